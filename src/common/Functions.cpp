@@ -1,0 +1,102 @@
+#include "common/Functions.h"
+#include "platform/AppError.h"
+#include "platform/BusyCursor.h"
+#include "platform/Database.h"
+#include "platform/FieldValue.h"
+#include "platform/FixedText.h"
+#include "platform/NumberText.h"
+
+QString ConnString;
+QString TableSource;
+int DatabaseReady = 0;
+int ActivateCount = 0;
+QString ShapeSql;
+std::shared_ptr<ShapeRecordset> ShapeRs;
+
+namespace Connections {
+namespace {
+bool jet = false;
+bool shape = false;
+
+void closeWhenUnused() {
+    if (!jet && !shape) Database::shared().close();
+}
+}
+
+void openJet(const QString& databasePath) {
+    Database::shared().open(databasePath);
+    jet = true;
+}
+
+void openShape() {
+    Database::shared().handle();  // the file must be open already
+    shape = true;
+}
+
+void closeJet() { jet = false; closeWhenUnused(); }
+void closeShape() { shape = false; closeWhenUnused(); }
+bool jetOpen() { return jet; }
+bool shapeOpen() { return shape && Database::shared().isOpen(); }
+}
+
+bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs) {
+    if (!Connections::shapeOpen()) return false;
+    rs = std::make_shared<ShapeRecordset>();
+    try {
+        rs = openShape(Database::shared(), sql);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+QString Field_To_String(const QVariant& v) {
+    if (FieldValue::isNull(v)) return QString();
+    static const Schema::Column anyText{"", Schema::Type::Text, INT32_MAX, true};
+    return FieldValue::toColumn(anyText, v).toString();
+}
+
+::Currency Field_To_Currency(const QVariant& v) {
+    if (FieldValue::isNull(v)) return {};
+    static const Schema::Column anyAmount{"", Schema::Type::Currency, 0, true};
+    return FieldValue::toColumn(anyAmount, v).value<::Currency>();
+}
+
+QString Format_Number_Right(const QVariant& value, int intDigits, int decimals) {
+    const int width = intDigits + decimals + (decimals >= 1 ? 1 : 0);
+    QString text = Field_To_Currency(value).toFixed(std::max(decimals, 0));
+    // The mask's required digit: a value below 1 keeps its leading 0 only when intDigits >= 1.
+    if (intDigits < 1) {
+        if (text.startsWith("0.")) text.remove(0, 1);
+        else if (text.startsWith("-0.")) text.remove(1, 1);
+    }
+    return Pad_Left(text, std::max<int>(width, int(text.size())));
+}
+
+QString Format_Number_Right2(const QVariant& value, int intDigits, int decimals) {
+    return Format_Number_Right(value, intDigits, decimals);
+}
+
+QString Zero_Pad(const QVariant& v, int n) {
+    if (n <= 0) return QString();
+    return (QString(20, '0') + Trim(Field_To_String(v))).right(n);
+}
+
+QString Csv_Field(const QString& line, int n) {
+    QString result;
+    int commas = 0;
+    for (QChar c : line) {
+        if (commas + 1 == n && c != ',') result += c;
+        if (c == ',') ++commas;
+    }
+    return result;
+}
+
+QString Pad_Left(const QString& s, int n) {
+    if (n <= 0) return QString();
+    return (QString(n, ' ') + s).right(n);
+}
+
+void Wait_Cursor_On() { BusyCursor::on(); }
+void Wait_Cursor_Off() { BusyCursor::off(); }
+bool In_Debug_Mode() { return false; }

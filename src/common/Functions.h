@@ -1,0 +1,48 @@
+#pragma once
+#include "platform/Currency.h"
+#include "platform/ShapeRecordset.h"
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+// The standard module: small procedures every window uses, and the module
+// values of the database.
+
+// The two connections on data.mdb: both stand for the one shared database
+// connection; it is closed when both are.
+namespace Connections {
+void openJet(const QString& databasePath);
+void openShape();
+void closeJet();
+void closeShape();
+bool jetOpen();
+bool shapeOpen();
+}
+
+extern QString ConnString;       // the database's connection text, set at start-up
+extern QString TableSource;      // the table name set just before a table is opened
+extern int DatabaseReady;        // 1 = the database has its settings row
+extern int ActivateCount;        // how often the main frame was activated
+extern QString ShapeSql;         // the shaping query text of the caller
+extern std::shared_ptr<ShapeRecordset> ShapeRs;  // the shared report record set
+
+// Replaces rs with a snapshot of the shaping query; false, with no message,
+// when the shaping connection is closed (rs untouched) or the query fails.
+bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs);
+
+QString Field_To_String(const QVariant& v);
+::Currency Field_To_Currency(const QVariant& v);
+
+// The value rounded (a half away from zero) and right-aligned in
+// intDigits + decimals (+1 for the point) characters. A text wider than that
+// is returned whole: an amount is never cut into another amount.
+QString Format_Number_Right(const QVariant& value, int intDigits, int decimals);
+QString Format_Number_Right2(const QVariant& value, int intDigits, int decimals);
+
+QString Zero_Pad(const QVariant& v, int n);
+QString Csv_Field(const QString& line, int n);
+QString Pad_Left(const QString& s, int n);
+
+void Wait_Cursor_On();
+void Wait_Cursor_Off();
+bool In_Debug_Mode();

@@ -1,0 +1,3 @@
+#include "common/HandOver.h"
+
+HandOverValues gHandOver;

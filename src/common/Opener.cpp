@@ -1,0 +1,43 @@
+#include "common/Opener.h"
+#include <QDialog>
+#include <map>
+#include <memory>
+
+namespace Opener {
+namespace {
+std::map<QString, Factory>& factories() {
+    static std::map<QString, Factory> all;
+    return all;
+}
+}
+
+void add(const QString& name, Factory factory) { factories()[name] = std::move(factory); }
+void remove(const QString& name) { factories().erase(name); }
+bool has(const QString& name) { return factories().count(name) > 0; }
+
+int show(const QString& name, QWidget* owner) {
+    const auto it = factories().find(name);
+    if (it == factories().end()) return -1;
+    std::unique_ptr<QDialog> window(it->second(owner));
+    if (!window) return -1;
+    return window->exec();
+}
+
+namespace {
+std::map<QString, Command>& commands() {
+    static std::map<QString, Command> all;
+    return all;
+}
+}
+
+void addCommand(const QString& name, Command command) { commands()[name] = std::move(command); }
+void removeCommand(const QString& name) { commands().erase(name); }
+bool hasCommand(const QString& name) { return commands().count(name) > 0; }
+
+bool run(const QString& name, QWidget* owner) {
+    const auto it = commands().find(name);
+    if (it == commands().end()) return false;
+    it->second(owner);
+    return true;
+}
+}

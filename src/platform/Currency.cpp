@@ -1,0 +1,81 @@
+#include "platform/Currency.h"
+#include "platform/AppError.h"
+#include "platform/NumberText.h"
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr std::int64_t pow10(int n) {
+    std::int64_t p = 1;
+    while (n-- > 0) p *= 10;
+    return p;
+}
+
+std::int64_t checkedAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t r;
+    if (__builtin_add_overflow(a, b, &r)) raiseError(ErrorNo::Overflow);
+    return r;
+}
+}
+
+Currency Currency::fromUnits(std::int64_t units) {
+    std::int64_t r;
+    if (__builtin_mul_overflow(units, Scale, &r)) raiseError(ErrorNo::Overflow);
+    return fromRaw(r);
+}
+
+Currency Currency::fromDouble(double value) {
+    const double scaled = std::round(value * Scale);  // std::round: half away from zero
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18) raiseError(ErrorNo::Overflow);
+    return fromRaw(static_cast<std::int64_t>(scaled));
+}
+
+Currency Currency::fromText(const QString& text) {
+    const auto number = readDecimal(text);
+    if (!number) raiseError(ErrorNo::TypeMismatch);
+    return *number;
+}
+
+Currency Currency::rounded(int decimals) const {
+    const std::int64_t step = pow10(4 - std::clamp(decimals, 0, 4));
+    const std::int64_t magnitude = raw_ < 0 ? -raw_ : raw_;
+    std::int64_t r = (magnitude + step / 2) / step * step;
+    return fromRaw(raw_ < 0 ? -r : r);
+}
+
+QString Currency::toFixed(int decimals) const {
+    decimals = std::clamp(decimals, 0, 4);
+    const Currency r = rounded(decimals);
+    const std::int64_t magnitude = r.raw_ < 0 ? -r.raw_ : r.raw_;
+    QString text = QString::number(magnitude / Scale);
+    if (decimals > 0) {
+        const std::int64_t fraction = (magnitude % Scale) / pow10(4 - decimals);
+        text += '.' + QString::number(fraction).rightJustified(decimals, '0');
+    }
+    return r.raw_ < 0 ? '-' + text : text;
+}
+
+QString Currency::toText() const {
+    QString text = toFixed(4);
+    while (text.contains('.') && (text.endsWith('0') || text.endsWith('.')))
+        text.chop(1);
+    return text == "-0" ? QString("0") : text;
+}
+
+Currency Currency::operator+(Currency o) const { return fromRaw(checkedAdd(raw_, o.raw_)); }
+Currency Currency::operator-(Currency o) const { return fromRaw(checkedAdd(raw_, -o.raw_)); }
+
+Currency Currency::times(std::int64_t count) const {
+    std::int64_t r;
+    if (__builtin_mul_overflow(raw_, count, &r)) raiseError(ErrorNo::Overflow);
+    return fromRaw(r);
+}
+
+Currency Currency::percent(double rate) const {
+    // Long double keeps every cent of amounts far beyond any invoice exact.
+    const long double scaled = std::roundl(static_cast<long double>(raw_) * rate / 100.0L);
+    if (!std::isfinite(static_cast<double>(scaled)) || std::fabs(static_cast<double>(scaled)) >= 9.2e18)
+        raiseError(ErrorNo::Overflow);
+    return fromRaw(static_cast<std::int64_t>(scaled));
+}

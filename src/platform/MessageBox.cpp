@@ -1,0 +1,69 @@
+#include "platform/MessageBox.h"
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <vector>
+
+namespace Box {
+namespace {
+Handler handler;
+
+struct Choice { QString caption; Answer answer; QMessageBox::ButtonRole role; };
+
+std::vector<Choice> choicesFor(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok: return {{"OK", Answer::Ok, QMessageBox::AcceptRole}};
+    case Buttons::OkCancel:
+        return {{"OK", Answer::Ok, QMessageBox::AcceptRole}, {"Cancel", Answer::Cancel, QMessageBox::RejectRole}};
+    case Buttons::YesNo:
+        return {{"&Yes", Answer::Yes, QMessageBox::YesRole}, {"&No", Answer::No, QMessageBox::NoRole}};
+    case Buttons::YesNoCancel:
+        return {{"&Yes", Answer::Yes, QMessageBox::YesRole}, {"&No", Answer::No, QMessageBox::NoRole},
+                {"Cancel", Answer::Cancel, QMessageBox::RejectRole}};
+    case Buttons::AbortRetryIgnore:
+        return {{"&Abort", Answer::Abort, QMessageBox::RejectRole},
+                {"&Retry", Answer::Retry, QMessageBox::AcceptRole},
+                {"&Ignore", Answer::Ignore, QMessageBox::ActionRole}};
+    }
+    return {};
+}
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer showReal(const Request& r, QWidget* parent) {
+    QMessageBox box(qtIcon(r.icon), r.title, r.text, QMessageBox::NoButton,
+                    parent ? parent : QApplication::activeWindow());
+    const auto choices = choicesFor(r.buttons);
+    std::vector<QPushButton*> pushButtons;
+    for (const auto& c : choices) pushButtons.push_back(box.addButton(c.caption, c.role));
+    box.setDefaultButton(pushButtons.front());
+    if (r.buttons == Buttons::YesNoCancel || r.buttons == Buttons::OkCancel)
+        box.setEscapeButton(pushButtons.back());
+    box.exec();
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (box.clickedButton() == pushButtons[i]) return choices[i].answer;
+    // Closed without a button: the box's escape answer, else its only one.
+    return r.buttons == Buttons::YesNo ? Answer::No
+         : r.buttons == Buttons::AbortRetryIgnore ? Answer::Abort
+         : choices.back().answer;
+}
+}  // namespace
+
+Answer ask(const QString& text, const QString& title, Buttons buttons, Icon icon, QWidget* parent) {
+    const Request request{text, title, buttons, icon};
+    if (handler) return handler(request);
+    return showReal(request, parent);
+}
+
+void setHandler(Handler h) { handler = std::move(h); }
+
+}  // namespace Box

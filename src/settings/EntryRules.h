@@ -1,0 +1,51 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class QAbstractButton;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+// Entry rules shared by the first-run wizard and the Options dialog.
+namespace EntryRules {
+
+// Key filters act on typed characters only and refuse silently; editing keys
+// that type nothing (arrows, Delete, Home) pass, pasted text is not filtered.
+// Start numbers: digits and Backspace.
+void digitsOnly(QLineEdit* box);
+// Tax percentage: digits, Backspace, and a "." while the text holds none.
+void percentage(QLineEdit* box);
+// Whether a typed character passes each filter, given the box's text.
+bool startNumberKeyPasses(const QString& typed);
+bool percentageKeyPasses(const QString& typed, const QString& boxText);
+
+// The box selects its whole text when it gets the focus.
+void selectOnFocus(QWidget* box);
+
+// A multi-line box that holds at most `limit` characters.
+void limitLength(QPlainTextEdit* box, int limit);
+
+// A start number shorter than four characters (blanks removed) is refused.
+bool startNumberTooShort(const QString& startText);
+inline const char* startNumberTooShortMessage() { return "Please enter a number 4 or more numbers long!"; }
+
+// The example of the next automatic number: the prefix followed by the start
+// number, as typed.
+inline QString prefixExample(const QString& prefix, const QString& start) { return prefix + start; }
+
+// The boxes of a row follow its free-form box: disabled while it is ticked.
+void followFreeForm(QAbstractButton* freeForm, QWidget* prefixBox, QWidget* startBox);
+
+// The country presets of the currency page.
+enum class Country { USA, UK, Other };
+struct CountryPreset {
+    QString currency;
+    QString taxName;
+    QString taxAmount;
+};
+CountryPreset countryPreset(Country country);
+// The country a stored currency symbol selects: "$" USA, "£" UK, else Other.
+Country countryOf(const QString& currencySymbol);
+
+}  // namespace EntryRules

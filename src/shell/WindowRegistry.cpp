@@ -1,0 +1,5 @@
+#include "shell/WindowRegistry.h"
+#include "common/Opener.h"
+
+void registerWindows() {
+}
