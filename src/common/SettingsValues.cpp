@@ -73,3 +73,12 @@ void loadSettingsFromRow(const Recordset& rs, SettingsValues& s) {
     s.InvoiceType = text("InvoiceType");
     s.logopath = text("logopath");
 }
+
+bool loadSettingsValues() {
+    TableSource = "system";
+    Recordset rs(TableSource);
+    if (rs.recordCount() == 0) return false;
+    rs.moveFirst();
+    loadSettingsFromRow(rs, gSettings);
+    return true;
+}

@@ -69,6 +69,10 @@ extern SettingsValues gSettings;
 // each with its conversion; a Null loads as "" or 0.
 void loadSettingsFromRow(const Recordset& row, SettingsValues& values);
 
+// Opens the System table and loads the first row into gSettings; false, with
+// nothing changed, when the table has no row.
+bool loadSettingsValues();
+
 // Conversions shared by every reader of the System row: Null gives 0; a
 // number (or numeric text) is rounded to a 16-bit whole number, a half to
 // the even neighbour; Overflow outside that range.
