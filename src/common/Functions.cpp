@@ -39,11 +39,12 @@ bool jetOpen() { return jet; }
 bool shapeOpen() { return shape && Database::shared().isOpen(); }
 }
 
-bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs) {
+bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs,
+                          const std::vector<QVariant>& values) {
     if (!Connections::shapeOpen()) return false;
     rs = std::make_shared<ShapeRecordset>();
     try {
-        rs = openShape(Database::shared(), sql);
+        rs = openShape(Database::shared(), sql, values);
         return true;
     } catch (const std::exception&) {
         return false;

@@ -28,7 +28,9 @@ extern std::shared_ptr<ShapeRecordset> ShapeRs;  // the shared report record set
 
 // Replaces rs with a snapshot of the shaping query; false, with no message,
 // when the shaping connection is closed (rs untouched) or the query fails.
-bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs);
+// The values bind the "?" placeholders of the parent query.
+bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs,
+                          const std::vector<QVariant>& values = {});
 
 QString Field_To_String(const QVariant& v);
 ::Currency Field_To_Currency(const QVariant& v);

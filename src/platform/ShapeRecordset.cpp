@@ -34,8 +34,12 @@ QVariant ShapeRecordset::value(int row, const QString& name) const {
 QVariant ShapeRecordset::field(const QString& name) const { return value(position_, name); }
 
 std::shared_ptr<ShapeRecordset> ShapeRecordset::child(const QString& name) const {
-    if (bof() || eof()) raiseError(ErrorNo::NoCurrentRecord);
-    for (const auto& [n, set] : children_[size_t(position_)])
+    return childAt(position_, name);
+}
+
+std::shared_ptr<ShapeRecordset> ShapeRecordset::childAt(int row, const QString& name) const {
+    if (row < 0 || row >= recordCount()) raiseError(ErrorNo::NoCurrentRecord);
+    for (const auto& [n, set] : children_[size_t(row)])
         if (n.compare(name, Qt::CaseInsensitive) == 0) return set;
     raiseError(ErrorNo::ItemNotFound, QString("There is no child record set %1.").arg(name));
 }
@@ -66,12 +70,21 @@ std::shared_ptr<ShapeRecordset> ShapeRecordset::fromQuery(Database& db, const QS
 }
 
 QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values) {
-    static const QRegularExpression literal("#\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*#");
+    return bindDateLiterals(sql, values, {});
+}
+
+QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values, const std::vector<QVariant>& given) {
+    static const QRegularExpression literal("\\?|#\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*#");
     QString out;
     qsizetype last = 0;
+    size_t nextGiven = 0;
     auto it = literal.globalMatch(sql);
     while (it.hasNext()) {
         const auto m = it.next();
+        if (m.captured(0) == "?") {
+            values.push_back(nextGiven < given.size() ? given[nextGiven++] : QVariant());
+            continue;
+        }
         const QDate d(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
         if (!d.isValid()) raiseError(ErrorNo::TypeMismatch, QString("Invalid date %1.").arg(m.captured(0)));
         out += sql.mid(last, m.capturedStart() - last) + '?';
@@ -120,10 +133,10 @@ ShapeQuery parseShape(const QString& text) {
     return q;
 }
 
-std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text) {
+std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text, const std::vector<QVariant>& given) {
     const ShapeQuery q = parseShape(text);
     std::vector<QVariant> values;
-    const QString parentSql = bindDateLiterals(q.parentSql, values);
+    const QString parentSql = bindDateLiterals(q.parentSql, values, given);
     auto parent = ShapeRecordset::fromQuery(db, parentSql, values, q.parentName);
     if (!q.hierarchical()) return parent;
 

@@ -30,6 +30,8 @@ public:
     QVariant value(int row, const QString& name) const;
     // The child record set of the current row, by its name in the query.
     std::shared_ptr<ShapeRecordset> child(const QString& name) const;
+    // The child record set of a given row.
+    std::shared_ptr<ShapeRecordset> childAt(int row, const QString& name) const;
     QStringList childNames() const;
 
     // Runs one SELECT with bound values and takes all of its rows.
@@ -39,7 +41,8 @@ public:
 
 private:
     int fieldIndex(const QString& name) const;
-    friend std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text);
+    friend std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
+                                                     const std::vector<QVariant>& values);
 
     QString name_;
     QStringList fields_;
@@ -66,5 +69,11 @@ ShapeQuery parseShape(const QString& text);
 // Jet date literals #MM/DD/YYYY# become bound ISO dates: the SQL with "?" in
 // their place, and the dates in order.
 QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values);
+// The same, where the query's own "?" placeholders take the given values in
+// order, among the dates in their places.
+QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values, const std::vector<QVariant>& given);
 
-std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text);
+// The given values bind the "?" placeholders of the parent query, so user
+// text never enters the query text.
+std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
+                                          const std::vector<QVariant>& values = {});

@@ -1,0 +1,64 @@
+#pragma once
+#include "reports/ReportDesign.h"
+#include <QDate>
+#include <QString>
+#include <array>
+#include <optional>
+
+class QWidget;
+struct SettingsValues;
+
+// What the invoice editor shows at the moment it prints, named after its
+// controls: texts as the controls hold them, tick boxes as 0 or 1.
+struct InvoiceOnScreen {
+    static constexpr int Rows = 8;
+
+    QString Inv_lbl;                  // invoice number
+    QString Cust_lbl;                 // customer number
+    QString Customername_lbl;
+    QDate Date_txt;
+
+    // The four optional header fields and their captions.
+    QString SalesPerson_txt, SalesOrder_txt, Shipped_txt, TrackingNo_txt;
+    QString SalesPerson_lbl, SalesOrder_lbl, Shipped_lbl, TrackingNo_lbl;
+
+    std::array<QString, Rows> PartID_txt, Qty_txt, Desc_txt, Amount_txt, tota1l_txt;
+    std::array<int, Rows> tax{};
+
+    int Notes_chk = 0;
+    QString Notes_txt;
+
+    QString vat_lbl;                  // tax name, rate and "%"
+    QString subtotal_txt, vat_txt, Discount_txt, total_txt;
+    QString total_txt2, Paid_txt, Writtenoff_txt, Balance_txt;
+};
+
+// The customer's address columns the invoice prints; empty when there is no such customer.
+struct CustomerAddress {
+    QString Address, Address2, city, Address4, Postcode;
+    std::array<QString, 5> DelAddress;
+};
+
+// Looks the customer up by number in the customers table.
+CustomerAddress lookUpCustomerAddress(const QString& custId);
+
+QString billingBlock(const CustomerAddress& a);
+QString deliveryBlock(const CustomerAddress& a);
+QString contactBlock(const SettingsValues& s);
+QString taxText(const SettingsValues& s);
+
+// The layout number an InvoiceType names ("1".."6"); none for any other text.
+std::optional<int> invoiceLayoutNumber(const QString& invoiceType);
+
+// The layout as designed, with the logo from the path, when it loads, in Image1.
+ReportDesign createInvoiceLayout(int layout, const QString& logoPath, bool* logoLoaded = nullptr);
+
+// Fills the layout's captions and visibility from the screen and the
+// settings; on A4 paper also its right and top margins and the report
+// header's height.
+void fillInvoiceLayout(ReportDesign& design, int layout, const InvoiceOnScreen& screen, const SettingsValues& s,
+                       const CustomerAddress& customer, bool a4);
+
+// The editor's Print: checks the logo and the paper, fills the layout that
+// the settings choose and shows it as a preview owned by the editor.
+void Print_Invoice(const InvoiceOnScreen& screen, QWidget* owner);

@@ -1,0 +1,48 @@
+#pragma once
+#include "reports/ReportDesign.h"
+#include <QPageSize>
+#include <QSizeF>
+#include <vector>
+
+class ShapeRecordset;
+
+// One control placed on a page: a copy of the control with its position in
+// page twips (from the paper's top-left corner) and the text it shows.
+struct PlacedItem {
+    QString section;
+    ReportControl control;
+    QString text;
+    QRect rect() const { return {control.left, control.top, control.width, control.height}; }
+};
+
+struct ReportPage {
+    std::vector<PlacedItem> items;
+    // The first placed control of that name, without regard to case; nullptr when none.
+    const PlacedItem* find(const QString& name) const;
+};
+
+// The pages of a laid-out report and the paper they are for.
+struct ReportPages {
+    QPageSize pageSize;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QSize paper;                      // twips, in the orientation
+    std::vector<ReportPage> pages;
+};
+
+// The paper size in twips, in the orientation.
+QSize paperTwips(const QPageSize& size, QPageLayout::Orientation orientation);
+
+// Lays the design out on pages of the given paper: the report header once,
+// the page header and page footer on every page, the detail once per row of
+// the data (under a group header and over a group footer once per parent row
+// when the design has them; a detail with a data member repeats over the
+// parent row's child rows of that name), then the report footer. A band that
+// does not fit on what is left of a page starts a new one. Invisible
+// sections and controls are left out. Text boxes show their field of the
+// current row, functions the sum or the count over their rows, both in their
+// format. data may be null: the bands that need no rows are still laid out.
+ReportPages layoutReport(const ReportDesign& design, const ShapeRecordset* data, const QPageSize& pageSize);
+
+// A value as a report shows it in a format: "0.00"-like number masks, date
+// masks such as "dd/MM/yyyy", or no format.
+QString formatReportValue(const QVariant& value, const QString& format);
