@@ -1,0 +1,341 @@
+#include "common/Functions.h"
+#include "platform/AppError.h"
+#include "platform/Database.h"
+#include "platform/Recordset.h"
+#include "reports/PaperSize.h"
+#include "reports/ReportDesign.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportPainter.h"
+#include "support/TestSupport.h"
+#include <QFontMetricsF>
+#include <QtTest>
+
+namespace {
+// A list report: 12 rows of 1000 twips fit on the first Letter page under
+// the report and page headers, above the page footer.
+const char* listDesign = "{"
+" 'name': 'List_rpt', 'reportWidth': 9000,"
+" 'margins': {'left': 1000, 'right': 1000, 'top': 1000, 'bottom': 1000},"
+" 'sections': ["
+"  {'name': 'Section4', 'kind': 'reportHeader', 'height': 500, 'controls': ["
+"    {'name': 'Title', 'kind': 'label', 'caption': 'Items', 'left': 0, 'top': 0, 'width': 3000, 'height': 300}]},"
+"  {'name': 'Section2', 'kind': 'pageHeader', 'height': 300, 'controls': ["
+"    {'name': 'IdCaption', 'kind': 'label', 'caption': 'Item ID', 'left': 0, 'top': 0, 'width': 1500, 'height': 300},"
+"    {'name': 'Draft', 'kind': 'label', 'caption': 'DRAFT', 'visible': false, 'left': 5000, 'top': 0, 'width': 1500, 'height': 300}]},"
+"  {'name': 'Details', 'kind': 'detail', 'height': 1000, 'controls': ["
+"    {'name': 'IdBox', 'kind': 'textBox', 'dataField': 'id', 'left': 0, 'top': 100, 'width': 1500, 'height': 300},"
+"    {'name': 'PriceBox', 'kind': 'textBox', 'dataField': 'PRICE', 'format': '0.00', 'align': 'right',"
+"     'left': 6000, 'top': 100, 'width': 1500, 'height': 300}]},"
+"  {'name': 'Section3', 'kind': 'pageFooter', 'height': 200, 'controls': ["
+"    {'name': 'Rule', 'kind': 'line', 'left': 0, 'top': 0, 'width': 9000, 'height': 0}]},"
+"  {'name': 'Section5', 'kind': 'reportFooter', 'height': 400, 'controls': ["
+"    {'name': 'PriceSum', 'kind': 'function', 'function': 'sum', 'dataField': 'price', 'format': '0.00',"
+"     'left': 6000, 'top': 0, 'width': 1500, 'height': 300},"
+"    {'name': 'RowCount', 'kind': 'function', 'function': 'count', 'left': 0, 'top': 0, 'width': 1500, 'height': 300}]}"
+" ]}";
+
+// Invoices with their lines: a group per invoice, a detail per line.
+const char* groupedDesign = "{"
+" 'name': 'Grouped_rpt', 'reportWidth': 14000, 'orientation': 'landscape',"
+" 'margins': {'left': 500, 'right': 500, 'top': 500, 'bottom': 500},"
+" 'sections': ["
+"  {'name': 'Main', 'kind': 'groupHeader', 'height': 300, 'controls': ["
+"    {'name': 'InvBox', 'kind': 'textBox', 'dataField': 'InvNo', 'left': 0, 'top': 0, 'width': 2000, 'height': 300}]},"
+"  {'name': 'Details', 'kind': 'detail', 'height': 250, 'dataMember': 'Details', 'controls': ["
+"    {'name': 'DescBox', 'kind': 'textBox', 'dataField': 'Description', 'dataMember': 'Details',"
+"     'left': 500, 'top': 0, 'width': 4000, 'height': 250}]},"
+"  {'name': 'Section7', 'kind': 'groupFooter', 'height': 100, 'controls': ["
+"    {'name': 'LineSum', 'kind': 'function', 'function': 'sum', 'dataField': 'total', 'dataMember': 'details',"
+"     'format': '0.00', 'left': 8000, 'top': 0, 'width': 1500, 'height': 100}]},"
+"  {'name': 'Section5', 'kind': 'reportFooter', 'height': 300, 'controls': ["
+"    {'name': 'AllLines', 'kind': 'function', 'function': 'count', 'dataMember': 'Details',"
+"     'left': 0, 'top': 0, 'width': 1500, 'height': 300},"
+"    {'name': 'InvoiceSum', 'kind': 'function', 'function': 'sum', 'dataField': 'Total', 'format': '0.00',"
+"     'left': 8000, 'top': 0, 'width': 1500, 'height': 300}]}"
+" ]}";
+
+// The designs above write JSON with single quotes, to read easily here.
+ReportDesign designOf(const char* text) { return ReportDesign::fromJson(QByteArray(text).replace('\'', '"')); }
+
+void addPart(const QString& id, const QString& price) {
+    Recordset rs("parts");
+    rs.addNew();
+    rs.setField("ID", id);
+    rs.setField("Price", price);
+    rs.update();
+}
+
+void addInvoice(const QString& invNo, const QString& total, const QStringList& lines) {
+    Recordset inv("invoices");
+    inv.addNew();
+    inv.setField("InvNo", invNo);
+    inv.setField("Total", total);
+    inv.update();
+    Recordset lineRs("invoiced");
+    for (const QString& line : lines) {
+        const QStringList parts = line.split('=');
+        lineRs.addNew();
+        lineRs.setField("InvNo", invNo);
+        lineRs.setField("Description", parts[0]);
+        lineRs.setField("Total", parts[1]);
+        lineRs.update();
+    }
+}
+
+QStringList texts(const ReportPage& page, const QString& control) {
+    QStringList found;
+    for (const auto& item : page.items)
+        if (item.control.name.compare(control, Qt::CaseInsensitive) == 0) found << item.text;
+    return found;
+}
+
+const QString invoicesWithLines =
+    "SHAPE {SELECT * FROM invoices} AS main APPEND ({SELECT * FROM invoiceD} AS Details RELATE 'invno' TO 'invno')";
+}
+
+class TestReportEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void namesAreFoundWithoutRegardToCase() {
+        ReportDesign d = designOf(listDesign);
+        d.section("section2").control("idcaption").caption = "ID";
+        QCOMPARE(d.section("SECTION2").control("IdCaption").caption, QString("ID"));
+        QVERIFY(d.hasSection("details"));
+        QVERIFY(!d.section("Details").hasControl("Missing"));
+        try {
+            d.section("Section2").control("Missing");
+            QFAIL("a missing control must raise");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number, ErrorNo::ItemNotFound);
+        }
+        QVERIFY_THROWS_EXCEPTION(AppError, d.section("Nowhere"));
+    }
+
+    void malformedDesignsAreRefused_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("not json") << QByteArray("{ sections: ");
+        QTest::newRow("unknown control kind")
+            << QByteArray("{'sections':[{'name':'S','kind':'detail','controls':[{'name':'X','kind':'chart'}]}]}");
+        QTest::newRow("unknown section kind") << QByteArray("{'sections':[{'name':'S','kind':'sidebar'}]}");
+        QTest::newRow("control without a name")
+            << QByteArray("{'sections':[{'name':'S','kind':'detail','controls':[{'kind':'label'}]}]}");
+        QTest::newRow("bad colour")
+            << QByteArray("{'sections':[{'name':'S','controls':[{'name':'X','kind':'label','foreColor':'#12'}]}]}");
+    }
+    void malformedDesignsAreRefused() {
+        QFETCH(QByteArray, json);
+        QVERIFY_THROWS_EXCEPTION(AppError, designOf(json.constData()));
+    }
+
+    void layoutBreaksPagesAndBindsRows() {
+        TestProgram program;
+        program.createDatabase();
+        for (int i = 1; i <= 15; ++i) addPart(QString("P%1").arg(i, 2, 10, QChar('0')), QString("%1.10").arg(i));
+        const auto rows = openShape(Database::shared(), "SHAPE {SELECT * FROM parts ORDER BY ID} AS details");
+        const ReportDesign design = designOf(listDesign);
+        const ReportPages pages = layoutReport(design, rows.get(), QPageSize(QPageSize::Letter));
+
+        QCOMPARE(pages.paper, QSize(12240, 15840));
+        QCOMPARE(int(pages.pages.size()), 2);
+        const ReportPage& first = pages.pages[0];
+        const ReportPage& second = pages.pages[1];
+        // The report header once, the page header and footer on every page.
+        QCOMPARE(texts(first, "Title"), QStringList{"Items"});
+        QVERIFY(texts(second, "Title").isEmpty());
+        QCOMPARE(texts(first, "IdCaption").size(), 1);
+        QCOMPARE(texts(second, "IdCaption").size(), 1);
+        QCOMPARE(texts(first, "Rule").size(), 1);
+        QCOMPARE(texts(second, "Rule").size(), 1);
+        QCOMPARE(first.find("Rule")->control.top, 15840 - 1000 - 200);
+        // Hidden controls are left out.
+        QVERIFY(!first.find("Draft"));
+        // Twelve rows fit under the headers; the rest go on.
+        QCOMPARE(texts(first, "IdBox").size(), 12);
+        QCOMPARE(texts(second, "IdBox"), (QStringList{"P13", "P14", "P15"}));
+        QCOMPARE(first.find("IdBox")->control.top, 1000 + 500 + 300 + 100);
+        QCOMPARE(first.find("IdBox")->control.left, 1000);
+        QCOMPARE(second.find("IdBox")->control.top, 1000 + 300 + 100);
+        QCOMPARE(texts(first, "PriceBox").first(), QString("1.10"));
+        // The report footer under the last row, with the sum and the count of all rows.
+        QCOMPARE(texts(second, "PriceSum"), QStringList{"121.50"});
+        QCOMPARE(texts(second, "RowCount"), QStringList{"15"});
+        QCOMPARE(second.find("PriceSum")->control.top, 1000 + 300 + 3 * 1000);
+    }
+
+    void runtimeChangesReachTheLayout() {
+        ReportDesign design = designOf(listDesign);
+        design.section("Section4").height = 2000;
+        design.section("Section2").control("Draft").visible = true;
+        design.section("section3").visible = false;
+        design.topMargin = 1300;
+        const ReportPages pages = layoutReport(design, nullptr, QPageSize(QPageSize::A4));
+        QCOMPARE(pages.paper, QSize(11906, 16838));
+        QCOMPARE(int(pages.pages.size()), 1);
+        QCOMPARE(pages.pages[0].find("IdCaption")->control.top, 1300 + 2000);
+        QVERIFY(pages.pages[0].find("Draft"));
+        QVERIFY(!pages.pages[0].find("Rule"));
+        // Without data no detail is laid out, and functions count nothing.
+        QVERIFY(!pages.pages[0].find("IdBox"));
+        QCOMPARE(pages.pages[0].find("RowCount")->text, QString("0"));
+    }
+
+    void invoicesWithTheirLines() {
+        TestProgram program;
+        program.createDatabase();
+        addInvoice("INV1", "30.00", {"Pots=10.00", "Seeds=20.00"});
+        addInvoice("INV2", "5.25", {});
+        addInvoice("inv3", "7.00", {"Hose=7.00"});
+        // A line of another case belongs to its invoice too; one of no invoice to none.
+        addInvoice("X", "0", {});
+        Database::shared().exec("UPDATE InvoiceD SET InvNo = 'INV3' WHERE Description = 'Hose'");
+        Database::shared().exec("INSERT INTO InvoiceD (InvNo, Description, Total) VALUES ('ZZ', 'Orphan', 1)");
+
+        QVERIFY(Open_Shape_Recordset(invoicesWithLines, ShapeRs));
+        QCOMPARE(ShapeRs->recordCount(), 4);
+        QCOMPARE(ShapeRs->name(), QString("main"));
+        QCOMPARE(ShapeRs->childNames(), QStringList{"Details"});
+        ShapeRs->moveFirst();
+        auto lines = ShapeRs->child("details");
+        QCOMPARE(lines->recordCount(), 2);
+        QCOMPARE(lines->field("Description").toString(), QString("Pots"));
+        QCOMPARE(Field_To_Currency(lines->value(1, "total")), Currency::fromText("20"));
+        QCOMPARE(ShapeRs->childAt(1, "Details")->recordCount(), 0);
+        QCOMPARE(ShapeRs->childAt(2, "Details")->recordCount(), 1);
+
+        const ReportDesign design = designOf(groupedDesign);
+        const ReportPages pages = layoutReport(design, ShapeRs.get(), QPageSize(QPageSize::A4));
+        QCOMPARE(pages.paper, QSize(16838, 11906));
+        const ReportPage& page = pages.pages.at(0);
+        QCOMPARE(texts(page, "InvBox"), (QStringList{"INV1", "INV2", "inv3", "X"}));
+        QCOMPARE(texts(page, "DescBox"), (QStringList{"Pots", "Seeds", "Hose"}));
+        QCOMPARE(texts(page, "LineSum"), (QStringList{"30.00", "0.00", "7.00", "0.00"}));
+        QCOMPARE(texts(page, "AllLines"), QStringList{"3"});
+        QCOMPARE(texts(page, "InvoiceSum"), QStringList{"42.25"});
+        // Each line under its invoice, each group footer after its lines.
+        QCOMPARE(page.find("DescBox")->control.top, 500 + 300);
+        const auto tops = [&](const QString& name) {
+            QList<int> t;
+            for (const auto& item : page.items)
+                if (item.control.name == name) t << item.control.top;
+            return t;
+        };
+        QCOMPARE(tops("InvBox"), (QList<int>{500, 500 + 300 + 500 + 100, 1400 + 400, 1800 + 300 + 250 + 100}));
+    }
+
+    void boundValuesKeepQuotesOutOfTheQuery() {
+        TestProgram program;
+        program.createDatabase();
+        addInvoice("O'Brien-1", "12.00", {"Pots=12.00"});
+        addInvoice("Other", "1.00", {});
+        QVERIFY(Open_Shape_Recordset("SHAPE {SELECT * FROM invoices where invno = ?} ", ShapeRs, {"O'Brien-1"}));
+        QCOMPARE(ShapeRs->recordCount(), 1);
+        QCOMPARE(ShapeRs->field("InvNo").toString(), QString("O'Brien-1"));
+        // Bound values and date literals take their places in order.
+        std::vector<QVariant> values;
+        const QString sql = bindDateLiterals("a = ? AND d BETWEEN #01/31/2005# AND ? OR b = ?", values, {"x", "y"});
+        QCOMPARE(sql, QString("a = ? AND d BETWEEN ? AND ? OR b = ?"));
+        QCOMPARE(int(values.size()), 4);
+        QCOMPARE(values[0].toString(), QString("x"));
+        QCOMPARE(values[1].toDate(), QDate(2005, 1, 31));
+        QCOMPARE(values[2].toString(), QString("y"));
+        QVERIFY(!values[3].isValid());
+    }
+
+    void formats_data() {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("money") << QVariant::fromValue(Currency::fromText("1234.5")) << "0.00" << "1234.50";
+        QTest::newRow("money half up") << QVariant::fromValue(Currency::fromText("2.345")) << "0.00" << "2.35";
+        QTest::newRow("whole") << QVariant(7) << "0" << "7";
+        QTest::newRow("null") << QVariant() << "0.00" << "";
+        QTest::newRow("date dd/MM/yyyy") << QVariant(QDateTime(QDate(2005, 1, 31), QTime())) << "dd/MM/yyyy"
+                                         << "31/01/2005";
+        QTest::newRow("date MM/dd/yyyy") << QVariant(QDateTime(QDate(2005, 1, 31), QTime())) << "MM/dd/yyyy"
+                                         << "01/31/2005";
+        QTest::newRow("text kept") << QVariant("abc") << "0.00" << "abc";
+        QTest::newRow("no format") << QVariant(QDateTime(QDate(2005, 1, 31), QTime())) << "" << "31/01/2005";
+    }
+    void formats() {
+        QFETCH(QVariant, value);
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        QCOMPARE(formatReportValue(value, format), expected);
+    }
+
+    void wrappedLinesKeepTrailingBlanks() {
+        QFont font(installedFontFamily("Arial"));
+        font.setPixelSize(165);
+        const QFontMetricsF m(font);
+        QCOMPARE(wrapReportText("a\r\nb\nc", m, 5000), (QStringList{"a", "b", "c"}));
+        QCOMPARE(wrapReportText("   12.50 ", m, 5000), QStringList{"   12.50 "});
+        const QStringList wrapped = wrapReportText("one two three four", m, m.horizontalAdvance("three four") + 1);
+        QCOMPARE(wrapped, (QStringList{"one two", "three four"}));
+        QCOMPARE(wrapReportText("", m, 100), QStringList{""});
+    }
+
+    void paintsFillsTextAndTrailingBlanks() {
+        const char* json = "{'name': 'P', 'margins': {'left': 0, 'right': 0, 'top': 0, 'bottom': 0}, 'sections': ["
+"          {'name': 'S', 'kind': 'reportHeader', 'height': 3000, 'controls': ["
+"            {'name': 'Box', 'kind': 'shape', 'fillColor': '#0000C0', 'opaque': true, 'border': false,"
+"             'left': 1440, 'top': 1440, 'width': 1440, 'height': 720},"
+"            {'name': 'A', 'kind': 'label', 'caption': '8', 'align': 'right', 'font': {'size': 20},"
+"             'left': 0, 'top': 0, 'width': 1440, 'height': 500},"
+"            {'name': 'B', 'kind': 'label', 'caption': '8   ', 'align': 'right', 'font': {'size': 20},"
+"             'left': 0, 'top': 600, 'width': 1440, 'height': 500}]}]}";
+        const ReportPages pages = layoutReport(designOf(json), nullptr, QPageSize(QPageSize::A4));
+        const QImage image = renderReportPage(pages, 0, 72);
+        QCOMPARE(image.size(), QSize(595, 842));
+        QCOMPARE(image.pixelColor(108, 90), QColor("#0000C0"));   // inside the filled box
+        QCOMPARE(image.pixelColor(60, 90), QColor(Qt::white));    // outside it
+        // The right-aligned text with trailing blanks ends further left.
+        const auto rightmostInk = [&](int top, int bottom) {
+            for (int x = image.width() - 1; x >= 0; --x)
+                for (int y = top; y < bottom; ++y)
+                    if (qGray(image.pixel(x, y)) < 128) return x;
+            return -1;
+        };
+        const int plain = rightmostInk(0, 25);
+        const int blanks = rightmostInk(30, 55);
+        QVERIFY2(plain > 60 && blanks > 0 && blanks < plain - 5,
+                 qPrintable(QString("%1 %2").arg(plain).arg(blanks)));
+    }
+
+    void pdfIsWritten() {
+        QTemporaryDir dir;
+        const ReportPages pages = layoutReport(designOf(listDesign), nullptr, QPageSize(QPageSize::Letter));
+        QVERIFY(writeReportPdf(pages, dir.filePath("list.pdf")));
+        QFile pdf(dir.filePath("list.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(!writeReportPdf(pages, dir.filePath("no/such/folder/list.pdf")));
+    }
+
+    void paperSizes_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("code");
+        QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates) << 1;
+        QTest::newRow("Canada") << QLocale(QLocale::French, QLocale::Canada) << 1;
+        QTest::newRow("Mexico") << QLocale(QLocale::Spanish, QLocale::Mexico) << 1;
+        QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom) << 9;
+        QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << 9;
+    }
+    void paperSizes() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, code);
+        QCOMPARE(paperSizeCode(localeDefaultPaperSize(locale)), code);
+    }
+
+    void paperSourceCanBeReplaced() {
+        QCOMPARE(paperSizeCode(QPageSize(QPageSize::Legal)), 5);
+        QCOMPARE(paperSizeCode(QPageSize(QSizeF(100, 100), QPageSize::Millimeter)), 0);
+        setPaperSizeSource([] { return QPageSize(QPageSize::Legal); });
+        QCOMPARE(paperSizeCode(currentPaperSize()), 5);
+        setPaperSizeSource({});
+        const int real = paperSizeCode(currentPaperSize());
+        QVERIFY(real > 0);
+    }
+};
+
+QTEST_MAIN(TestReportEngine)
+#include "test_report_engine.moc"
