@@ -1,5 +1,6 @@
 #include "reports/ReportDesign.h"
 #include "platform/AppError.h"
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -158,8 +159,11 @@ ReportDesign ReportDesign::load(const QString& name) {
     const QString key = name.toLower();
     auto found = parsed.find(key);
     if (found == parsed.end()) {
-        QFile file(":/reports/" + name + ".json");
-        if (!file.open(QIODevice::ReadOnly))
+        QString fileName;
+        for (const QString& entry : QDir(":/reports").entryList({"*.json"}, QDir::Files))
+            if (entry.compare(name + ".json", Qt::CaseInsensitive) == 0) fileName = entry;
+        QFile file(":/reports/" + fileName);
+        if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
             raiseError(ErrorNo::FileNotFound, QString("There is no report design %1.").arg(name));
         found = parsed.emplace(key, fromJson(file.readAll())).first;
     }

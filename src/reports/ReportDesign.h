@@ -84,8 +84,9 @@ struct ReportDesign {
 
     // A design from its data file; InvalidUse when the file is not one.
     static ReportDesign fromJson(const QByteArray& json);
-    // The design of that name from the program's resources (":/reports/<name>.json"),
-    // as designed: every call gives a fresh copy.
+    // The design of that name (without regard to case) from the program's
+    // resources (":/reports/<name>.json"), as designed: every call gives a
+    // fresh copy. FileNotFound when there is none.
     static ReportDesign load(const QString& name);
 };
 

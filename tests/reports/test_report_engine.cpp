@@ -6,7 +6,9 @@
 #include "reports/ReportDesign.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportPainter.h"
+#include "reports/ReportPreview.h"
 #include "support/TestSupport.h"
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QtTest>
 
@@ -309,6 +311,24 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
         QVERIFY(!writeReportPdf(pages, dir.filePath("no/such/folder/list.pdf")));
+    }
+
+    void previewIsModalAndOwned() {
+        const ReportPages pages = layoutReport(designOf(listDesign), nullptr, QPageSize(QPageSize::Letter));
+        QWidget owner;
+        owner.show();
+        QWidget* seen = nullptr;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            seen = dialog->parentWidget();
+            modal = dialog->isModal();
+            dialog->close();
+        });
+        showReportPreview(pages, "List", &owner);
+        QCOMPARE(seen, &owner);
+        QVERIFY(modal);
     }
 
     void paperSizes_data() {
