@@ -29,7 +29,6 @@ QPen outline(const QColor& color) {
 void paintText(QPainter& p, const PlacedItem& item) {
     const ReportControl& c = item.control;
     const QRectF box = item.rect();
-    if (c.opaque) p.fillRect(box, c.backColor);
     if (item.text.isEmpty()) return;
     const QFont font = fontOf(c.font);
     const QFontMetricsF metrics(font);
@@ -107,12 +106,16 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.scale(devicePixelsPerTwip, devicePixelsPerTwip);
+    // Backgrounds, shapes, lines and pictures first, in the design's order;
+    // then every text over them, so an opaque caption never hides another text.
     for (const PlacedItem& item : page.items) {
         const ReportControl& c = item.control;
         switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::TextBox:
-        case ControlKind::Function: paintText(painter, item); break;
+        case ControlKind::Function:
+            if (c.opaque) painter.fillRect(item.rect(), c.backColor);
+            break;
         case ControlKind::Shape: paintShape(painter, c); break;
         case ControlKind::Line:
             painter.setPen(outline(c.borderColor));
@@ -121,6 +124,10 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
         case ControlKind::Image: paintImage(painter, c); break;
         }
     }
+    for (const PlacedItem& item : page.items)
+        if (item.control.kind == ControlKind::Label || item.control.kind == ControlKind::TextBox ||
+            item.control.kind == ControlKind::Function)
+            paintText(painter, item);
     painter.restore();
 }
 
