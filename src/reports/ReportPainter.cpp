@@ -51,6 +51,10 @@ void paintText(QPainter& p, const PlacedItem& item) {
     p.restore();
 }
 
+bool showsText(ControlKind kind) {
+    return kind == ControlKind::Label || kind == ControlKind::TextBox || kind == ControlKind::Function;
+}
+
 void paintShape(QPainter& p, const ReportControl& c) {
     if (c.width <= 0 || c.height <= 0) return;
     const QRectF box(c.left, c.top, c.width, c.height);
@@ -110,24 +114,22 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
     // then every text over them, so an opaque caption never hides another text.
     for (const PlacedItem& item : page.items) {
         const ReportControl& c = item.control;
-        switch (c.kind) {
-        case ControlKind::Label:
-        case ControlKind::TextBox:
-        case ControlKind::Function:
+        if (showsText(c.kind)) {
             if (c.opaque) painter.fillRect(item.rect(), c.backColor);
-            break;
+            continue;
+        }
+        switch (c.kind) {
         case ControlKind::Shape: paintShape(painter, c); break;
         case ControlKind::Line:
             painter.setPen(outline(c.borderColor));
             painter.drawLine(QPointF(c.left, c.top), QPointF(c.left + c.width, c.top + c.height));
             break;
         case ControlKind::Image: paintImage(painter, c); break;
+        default: break;
         }
     }
     for (const PlacedItem& item : page.items)
-        if (item.control.kind == ControlKind::Label || item.control.kind == ControlKind::TextBox ||
-            item.control.kind == ControlKind::Function)
-            paintText(painter, item);
+        if (showsText(item.control.kind)) paintText(painter, item);
     painter.restore();
 }
 
