@@ -341,6 +341,30 @@ private slots:
         QCOMPARE(w->total_txt->text(), money("117.50"));
     }
 
+    void entryBoxesFilterKeysAndMarkTheRow() {
+        TestProgram program;
+        program.createDatabase();
+        fixture::settingsRow("INV", "0001");
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        type(w->Qty_txt[1], "2a.5");
+        type(w->Amount_txt[1], "1.2.5x");
+        QCOMPARE(w->Qty_txt[1]->text(), QString("25"));
+        QCOMPARE(w->Amount_txt[1]->text(), QString("1.25"));
+        QCOMPARE(w->tota1l_txt[1]->text(), money("31.25"));   // recomputed on each key
+        QCOMPARE(w->CurRow, 1);
+        auto colour = [](QWidget* box) { return box->palette().color(QPalette::Base); };
+        QCOMPARE(colour(w->Amount_txt[1]), QColor(0xFF, 0xFF, 0xC0));
+        QCOMPARE(colour(w->PartID_txt[1]), QColor(0xC0, 0xC0, 0xFF));
+        QCOMPARE(colour(w->Amount_txt[0]), QColor(Qt::white));
+        type(w->Desc_txt[4], QString(130, 'd'));
+        QCOMPARE(w->Desc_txt[4]->text().size(), 120);
+        QCOMPARE(w->Amount_txt[1]->text(), money("1.25"));     // reformatted on leaving
+        QCOMPARE(colour(w->Amount_txt[1]), QColor(Qt::white));
+        QCOMPARE(colour(w->Amount_txt[4]), QColor(0xC0, 0xC0, 0xFF));
+        QCOMPARE(w->CurRow, 4);
+    }
+
     void customizeAppliesNewCaptions() {
         TestProgram program;
         program.createDatabase();
