@@ -393,20 +393,18 @@ void frmAddInv::enterRow(int row, QWidget* box) {
 
 void frmAddInv::reformatMoney(QLineEdit* box) { box->setText(moneyText(ValCurrency(box->text()))); }
 
+std::array<QWidget*, 9> frmAddInv::rowWidgets(int row) const {
+    const size_t k = size_t(row);
+    return {PartID_txt[k], Check1[k], Qty_txt[k], Desc_txt[k], Amount_txt[k], tota1l_txt[k], Blank[k], tax[k], tax1[k]};
+}
+
 void frmAddInv::ClearRowHighlight() {
-    for (int i = 0; i < Rows; ++i) {
-        const size_t k = size_t(i);
-        for (QWidget* w : std::initializer_list<QWidget*>{PartID_txt[k], Check1[k], Qty_txt[k], Desc_txt[k],
-                                                          Amount_txt[k], tota1l_txt[k], Blank[k], tax[k], tax1[k]})
-            setBackColor(w, White);
-    }
+    for (int i = 0; i < Rows; ++i)
+        for (QWidget* w : rowWidgets(i)) setBackColor(w, White);
 }
 
 void frmAddInv::HighlightRow() {
-    const size_t k = size_t(CurRow);
-    for (QWidget* w : std::initializer_list<QWidget*>{PartID_txt[k], Check1[k], Qty_txt[k], Desc_txt[k],
-                                                      Amount_txt[k], tota1l_txt[k], Blank[k], tax[k], tax1[k]})
-        setBackColor(w, RowColour);
+    for (QWidget* w : rowWidgets(CurRow)) setBackColor(w, RowColour);
 }
 
 void frmAddInv::ClosePartPickers() {

@@ -109,6 +109,7 @@ private:
     void ClosePartPickers();
     void ClearRowHighlight();
     void HighlightRow();
+    std::array<QWidget*, 9> rowWidgets(int row) const;
     void enterRow(int row, QWidget* box);
     void reformatMoney(QLineEdit* box);
     void PaidFull_chk_Click();

@@ -3,6 +3,7 @@
 #include "common/SettingsValues.h"
 #include "invoices/InvoiceRecord.h"
 #include "platform/Database.h"
+#include "support/TestSupport.h"
 #include <QStringList>
 
 namespace fixture {
@@ -16,6 +17,15 @@ inline void settingsRow(const QString& prefix, const QString& start, double taxA
     s.bindAll({prefix, start, taxAmount, taxAmount != 0 ? 1 : 0}).run();
     loadSettingsValues();
 }
+
+// A fresh program folder with its database and a settings row.
+struct World {
+    TestProgram program;
+    explicit World(const QString& prefix = "INV", const QString& start = "0001", double taxAmount = 17.5) {
+        program.createDatabase();
+        settingsRow(prefix, start, taxAmount);
+    }
+};
 
 inline InvoiceLine line(const QString& part, int qty, const char* amount, bool taxable = false,
                         const QString& description = "Widget") {

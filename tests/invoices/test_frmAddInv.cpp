@@ -63,9 +63,7 @@ private slots:
     }
     void proposalAndFocus() {
         QFETCH(int, freeForm);
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "000123");
+        fixture::World world("INV", "000123");
         gSettings.FreeFormInv = freeForm;
         newInvoiceFor("CUS0001", "Ann", "Smith");
         auto w = shown();
@@ -83,9 +81,7 @@ private slots:
     }
 
     void proposalSkipsUsedNumbersAndGivesUp() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("N", "8");
+        fixture::World world("N", "8");
         saveInvoice(fixture::invoice("n8", 0), InvoiceSave::New);
         newInvoiceFor("C1", "A", "B");
         {
@@ -103,9 +99,7 @@ private slots:
     }
 
     void taxColumns() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         newInvoiceFor("C1", "A", "B");
         {
             auto w = shown();
@@ -123,9 +117,7 @@ private slots:
 
     // Three lines, one taxable, a discount and a part payment: stored as shown, and shown again.
     void newInvoiceIsStoredAndOpensTheSame() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "000123");
+        fixture::World world("INV", "000123");
         newInvoiceFor("CUS0001", "Ann", "Smith");
         auto w = shown();
         type(w->PartID_txt[0], "P1");
@@ -185,9 +177,7 @@ private slots:
 
     // A paid invoice with a write-off, taxed at a rate the settings no longer hold.
     void openingAndSavingKeepsAStoredInvoice() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001", 20);
+        fixture::World world("INV", "0001", 20);
         InvoiceRecord v = fixture::invoice("OLD1", 0);
         v.lines = {fixture::line("P1", 1, "100.00", true)};
         v.subtotal = Currency::fromText("100");
@@ -216,9 +206,7 @@ private slots:
     }
 
     void firstEightLinesShown() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         InvoiceRecord v = fixture::invoice("TEN", 10);
         v.lines[3].qty = 0;
         v.lines[3].total = Currency();
@@ -255,9 +243,7 @@ private slots:
         QFETCH(QString, lastName);
         QFETCH(QString, title);
         QFETCH(QString, text);
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         saveInvoice(fixture::invoice("ABC-7", 1), InvoiceSave::New);
         gSettings.FreeFormInv = freeForm;
         gSettings.ConfirmAll = confirmAll;
@@ -280,9 +266,7 @@ private slots:
     }
 
     void freeFormNumberIsStoredTrimmed() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         gSettings.FreeFormInv = 1;
         newInvoiceFor("C1", "Ann", "Smith");
         auto w = shown();
@@ -295,9 +279,7 @@ private slots:
     }
 
     void closingWithoutSaveReportsNone() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         newInvoiceFor("C1", "Ann", "Smith");
         for (bool closeBox : {false, true}) {
             gHandOver.InvSaved = 1;
@@ -313,9 +295,7 @@ private slots:
     }
 
     void paidInFullAndClearing() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         newInvoiceFor("C1", "Ann", "Smith");
         auto w = shown();
         type(w->Amount_txt[0], "100");
@@ -342,9 +322,7 @@ private slots:
     }
 
     void entryBoxesFilterKeysAndMarkTheRow() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         newInvoiceFor("C1", "Ann", "Smith");
         auto w = shown();
         type(w->Qty_txt[1], "2a.5");
@@ -366,9 +344,7 @@ private slots:
     }
 
     void customizeAppliesNewCaptions() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         Opener::add("frmInvoiceSet", [](QWidget* owner) {
             gSettings.Text1Name = QString("Rep");
             gSettings.Text2Visible = 0;

@@ -41,9 +41,7 @@ private slots:
     }
 
     void newInvoiceIsWrittenWithItsCounter() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "000099");
+        fixture::World world("INV", "000099");
         InvoiceRecord v = fixture::invoice("INV000099", 2);
         v.vat = Currency::fromText("3.50");
         v.discount = Currency::fromText("1.25");
@@ -73,9 +71,7 @@ private slots:
     }
 
     void editReplacesOnlyItsOwnLines() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         saveInvoice(fixture::invoice("A1", 5), InvoiceSave::New);
         saveInvoice(fixture::invoice("A2", 2), InvoiceSave::New);
         fixture::setHeader("A1", "Balance2", QVariant::fromValue(Currency::fromText("7")));
@@ -95,9 +91,7 @@ private slots:
     }
 
     void failedSaveLeavesEverythingWhole() {
-        TestProgram program;
-        program.createDatabase();
-        fixture::settingsRow("INV", "0001");
+        fixture::World world;
         saveInvoice(fixture::invoice("A1", 5), InvoiceSave::New);
         const QStringList before = fixture::lines("A1");
 
