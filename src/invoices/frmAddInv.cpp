@@ -141,6 +141,7 @@ QAction* frmAddInv::toolbarButton(int index) const {
 
 void frmAddInv::buildHeader(QGridLayout* grid) {
     Inv_lbl = lineBox("Inv_lbl", 12, Qt::AlignHCenter);
+    Inv_lbl->setMaximumWidth(200);
     Cust_lbl = label("Cust_lbl");
     Customername_lbl = lineBox("Customername_lbl", 45);
     Label16 = label("Label16");
@@ -233,8 +234,10 @@ QWidget* frmAddInv::buildLines() {
         grid->addWidget(tota1l_txt[k], r, 5);
         grid->addWidget(tax1[k], r, 6);
         Blank[k]->lower();
-        Qty_txt[k]->setMaximumWidth(50);
-        for (QLineEdit* money : {Amount_txt[k], tota1l_txt[k]}) money->setMaximumWidth(100);
+        PartID_txt[k]->setFixedWidth(100);
+        Qty_txt[k]->setFixedWidth(50);
+        Desc_txt[k]->setMinimumWidth(320);
+        for (QLineEdit* money : {Amount_txt[k], tota1l_txt[k]}) money->setFixedWidth(95);
     }
     grid->setColumnStretch(3, 1);
     ClearRowHighlight();
