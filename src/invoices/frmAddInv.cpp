@@ -35,6 +35,7 @@ const QColor White(0xFF, 0xFF, 0xFF);
 const QColor RowColour(0xC0, 0xC0, 0xFF);
 const QColor BoxColour(0xFF, 0xFF, 0xC0);
 constexpr int TwipsPerPixel = 15;
+const QString TooLargeMessage = "These amounts are too large for an invoice. Please enter smaller amounts.";
 
 // Limits what the user types, not what the editor puts in the box: a
 // stored value longer than the box is shown and saved whole.
@@ -551,10 +552,11 @@ void frmAddInv::Calc_Totals() {
             total_txt2->setText(t.total);
             Balance_txt->setText(t.balance);
             ShowBalanceState();
+            totalsTooLarge_ = false;
         } catch (const AppError& e) {
             if (e.number != ErrorNo::Overflow) throw;
-            Box::ask("These amounts are too large for an invoice. Please enter smaller amounts.",
-                     "Please Try Again", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+            totalsTooLarge_ = true;
+            Box::ask(TooLargeMessage, "Please Try Again", Box::Buttons::Ok, Box::Icon::Exclamation, this);
         }
     });
 }
@@ -681,6 +683,11 @@ InvoiceRecord frmAddInv::collectInvoice() const {
 
 void frmAddInv::Update_cmd_Click() {
     guard(WindowName, "Update_cmd", [this] {
+        if (totalsTooLarge_) {
+            // The summaries on screen do not belong to these lines.
+            Box::ask(TooLargeMessage, "Please Try Again", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+            return;
+        }
         if (!confirmAndCheck()) return;
         const InvoiceRecord invoice = collectInvoice();
         if (const QString why = invoiceTooLong(invoice); !why.isEmpty()) {

@@ -125,4 +125,5 @@ private:
     std::map<int, QAction*> toolbarButtons_;
     bool activated_ = false;
     bool savedNow_ = false;     // saved during this opening
+    bool totalsTooLarge_ = false;
 };

@@ -265,6 +265,24 @@ private slots:
         QCOMPARE(gSettings.Invstart, QString("0001"));
     }
 
+    void amountsBeyondMoneyAreRefusedNotFatal() {
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        for (int i = 0; i < frmAddInv::Rows; ++i) {
+            w->Qty_txt[size_t(i)]->setText("9999");
+            w->Amount_txt[size_t(i)]->setText("9999999999");
+        }
+        ScriptedBoxes boxes;
+        boxes.expect("Please Try Again", Box::Answer::Ok, "too large").expect("Please Try Again", Box::Answer::Ok, "too large");
+        w->Calc_Totals();
+        w->Update_cmd_Click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(world.program.endings(), 0);
+        QVERIFY(w->isVisible());
+        QCOMPARE(fixture::invoiceCount(), 0);
+    }
+
     void freeFormNumberIsStoredTrimmed() {
         fixture::World world;
         gSettings.FreeFormInv = 1;
