@@ -395,7 +395,13 @@ void frmAddInv::enterRow(int row, QWidget* box) {
     setBackColor(box, BoxColour);
 }
 
-void frmAddInv::reformatMoney(QLineEdit* box) { box->setText(moneyText(ValCurrency(box->text()))); }
+void frmAddInv::reformatMoney(QLineEdit* box) {
+    try {
+        box->setText(moneyText(ValCurrency(box->text())));
+    } catch (const AppError&) {
+        // Left as typed: the totals that follow say it is too large.
+    }
+}
 
 std::array<QWidget*, 9> frmAddInv::rowWidgets(int row) const {
     const size_t k = size_t(row);
