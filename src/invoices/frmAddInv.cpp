@@ -446,13 +446,11 @@ void frmAddInv::Form_Activate() {
 void frmAddInv::NewInvoice() {
     guard(WindowName, "NewInvoice", [this] {
         Wait_Cursor_On();
+        bool noFreeNumber = false;
         if (gSettings.FreeFormInv != 1) {
             const auto number = proposeInvoiceNumber(Trim(gSettings.InvPrefix), Trim(gSettings.Invstart));
             Inv_lbl->setText(number.value_or(QString()));
-            if (!number)
-                Box::ask("Every invoice number from the start number on is already in use. Please change the "
-                         "invoice start number in the settings.",
-                         "Invoice Number Already In Use", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+            noFreeNumber = !number;
         } else {
             Inv_lbl->setEnabled(true);
             Inv_lbl->clear();
@@ -468,6 +466,10 @@ void frmAddInv::NewInvoice() {
         for (QCheckBox* box : tax) box->setChecked(taxed);
         if (taxed) Calc_Totals();
         Wait_Cursor_Off();
+        if (noFreeNumber)
+            Box::ask("Every invoice number from the start number on is already in use. Please change the "
+                     "invoice start number in the settings.",
+                     "Invoice Number Already In Use", Box::Buttons::Ok, Box::Icon::Exclamation, this);
     });
 }
 
