@@ -48,9 +48,30 @@ void type(QLineEdit* box, const QString& text) {
 class TestFrmAddInv : public QObject {
     Q_OBJECT
 private slots:
-    void registered() {
+    void opensModallyByName() {
+        fixture::World world;
         registerWindows();
-        QVERIFY(Opener::has("frmAddInv"));
+        newInvoiceFor("C1", "Ann", "Smith");
+        gHandOver.InvSaved = 1;
+        QTimer::singleShot(0, [] {
+            auto* editor = qobject_cast<frmAddInv*>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            editor->exit_cmd->click();
+        });
+        QCOMPARE(Opener::show("frmAddInv", nullptr), int(QDialog::Rejected));
+        QCOMPARE(gHandOver.InvSaved, 0);
+    }
+
+    void missingStoredInvoiceIsNotSaved() {
+        fixture::World world;
+        openStored("GONE");
+        ScriptedBoxes boxes;
+        boxes.expect("Invoice Not Found", Box::Answer::Ok, "GONE").expect("Enter Invoice Number", Box::Answer::Ok);
+        auto w = shown();
+        w->Update_cmd_Click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(w->isVisible());
+        QCOMPARE(fixture::invoiceCount(), 0);
     }
 
     void proposalAndFocus_data() {
@@ -106,7 +127,18 @@ private slots:
             for (QCheckBox* box : w->tax) QVERIFY(box->isChecked() && box->isVisible());
             QVERIFY(w->toptax->isVisible());
         }
+        saveInvoice(fixture::invoice("TAXED", 1), InvoiceSave::New);
+        fixture::setHeader("TAXED", "Vat", QVariant::fromValue(Currency::fromText("1.75")));
         gSettings.TaxEnabled = 0;
+        {
+            // Tax switched off later: a stored invoice that still has tax keeps its column.
+            Statement(Database::shared(), "UPDATE InvoiceD SET Taxable = 1").run();
+            openStored("TAXED");
+            auto stored = shown();
+            QCOMPARE(stored->vat_txt->text(), money("1.75"));
+            QVERIFY(stored->toptax->isVisible() && stored->tax[0]->isChecked());
+        }
+        newInvoiceFor("C1", "A", "B");
         auto w = shown();
         QVERIFY(!w->toptax->isVisible());
         for (int i = 0; i < frmAddInv::Rows; ++i) {
