@@ -1,0 +1,421 @@
+#include "InvoiceFixture.h"
+#include "common/HandOver.h"
+#include "common/Opener.h"
+#include "invoices/frmAddInv.h"
+#include "shell/WindowRegistry.h"
+#include "support/TestSupport.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+QString money(const char* amount) { return QString(amount).rightJustified(10, ' '); }
+
+void newInvoiceFor(const QString& custId, const QString& first, const QString& last) {
+    gHandOver.InvEditMode = 0;
+    gHandOver.InvCustID = custId;
+    gHandOver.InvCustFirstName = first;
+    gHandOver.InvCustLastName = last;
+    gHandOver.InvCustPhone = QString("0123 456");
+}
+
+void openStored(const QString& number) {
+    gHandOver.InvEditMode = 1;
+    gHandOver.InvToEdit = number;
+}
+
+std::unique_ptr<frmAddInv> shown() {
+    auto w = std::make_unique<frmAddInv>();
+    w->show();
+    if (!QTest::qWaitForWindowActive(w.get())) qWarning("editor not active");
+    return w;
+}
+
+// Typed as a user does: the box gets the focus, then the keys.
+void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+}  // namespace
+
+class TestFrmAddInv : public QObject {
+    Q_OBJECT
+private slots:
+    void opensModallyByName() {
+        fixture::World world;
+        registerWindows();
+        newInvoiceFor("C1", "Ann", "Smith");
+        gHandOver.InvSaved = 1;
+        QTimer::singleShot(0, [] {
+            auto* editor = qobject_cast<frmAddInv*>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            editor->exit_cmd->click();
+        });
+        QCOMPARE(Opener::show("frmAddInv", nullptr), int(QDialog::Rejected));
+        QCOMPARE(gHandOver.InvSaved, 0);
+    }
+
+    void missingStoredInvoiceIsNotSaved() {
+        fixture::World world;
+        openStored("GONE");
+        ScriptedBoxes boxes;
+        boxes.expect("Invoice Not Found", Box::Answer::Ok, "GONE").expect("Enter Invoice Number", Box::Answer::Ok);
+        auto w = shown();
+        w->Update_cmd_Click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(w->isVisible());
+        QCOMPARE(fixture::invoiceCount(), 0);
+    }
+
+    void proposalAndFocus_data() {
+        QTest::addColumn<int>("freeForm");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("automatic") << 0 << "INV000123" << false << "Date_txt";
+        QTest::newRow("free-form") << 1 << "" << true << "Inv_lbl";
+    }
+    void proposalAndFocus() {
+        QFETCH(int, freeForm);
+        fixture::World world("INV", "000123");
+        gSettings.FreeFormInv = freeForm;
+        newInvoiceFor("CUS0001", "Ann", "Smith");
+        auto w = shown();
+        QTEST(w->Inv_lbl->text(), "number");
+        QTEST(w->Inv_lbl->isEnabled(), "enabled");
+        QVERIFY(QApplication::focusWidget());
+        const QWidget* focus = QApplication::focusWidget();
+        while (focus && focus->objectName().isEmpty()) focus = focus->parentWidget();
+        QTEST(focus->objectName(), "focus");
+        QCOMPARE(w->Cust_lbl->text(), QString("CUS0001"));
+        QCOMPARE(w->Customername_lbl->text(), QString("Ann Smith"));
+        QCOMPARE(w->Label16->text(), QString("0123 456"));
+        QCOMPARE(w->Date_txt->date(), QDate::currentDate());
+        QCOMPARE(w->vat_lbl->text(), QString("VAT @  17.5%"));
+    }
+
+    void proposalSkipsUsedNumbersAndGivesUp() {
+        fixture::World world("N", "8");
+        saveInvoice(fixture::invoice("n8", 0), InvoiceSave::New);
+        newInvoiceFor("C1", "A", "B");
+        {
+            frmAddInv w;
+            QCOMPARE(w.Inv_lbl->text(), QString("N9"));
+        }
+        for (int i = 0; i < 10; ++i)
+            if (i != 8) saveInvoice(fixture::invoice(QString("N%1").arg(i), 0), InvoiceSave::New);
+        ScriptedBoxes boxes;
+        boxes.expect("Invoice Number Already In Use", Box::Answer::Ok, "start number");
+        frmAddInv w;
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(w.Inv_lbl->text(), QString());
+        QVERIFY(!w.Inv_lbl->isEnabled());
+    }
+
+    void taxColumns() {
+        fixture::World world;
+        newInvoiceFor("C1", "A", "B");
+        {
+            auto w = shown();
+            for (QCheckBox* box : w->tax) QVERIFY(box->isChecked() && box->isVisible());
+            QVERIFY(w->toptax->isVisible());
+        }
+        saveInvoice(fixture::invoice("TAXED", 1), InvoiceSave::New);
+        fixture::setHeader("TAXED", "Vat", QVariant::fromValue(Currency::fromText("1.75")));
+        gSettings.TaxEnabled = 0;
+        {
+            // Tax switched off later: a stored invoice that still has tax keeps its column.
+            Statement(Database::shared(), "UPDATE InvoiceD SET Taxable = 1").run();
+            openStored("TAXED");
+            auto stored = shown();
+            QCOMPARE(stored->vat_txt->text(), money("1.75"));
+            QVERIFY(stored->toptax->isVisible() && stored->tax[0]->isChecked());
+        }
+        newInvoiceFor("C1", "A", "B");
+        auto w = shown();
+        QVERIFY(!w->toptax->isVisible());
+        for (int i = 0; i < frmAddInv::Rows; ++i) {
+            QVERIFY(!w->tax[size_t(i)]->isChecked() && !w->tax[size_t(i)]->isVisible());
+            QVERIFY(w->Desc_txt[size_t(i)]->width() >= 6405 / 15);
+        }
+    }
+
+    // Three lines, one taxable, a discount and a part payment: stored as shown, and shown again.
+    void newInvoiceIsStoredAndOpensTheSame() {
+        fixture::World world("INV", "000123");
+        newInvoiceFor("CUS0001", "Ann", "Smith");
+        auto w = shown();
+        type(w->PartID_txt[0], "P1");
+        type(w->Qty_txt[0], "2");
+        type(w->Desc_txt[0], "Widget");
+        type(w->Amount_txt[0], "10.5");
+        type(w->Desc_txt[1], "Labour");
+        type(w->Amount_txt[1], "40");
+        w->tax[1]->click();
+        type(w->PartID_txt[2], "P3");
+        type(w->Qty_txt[2], "3");
+        type(w->Amount_txt[2], "0.333");
+        w->tax[2]->click();
+        type(w->Discount2_txt, "10");
+        type(w->Paid_txt, "20");
+        QTest::mouseClick(w->Update_cmd, Qt::LeftButton);
+
+        QCOMPARE(w->result(), int(QDialog::Accepted));
+        QCOMPARE(fixture::header("INV000123", "Subtotal").value<Currency>(), Currency::fromText("61.99"));
+        QCOMPARE(fixture::header("INV000123", "Vat").value<Currency>(), Currency::fromText("3.68"));
+        QCOMPARE(fixture::header("INV000123", "Discount").value<Currency>(), Currency::fromText("6.20"));
+        QCOMPARE(fixture::header("INV000123", "Total").value<Currency>(), Currency::fromText("59.47"));
+        QCOMPARE(fixture::header("INV000123", "Paid").value<Currency>(), Currency::fromText("20"));
+        QCOMPARE(fixture::header("INV000123", "Balance").value<Currency>(), Currency::fromText("39.47"));
+        QCOMPARE(fixture::header("INV000123", "DiscountPercentage").toDouble(), 10.0);
+        QCOMPARE(fixture::header("INV000123", "TaxPer").toDouble(), 17.5);
+        QCOMPARE(fixture::header("INV000123", "CustNo").toString(), QString("CUS0001"));
+        QCOMPARE(fixture::header("INV000123", "CustomerName").toString(), QString("Ann Smith"));
+        QCOMPARE(fixture::header("INV000123", "Phone").toString(), QString("0123 456"));
+        QCOMPARE(fixture::header("INV000123", "Date").toDateTime().date(), QDate::currentDate());
+        QCOMPARE(fixture::lines("INV000123"), QStringList({"P1 2 10.50 21.00 1 Widget", " 1 40.00 40.00 0 Labour",
+                                                           "P3 3 0.33 0.99 0 "}));
+        QCOMPARE(fixture::storedInvstart(), QString("000124"));
+        QCOMPARE(gSettings.Invstart, QString("000124"));
+        QCOMPARE(gHandOver.InvSaved, 1);
+        QCOMPARE(gHandOver.SavedInvNo.trimmed(), QString("INV000123"));
+
+        openStored("INV000123");
+        auto again = shown();
+        QCOMPARE(again->Inv_lbl->text(), QString("INV000123"));
+        QVERIFY(!again->Inv_lbl->isEnabled());
+        QCOMPARE(again->Customername_lbl->text(), QString("Ann Smith"));
+        QCOMPARE(again->Qty_txt[0]->text(), QString("2"));
+        QCOMPARE(again->Qty_txt[1]->text(), QString("1"));
+        QCOMPARE(again->Amount_txt[2]->text(), money("0.33"));
+        QVERIFY(again->tax[0]->isChecked() && !again->tax[1]->isChecked());
+        QCOMPARE(again->Discount2_txt->text(), QString("10"));
+        QCOMPARE(again->subtotal_txt->text(), money("61.99"));
+        QCOMPARE(again->vat_txt->text(), money("3.68"));
+        QCOMPARE(again->Discount_txt->text(), QString("6.20"));
+        QCOMPARE(again->total_txt->text(), money("59.47"));
+        QCOMPARE(again->Paid_txt->text(), money("20.00"));
+        QCOMPARE(again->Balance_txt->text(), money("39.47"));
+        QCOMPARE(again->StillOwes_lbl->text(), QString("BALANCE: 39.47"));
+        QVERIFY(!again->PaidFull_chk->isChecked());
+    }
+
+    // A paid invoice with a write-off, taxed at a rate the settings no longer hold.
+    void openingAndSavingKeepsAStoredInvoice() {
+        fixture::World world("INV", "0001", 20);
+        InvoiceRecord v = fixture::invoice("OLD1", 0);
+        v.lines = {fixture::line("P1", 1, "100.00", true)};
+        v.subtotal = Currency::fromText("100");
+        v.vat = Currency::fromText("15");
+        v.total = Currency::fromText("115");
+        v.writtenOff = Currency::fromText("15");
+        v.paid = Currency::fromText("100");
+        v.balance = Currency();
+        v.taxPer = 15;
+        saveInvoice(v, InvoiceSave::New);
+
+        openStored("OLD1");
+        auto w = shown();
+        QVERIFY(w->PaidFull_chk->isChecked());
+        QVERIFY(w->Paid_lbl->isVisible());
+        QCOMPARE(w->Paid_txt->text(), money("100.00"));
+        QCOMPARE(w->vat_txt->text(), money("15.00"));
+        QCOMPARE(w->vat_lbl->text(), QString("VAT @  15%"));
+        w->Update_cmd_Click();
+        QCOMPARE(w->result(), int(QDialog::Accepted));
+        QCOMPARE(fixture::header("OLD1", "Paid").value<Currency>(), Currency::fromText("100"));
+        QCOMPARE(fixture::header("OLD1", "Balance").value<Currency>(), Currency());
+        QCOMPARE(fixture::header("OLD1", "Total").value<Currency>(), Currency::fromText("115"));
+        QCOMPARE(fixture::header("OLD1", "TaxPer").toDouble(), 15.0);
+        QCOMPARE(fixture::storedInvstart(), QString("0001"));
+    }
+
+    void firstEightLinesShown() {
+        fixture::World world;
+        InvoiceRecord v = fixture::invoice("TEN", 10);
+        v.lines[3].qty = 0;
+        v.lines[3].total = Currency();
+        saveInvoice(v, InvoiceSave::New);
+        openStored("ten");
+        auto w = shown();
+        for (int i = 0; i < frmAddInv::Rows; ++i) QCOMPARE(w->PartID_txt[size_t(i)]->text(), QString("P%1").arg(i));
+        QCOMPARE(w->Qty_txt[3]->text(), QString());
+        QCOMPARE(w->tota1l_txt[3]->text(), money("10.00"));   // no quantity counts as one unit
+    }
+
+    void refusedSaves_data() {
+        QTest::addColumn<int>("freeForm");
+        QTest::addColumn<int>("confirmAll");
+        QTest::addColumn<QString>("typedNumber");
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("lastName");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        const QString longName(30, 'x');
+        QTest::newRow("No to the question") << 0 << 0 << "" << "Ann" << "Smith" << "Continue?" << "Are you sure";
+        QTest::newRow("blank number")
+            << 1 << 1 << "   " << "Ann" << "Smith" << "Enter Invoice Number" << "enter an invoice";
+        QTest::newRow("number used in other case")
+            << 1 << 1 << "abc-7" << "Ann" << "Smith" << "Invoice Number Already In Use" << "already been used";
+        QTest::newRow("customer name of 61 characters")
+            << 0 << 1 << "" << longName << longName << "Please Try Again" << "customer name";
+    }
+    void refusedSaves() {
+        QFETCH(int, freeForm);
+        QFETCH(int, confirmAll);
+        QFETCH(QString, typedNumber);
+        QFETCH(QString, firstName);
+        QFETCH(QString, lastName);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        fixture::World world;
+        saveInvoice(fixture::invoice("ABC-7", 1), InvoiceSave::New);
+        gSettings.FreeFormInv = freeForm;
+        gSettings.ConfirmAll = confirmAll;
+        newInvoiceFor("C1", firstName, lastName);
+        gHandOver.InvSaved = 1;   // left by an earlier opening
+        auto w = shown();
+        if (freeForm) type(w->Inv_lbl, typedNumber);
+        type(w->Desc_txt[0], "Labour");
+        ScriptedBoxes boxes;
+        boxes.expect(title, title == "Continue?" ? Box::Answer::No : Box::Answer::Ok, text);
+        w->Update_cmd_Click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->Desc_txt[0]->text(), QString("Labour"));
+        QCOMPARE(fixture::invoiceCount(), 1);
+        QCOMPARE(fixture::lines("ABC-7").size(), 1);
+        QCOMPARE(gHandOver.InvSaved, 1);
+        QCOMPARE(fixture::storedInvstart(), QString("0001"));
+        QCOMPARE(gSettings.Invstart, QString("0001"));
+    }
+
+    void amountsBeyondMoneyAreRefusedNotFatal() {
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        for (int i = 0; i < frmAddInv::Rows; ++i) {
+            w->Qty_txt[size_t(i)]->setText("9999");
+            w->Amount_txt[size_t(i)]->setText("9999999999");
+        }
+        ScriptedBoxes boxes;
+        boxes.expect("Please Try Again", Box::Answer::Ok, "too large").expect("Please Try Again", Box::Answer::Ok, "too large");
+        w->Calc_Totals();
+        w->Update_cmd_Click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(world.program.endings(), 0);
+        QVERIFY(w->isVisible());
+        QCOMPARE(fixture::invoiceCount(), 0);
+    }
+
+    void freeFormNumberIsStoredTrimmed() {
+        fixture::World world;
+        gSettings.FreeFormInv = 1;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        type(w->Inv_lbl, " X-9 ");
+        type(w->Desc_txt[3], "Only row");
+        w->Update_cmd_Click();
+        QCOMPARE(fixture::lines("X-9"), QStringList({" 1 0.00 0.00 1 Only row"}));
+        QCOMPARE(fixture::storedInvstart(), QString("0001"));
+        QCOMPARE(gHandOver.SavedInvNo.text(), QString("X-9").leftJustified(30));
+    }
+
+    void closingWithoutSaveReportsNone() {
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        for (bool closeBox : {false, true}) {
+            gHandOver.InvSaved = 1;
+            gHandOver.SavedInvNo = QString("OLD");
+            auto w = shown();
+            if (closeBox) w->close();
+            else w->exit_cmd->click();
+            QVERIFY(!w->isVisible());
+            QCOMPARE(gHandOver.InvSaved, 0);
+            QCOMPARE(gHandOver.SavedInvNo.trimmed(), QString());
+        }
+        QCOMPARE(fixture::invoiceCount(), 0);
+    }
+
+    void paidInFullAndClearing() {
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        type(w->Amount_txt[0], "100");
+        type(w->Amount_txt[2], "50");
+        w->PaidFull_chk->click();
+        QCOMPARE(w->Paid_txt->text(), money("176.25"));
+        QVERIFY(w->Paid_lbl->isVisible() && !w->StillOwes_lbl->isVisible());
+        w->PaidFull_chk->click();
+        QCOMPARE(w->Paid_txt->text(), money("0.00"));
+        QCOMPARE(w->StillOwes_lbl->text(), QString("BALANCE: 176.25"));
+
+        ScriptedBoxes boxes;
+        boxes.expect("Confirm", Box::Answer::No, "clear this line").expect("Confirm", Box::Answer::Yes, "clear this line");
+        w->Amount_txt[2]->setFocus();
+        w->toolbarButton(4)->trigger();
+        QCOMPARE(w->Amount_txt[2]->text(), QString("50"));
+        w->Amount_txt[2]->setFocus();
+        w->toolbarButton(4)->trigger();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(w->Amount_txt[2]->text(), QString());
+        QVERIFY(w->tax[2]->isChecked());
+        QCOMPARE(w->Amount_txt[0]->text(), money("100.00"));
+        QCOMPARE(w->total_txt->text(), money("117.50"));
+    }
+
+    void entryBoxesFilterKeysAndMarkTheRow() {
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        type(w->Qty_txt[1], "2a.5");
+        type(w->Amount_txt[1], "1.2.5x");
+        QCOMPARE(w->Qty_txt[1]->text(), QString("25"));
+        QCOMPARE(w->Amount_txt[1]->text(), QString("1.25"));
+        QCOMPARE(w->tota1l_txt[1]->text(), money("31.25"));   // recomputed on each key
+        QCOMPARE(w->CurRow, 1);
+        auto colour = [](QWidget* box) { return box->palette().color(QPalette::Base); };
+        QCOMPARE(colour(w->Amount_txt[1]), QColor(0xFF, 0xFF, 0xC0));
+        QCOMPARE(colour(w->PartID_txt[1]), QColor(0xC0, 0xC0, 0xFF));
+        QCOMPARE(colour(w->Amount_txt[0]), QColor(Qt::white));
+        type(w->Desc_txt[4], QString(130, 'd'));
+        QCOMPARE(w->Desc_txt[4]->text().size(), 120);
+        QCOMPARE(w->Amount_txt[1]->text(), money("1.25"));     // reformatted on leaving
+        QCOMPARE(colour(w->Amount_txt[1]), QColor(Qt::white));
+        QCOMPARE(colour(w->Amount_txt[4]), QColor(0xC0, 0xC0, 0xFF));
+        QCOMPARE(w->CurRow, 4);
+    }
+
+    void customizeAppliesNewCaptions() {
+        fixture::World world;
+        Opener::add("frmInvoiceSet", [](QWidget* owner) {
+            gSettings.Text1Name = QString("Rep");
+            gSettings.Text2Visible = 0;
+            gSettings.Text4Visible = 1;
+            auto* d = new QDialog(owner);
+            QTimer::singleShot(0, d, &QDialog::accept);
+            return d;
+        });
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        QCOMPARE(w->SalesPerson_lbl->text(), QString("Sales Person"));
+        QVERIFY(w->SalesOrder_txt->isVisible() && !w->TrackingNo_txt->isVisible());
+        QVERIFY(!w->toolbarButton(8)->isEnabled());   // printing is not there yet
+        QVERIFY(w->toolbarButton(10)->isEnabled());
+        w->toolbarButton(10)->trigger();
+        Opener::remove("frmInvoiceSet");
+        QCOMPARE(w->SalesPerson_lbl->text(), QString("Rep"));
+        QVERIFY(!w->SalesOrder_txt->isVisible() && !w->SalesOrder_lbl->isVisible());
+        QVERIFY(w->TrackingNo_txt->isVisible() && w->TrackingNo_lbl->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFrmAddInv)
+#include "test_frmAddInv.moc"
