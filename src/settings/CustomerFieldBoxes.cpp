@@ -2,14 +2,11 @@
 #include "common/SettingsValues.h"
 #include "platform/Recordset.h"
 #include "settings/SettingsRow.h"
+#include "settings/WidgetNames.h"
 #include <QCheckBox>
 
 namespace {
-QCheckBox* box(const char* name, const char* caption) {
-    auto* b = new QCheckBox(caption);
-    b->setObjectName(name);
-    return b;
-}
+QCheckBox* box(const char* name, const char* caption) { return named(new QCheckBox(caption), name); }
 }
 
 CustomerFieldBoxes::CustomerFieldBoxes()

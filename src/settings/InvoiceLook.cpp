@@ -7,6 +7,7 @@
 #include "platform/Recordset.h"
 #include "settings/EntryRules.h"
 #include "settings/SettingsRow.h"
+#include "settings/WidgetNames.h"
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -24,12 +25,6 @@ constexpr int headingLimit = 20;
 constexpr int termsLimit = 200;
 constexpr int statementLimit = 100;
 constexpr int logoPathLimit = 200;
-
-template <class W>
-W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QFrame* shape(QWidget* page, const char* name, QRect place) {
     auto* frame = named(new QFrame(page), name);

@@ -3,6 +3,7 @@
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "settings/SettingsRow.h"
+#include "settings/WidgetNames.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,11 +21,9 @@ frmCustomerSet::frmCustomerSet(QWidget* owner) : SettingsDialog(owner) {
     setObjectName(windowName);
     setWindowTitle("Customize Customer Screen");
 
-    auto* Frame1 = new QGroupBox;
-    Frame1->setObjectName("Frame1");
+    auto* Frame1 = named(new QGroupBox, "Frame1");
     auto* grid = new QGridLayout(Frame1);
-    auto* Label1 = new QLabel("Untick any check box to make text boxes invisble");
-    Label1->setObjectName("Label1");
+    auto* Label1 = named(new QLabel("Untick any check box to make text boxes invisble"), "Label1");
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet("color: blue");
     grid->addWidget(Label1, 0, 0, 1, 2);
@@ -34,10 +33,8 @@ frmCustomerSet::frmCustomerSet(QWidget* owner) : SettingsDialog(owner) {
     grid->addWidget(boxes.fax_chk, 1, 1);
     grid->addWidget(boxes.email_chk, 2, 1);
 
-    Ok_cmd = new QPushButton("&Ok");
-    Ok_cmd->setObjectName("Ok_cmd");
-    Cancel_cmd = new QPushButton("&Cancel");
-    Cancel_cmd->setObjectName("Cancel_cmd");
+    Ok_cmd = named(new QPushButton("&Ok"), "Ok_cmd");
+    Cancel_cmd = named(new QPushButton("&Cancel"), "Cancel_cmd");
     connect(Ok_cmd, &QPushButton::clicked, this, [this] { Ok_cmd_Click(); });
     connect(Cancel_cmd, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "platform/AppError.h"
 #include "settings/InvoiceLook.h"
 #include "settings/SettingsRow.h"
+#include "settings/WidgetNames.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,15 +17,8 @@
 namespace {
 constexpr const char* windowName = "frmInvoiceSet";
 
-QPushButton* button(const char* name, const char* caption) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(name);
-    return b;
-}
-
 QGroupBox* frame(const char* name, const char* caption, QWidget* content) {
-    auto* box = new QGroupBox(caption);
-    box->setObjectName(name);
+    auto* box = named(new QGroupBox(caption), name);
     (new QVBoxLayout(box))->addWidget(content);
     return box;
 }
@@ -56,10 +50,10 @@ frmInvoiceSet::frmInvoiceSet(QWidget* owner) : SettingsDialog(owner) {
     pages->addWidget(firstPage);
     pages->addWidget(InvoiceFrame);
 
-    customize_cmd = button("customize_cmd", "Customize Invoice");
-    Back_cmd = button("Back_cmd", "&Back");
-    ok_cmd = button("ok_cmd", "&Ok");
-    cancel_cmd = button("cancel_cmd", "&Cancel");
+    customize_cmd = named(new QPushButton("Customize Invoice"), "customize_cmd");
+    Back_cmd = named(new QPushButton("&Back"), "Back_cmd");
+    ok_cmd = named(new QPushButton("&Ok"), "ok_cmd");
+    cancel_cmd = named(new QPushButton("&Cancel"), "cancel_cmd");
     Back_cmd->hide();
     connect(customize_cmd, &QPushButton::clicked, this, [this] { customize_cmd_Click(); });
     connect(Back_cmd, &QPushButton::clicked, this, [this] { Back_cmd_Click(); });

@@ -10,6 +10,7 @@
 #include "settings/InvoiceLook.h"
 #include "settings/NumberChecks.h"
 #include "settings/SettingsRow.h"
+#include "settings/WidgetNames.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -31,12 +32,6 @@ namespace {
 constexpr const char* windowName = "frmOptions";
 const QDate pickersInitialDate(2004, 12, 17);
 const QDate defaultStartDate(2005, 1, 1);
-
-template <class W>
-W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QLineEdit* lineBox(const char* name, int limit) {
     auto* box = named(new QLineEdit, name);
@@ -72,7 +67,10 @@ QPixmap drawPicture(Picture picture, int size) {
         p.setBrush(QColor(200, 170, 120));
         p.drawRect(3, 4, 10, 11);
         p.setBrush(QColor(120, 170, 230));
-        for (int y : {6, 10}) p.drawRect(5, y, 2, 2), p.drawRect(9, y, 2, 2);
+        for (int y : {6, 10}) {
+            p.drawRect(5, y, 2, 2);
+            p.drawRect(9, y, 2, 2);
+        }
         break;
     case Picture::Currency:
         p.setBrush(QColor(240, 200, 60));
@@ -96,8 +94,14 @@ QPixmap drawPicture(Picture picture, int size) {
         p.setBrush(Qt::white);
         p.drawRect(3, 1, 10, 14);
         for (int y : {4, 7, 10}) p.drawLine(5, y, 11, y);
-        if (picture == Picture::Layout) p.setBrush(QColor(60, 140, 60)), p.drawRect(9, 2, 3, 3);
-        if (picture == Picture::Screen) p.setBrush(QColor(120, 170, 230)), p.drawRect(1, 9, 8, 6);
+        if (picture == Picture::Layout) {
+            p.setBrush(QColor(60, 140, 60));
+            p.drawRect(9, 2, 3, 3);
+        }
+        if (picture == Picture::Screen) {
+            p.setBrush(QColor(120, 170, 230));
+            p.drawRect(1, 9, 8, 6);
+        }
         break;
     case Picture::Reminders:
         p.setBrush(Qt::white);
@@ -340,7 +344,7 @@ QWidget* frmOptions::prefixesPage() {
         for (QLineEdit* box : {*r.prefixBox, *r.startBox})
             EntryRules::afterKeyRelease(box, [this] { ShowPrefixExamples(); });
         EntryRules::followFreeForm(*r.freeForm, *r.prefixBox, *r.startBox);
-        const bool credit = *r.freeForm == Crd_chk;
+        const bool credit = r.freeForm == &Crd_chk;
         EntryRules::selectOnFocus(*r.prefixBox);
         if (!credit) EntryRules::selectOnFocus(*r.startBox);
         QWidget* cells[] = {caption, *r.prefixBox, *r.startBox, *r.example, *r.freeForm};

@@ -3,7 +3,9 @@
 #include "common/Functions.h"
 #include "platform/Recordset.h"
 #include "settings/DefaultTexts.h"
+#include <QApplication>
 #include <QVariantMap>
+#include <memory>
 
 namespace Fixture {
 
@@ -61,6 +63,16 @@ inline void insertKey(const QString& table, const QString& column, const QString
     rs.setField(column, key);
     for (auto it = required.begin(); it != required.end(); ++it) rs.setField(it.key(), it.value());
     rs.update();
+}
+
+// A settings window shown offscreen as the active window; showing it runs its
+// activation step.
+template <class Window>
+std::unique_ptr<Window> shown() {
+    auto window = std::make_unique<Window>();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    return window;
 }
 
 }  // namespace Fixture

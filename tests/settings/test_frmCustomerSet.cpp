@@ -10,11 +10,6 @@
 class TestFrmCustomerSet : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<frmCustomerSet> open() {
-        auto dialog = std::make_unique<frmCustomerSet>();
-        dialog->show();
-        return dialog;
-    }
 
 private slots:
     void loadsTicksAndRefreshesTheValues_data() {
@@ -33,7 +28,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"shippingVisible", stored}, {"FaxVisible", 0}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmCustomerSet>();
         QCOMPARE(d->boxes.Shipping1_chk->isChecked(), ticked);
         QVERIFY(!d->boxes.fax_chk->isChecked() && d->boxes.phone_chk->isChecked());
         // Opening alone refreshes the settings values.
@@ -49,7 +44,7 @@ private slots:
         Fixture::insertSystemRow({{"webVisible", 1}, {"Text1Visible", 2}});
         const QVariantMap before = Fixture::systemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmCustomerSet>();
         QCOMPARE(d->windowTitle(), QString("Customize Customer Screen"));
         QCOMPARE(d->focusWidget(), d->Cancel_cmd);
         d->boxes.Shipping1_chk->click();
@@ -69,7 +64,7 @@ private slots:
         Fixture::insertSystemRow();
         const QVariantMap before = Fixture::systemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmCustomerSet>();
         d->boxes.email_chk->click();
         QTest::keyClick(d.get(), Qt::Key_Escape);
         QVERIFY(d->isVisible());
@@ -83,7 +78,7 @@ private slots:
         TestProgram program;
         program.createDatabase();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmCustomerSet>();
         for (QCheckBox* b : {d->boxes.fax_chk, d->boxes.phone_chk, d->boxes.email_chk, d->boxes.Shipping1_chk,
                              d->boxes.mobile_chk})
             QVERIFY(!b->isChecked());

@@ -19,11 +19,6 @@
 class TestFrmInvoiceSet : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<frmInvoiceSet> open() {
-        auto dialog = std::make_unique<frmInvoiceSet>();
-        dialog->show();
-        return dialog;
-    }
 
     QString picture(const TestProgram& program, const QString& name) {
         QImage image(8, 8, QImage::Format_RGB32);
@@ -50,7 +45,7 @@ private slots:
                                   {"includeterms", QVariant()}, {"logopath", "/nowhere/logo.bmp "}});
         const QVariantMap before = Fixture::systemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         QCOMPARE(d->windowTitle(), QString("Customize Options"));
         QVERIFY(!d->look->chk[0]->isChecked() && !d->look->chk[1]->isChecked() && !d->look->chk[2]->isChecked());
         QVERIFY(d->look->chk[3]->isChecked());
@@ -88,7 +83,7 @@ private slots:
         Fixture::insertSystemRow({{"InvoiceType", "7"}});
         gSettings.InvoiceType = "7";
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         for (QRadioButton* b : d->look->layoutButtons) QVERIFY(!b->isChecked());
         d->ok_cmd->click();
         QCOMPARE(Fixture::systemField("InvoiceType").toString(), QString("7"));
@@ -100,7 +95,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         d->look->Text[0]->setText("Rep");
         d->customize_cmd->click();
         QCOMPARE(d->pages->currentWidget(), d->InvoiceFrame);
@@ -119,7 +114,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"Terms1", QString("t").repeated(250)}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         QCOMPARE(d->look->terms_txt->toPlainText().size(), 200);
         d->look->statement_txt->setPlainText(QString("s\n").repeated(33));   // 99 once stored
         d->look->statement_txt->moveCursor(QTextCursor::End);
@@ -166,7 +161,7 @@ private slots:
         if (!box.isEmpty()) boxes.expect(box, Box::Answer::Ok);
         ScriptedFileDialogs files;
         files.answer(path);
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         const QImage before = d->look->logopic->pixmap().toImage();
         QVERIFY(!before.isNull());
         d->look->Select_cmd->click();
@@ -188,7 +183,7 @@ private slots:
         ScriptedBoxes boxes;
         ScriptedFileDialogs files;
         files.answer(path);
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         d->look->Select_cmd->click();
         d->ok_cmd->click();
         QCOMPARE(Fixture::systemField("logopath").toString(), path);
@@ -202,7 +197,7 @@ private slots:
         gSettings.logopath = "/x/logo.jpg";
         const QVariantMap before = Fixture::systemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         d->look->Erase_cmd->click();
         QCOMPARE(d->look->path_lbl->text(), QString());
         d->look->chk[0]->click();
@@ -215,7 +210,7 @@ private slots:
         TestProgram program;
         program.createDatabase();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmInvoiceSet>();
         d->ok_cmd->click();
         QCOMPARE(Fixture::systemRowCount(), 0);
         QCOMPARE(program.endings(), 0);

@@ -25,20 +25,32 @@ using BoxOf = QAbstractButton* (*)(frmOptions&);
 class TestFrmOptions : public QObject {
     Q_OBJECT
 
-    // A dialog shown offscreen on the fixture database; showing it runs its
-    // activation step.
-    std::unique_ptr<frmOptions> open() {
-        auto dialog = std::make_unique<frmOptions>();
-        dialog->show();
-        return dialog;
-    }
-
 private slots:
-    void toolsOptionsIsWired() {
+    void toolsOptionsOpensTheDialog() {
+        TestProgram program;
+        program.createDatabase();
+        Fixture::insertSystemRow({{"BusinessName", "Kelm Tools"}});
         registerWindows();
-        QVERIFY(Opener::has("frmOptions"));
         QVERIFY(Opener::has("frmInvoiceSet"));
         QVERIFY(Opener::has("frmCustomerSet"));
+        ScriptedBoxes boxes;
+        QString shownName;
+        bool stayedOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* d = qobject_cast<frmOptions*>(modal);
+            if (!d) {
+                if (modal) modal->close();
+                return;
+            }
+            shownName = d->Name_txt->text();
+            QTest::keyClick(d->Name_txt, Qt::Key_Return);   // Enter presses no button
+            stayedOpen = d->isVisible();
+            QTest::keyClick(d->Name_txt, Qt::Key_Escape);   // Esc presses Cancel
+        });
+        QCOMPARE(Opener::show("frmOptions", nullptr), int(QDialog::Rejected));
+        QCOMPARE(shownName, QString("Kelm Tools"));
+        QVERIFY(stayedOpen);
     }
 
     void eightTabsOverEightPages() {
@@ -46,7 +58,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->windowTitle(), QString("Options"));
         const QStringList captions{"Company", "Currency", "Prefixes", "Set Defaults",
                                    "Invoice 1", "Invoice 2", "Reminders", "Customize"};
@@ -72,7 +84,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->focusWidget(), d->Name_txt);
         QTest::keyClick(d->Name_txt, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(d->tbsOptions->currentIndex(), 1);
@@ -122,7 +134,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{column, stored}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(box(*d)->isChecked(), ticked);
         d->cmdApply->click();
         QCOMPARE(Fixture::systemField(column).toString(), QString(ticked ? "1" : "0"));
@@ -150,7 +162,7 @@ private slots:
         Fixture::insertSystemRow({{"InvoiceType", stored}});
         gSettings.InvoiceType = "before";
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QString checked;
         for (QRadioButton* b : d->look->layoutButtons)
             if (b->isChecked()) checked = b->objectName();
@@ -169,7 +181,7 @@ private slots:
         rs.setField("Text4Name", "");
         rs.update();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(program.endings(), 0);
         QCOMPARE(d->Name_txt->text(), QString());
         QCOMPARE(d->InvStart_txt->text(), QString());
@@ -186,7 +198,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"DefaultStart", "soon"}, {"DefaultEnd", ""}, {"Present", 0}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->DTPicker1->date(), QDate(2005, 1, 1));
         QCOMPARE(d->DTPicker2->date(), QDate::currentDate());
         d->cmdApply->click();
@@ -201,7 +213,7 @@ private slots:
         Fixture::insertSystemRow({{"BusinessName", longName}, {"TaxAmount", 17.125}, {"DefaultStart", "31/03/2024"},
                                   {"Address", "1 High Street\r\nTown"}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->Name_txt->text(), longName.left(30));
         QCOMPARE(d->TaxAmount_txt->text(), QString("17.12"));
         QCOMPARE(d->Address_txt->toPlainText(), QString("1 High Street\nTown"));
@@ -241,7 +253,7 @@ private slots:
         gSettings.ConfirmExit = 7;
         gSettings.webVisible = 8;
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         d->cmdOK->click();
         const QVariantMap row = Fixture::systemRow();
         for (auto it = others.begin(); it != others.end(); ++it)
@@ -256,7 +268,7 @@ private slots:
         program.createDatabase();
         gSettings.Currency = QString("$");
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QVERIFY(d->look->Terms_Chk->isChecked() && d->look->Shipping_chk->isChecked() &&
                 d->look->Statement_chk->isChecked());
         QVERIFY(!d->look->sample->shipping1->isHidden());
@@ -284,7 +296,7 @@ private slots:
         Fixture::insertSystemRow({{"BusinessName", "  Kelm  "}, {"InvoiceType", ""}});
         const QVariantMap before = Fixture::systemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(gSettings.BusinessName.trimmed(), QString("Kelm"));
         QCOMPARE(gSettings.InvoiceType, QString("1"));
         QCOMPARE(gSettings.CrdPrefix, QString("CRD"));
@@ -306,7 +318,7 @@ private slots:
         ScriptedBoxes boxes;
         boxes.expect("Are You Sure?", Box::Answer::No, "restore default reminders")
             .expect("Are You Sure?", Box::Answer::Yes);
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         d->RestoreReminders_cmd->click();
         QCOMPARE(d->Reminder1->toPlainText(), QString("Mine"));
         d->RestoreReminders_cmd->click();
@@ -323,7 +335,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow();
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         d->Reminder1->setPlainText(QString("a\n").repeated(100));   // 300 characters once stored
         d->Reminder1->moveCursor(QTextCursor::End);
         QTest::keyClicks(d->Reminder1, "xyz");

@@ -19,12 +19,6 @@ using BoxOfLine = QLineEdit* (*)(frmOptions&);
 class TestFrmOptionsEntry : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<frmOptions> open() {
-        auto dialog = std::make_unique<frmOptions>();
-        dialog->show();
-        QApplication::setActiveWindow(dialog.get());
-        return dialog;
-    }
 
     // The fixture numbers on file: an invoice, an item and a customer.
     void numbersOnFile() {
@@ -59,7 +53,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"TaxEnabled", 1}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QLineEdit* line = box(*d);
         line->setText(start);
         QTest::keyClicks(line, typed);
@@ -71,7 +65,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"TaxAmount", 17.5}, {"TaxEnabled", 1}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->TaxAmount_txt->text(), QString("17.5"));
         d->TaxAmount_txt->selectAll();
         QTest::keyClick(d->TaxAmount_txt, '.');
@@ -89,7 +83,7 @@ private slots:
         Fixture::insertSystemRow({{"TaxEnabled", 0}, {"TaxNo", "GB1"}});
         gSettings.Currency = QString("$");
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QVERIFY(d->Option1->isChecked());
         QVERIFY(d->TaxName_txt->isHidden() && d->taxLabels[6]->isHidden());
         d->Option2->click();
@@ -126,7 +120,7 @@ private slots:
         Fixture::insertSystemRow({{"Currency", symbol}, {"TaxName", "Sales Tax"}});
         gSettings.Currency = symbol;
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QVERIFY(d->findChild<QRadioButton*>(country)->isChecked());
         // The stored values win over the country's preset.
         QCOMPARE(d->currency_txt->text(), symbol);
@@ -138,7 +132,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"FreeformPart", 1}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->InvExample_lbl->text(), QString("INV100001"));
         QCOMPARE(d->PrtExample_lbl->text(), QString("ITE100001"));
         QVERIFY(!d->PrtPrefix_txt->isEnabled() && !d->PrtStart_txt->isEnabled());
@@ -162,7 +156,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"Present", 1}, {"DefaultEnd", "05/06/2025"}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QVERIFY(!d->DTPicker2->isEnabled());
         d->Present_chk->click();
         QVERIFY(d->DTPicker2->isEnabled());
@@ -210,7 +204,7 @@ private slots:
         Fixture::insertSystemRow(entries);
         ScriptedBoxes boxes;
         boxes.expect(title, Box::Answer::Ok);
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         d->CheckRanges_cmd->click();
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         if (!focus.isEmpty()) {
@@ -229,7 +223,7 @@ private slots:
         boxes.expect("Invoice Number Already In Use", Box::Answer::Ok)
             .expect("Invoice Number Already In Use", Box::Answer::Ok)
             .expect("Invoice Number", Box::Answer::Ok, "4 or more");
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         d->Name_txt->setText("Edited");
         d->cmdApply->click();
         // Qt activates the dialog again once the box has closed.
@@ -260,7 +254,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"includeshipping", 0}, {"includeterms", 0}, {"includestatement", 0}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         const SampleInvoice* s = d->look->sample;
         QVERIFY(s->shipping1->isHidden() && s->terms2->isHidden() && s->statement2->isHidden());
         QVERIFY(s->shipping2->isHidden() && s->terms1->isHidden() && s->statement1->isHidden());
@@ -274,7 +268,7 @@ private slots:
         program.createDatabase();
         Fixture::insertSystemRow({{"Text2Name", "Order"}});
         ScriptedBoxes boxes;
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QCOMPARE(d->look->chk[1]->text(), QString("Include Order"));
         d->look->Text[0]->clear();
         QTest::keyClicks(d->look->Text[0], " Rep & Co");
@@ -296,7 +290,7 @@ private slots:
         ScriptedBoxes boxes;
         ScriptedFileDialogs files;
         files.answer("");
-        auto d = open();
+        auto d = Fixture::shown<frmOptions>();
         QVERIFY(!d->look->logopic->pixmap().isNull());
         d->look->Select_cmd->click();
         QCOMPARE(d->look->path_lbl->text(), logo);
