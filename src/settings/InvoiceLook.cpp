@@ -37,6 +37,7 @@ QFrame* shape(QWidget* page, const char* name, QRect place) {
 QLabel* boxedCaption(QFrame* box, const char* name, const char* caption) {
     auto* label = named(new QLabel(caption, box), name);
     label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.75);
     label->setFont(small);
@@ -109,6 +110,7 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     path_lbl->setFrameShape(QFrame::Panel);
     path_lbl->setFrameShadow(QFrame::Sunken);
     path_lbl->setMinimumWidth(160);
+    path_lbl->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     Select_cmd = named(new QPushButton("Select Logo"), "Select_cmd");
     Erase_cmd = named(new QPushButton("Erase Logo"), "Erase_cmd");
     connect(Select_cmd, &QPushButton::clicked, this, [this] { guard(window_->objectName(), "Select_cmd_Click", [this] { Select_cmd_Click(); }); });

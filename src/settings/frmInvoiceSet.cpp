@@ -31,8 +31,13 @@ frmInvoiceSet::frmInvoiceSet(QWidget* owner) : SettingsDialog(owner) {
 
     auto* headings = new QWidget;
     auto* headingsLayout = new QGridLayout(headings);
-    headingsLayout->addWidget(new QLabel("Tick any check box to include on Invoice Screen"), 0, 0);
-    headingsLayout->addWidget(new QLabel("Please type below if you wish to change any of the headings"), 0, 1);
+    const char* hints[] = {"Tick any check box to include on Invoice Screen",
+                           "Please type below if you wish to change any of the headings"};
+    for (int column = 0; column < 2; ++column) {
+        auto* hint = new QLabel(hints[column]);
+        hint->setWordWrap(true);
+        headingsLayout->addWidget(hint, 0, column);
+    }
     headingsLayout->addWidget(look->headingRows(), 1, 0, 1, 2);
     auto* firstPage = new QWidget;
     auto* firstLayout = new QGridLayout(firstPage);

@@ -169,6 +169,7 @@ frmOptions::frmOptions(QWidget* owner) : SettingsDialog(owner) {
 
     tbsOptions = named(new QTabBar, "tbsOptions");
     tbsOptions->setExpanding(false);
+    tbsOptions->setUsesScrollButtons(false);   // all eight tabs stay in view
     pages = new QStackedWidget;
     QWidget* (frmOptions::*builders[8])() = {&frmOptions::companyPage,  &frmOptions::currencyPage,
                                              &frmOptions::prefixesPage, &frmOptions::defaultsPage,
