@@ -242,6 +242,46 @@ private slots:
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
     }
 
+    // What Apply writes and what it puts in memory agree: a restart that
+    // loads the row gives the same settings values.
+    void savedRowAndValuesAgree() {
+        TestProgram program;
+        program.createDatabase();
+        Fixture::insertSystemRow({{"Address", " 1 High Street\r\nTown "}, {"Text2Name", " Order "},
+                                  {"Debtorstart", "1"}, {"TaxAmount", 17.5}, {"logopath", " /x/l.bmp "}});
+        ScriptedBoxes boxes;
+        auto d = Fixture::shown<frmOptions>();
+        d->Option2->click();
+        d->customerFields.fax_chk->click();
+        d->look->layoutButtons[3]->click();
+        d->cmdApply->click();
+        SettingsValues reloaded = gSettings;
+        Recordset rs("System");
+        rs.moveFirst();
+        loadSettingsFromRow(rs, reloaded);
+        const SettingsValues& s = gSettings;
+#define SAME(field) QVERIFY2(reloaded.field == s.field, #field)
+        SAME(BusinessName); SAME(Address); SAME(Phone); SAME(Mobile); SAME(Email); SAME(Web);
+        SAME(InvPrefix); SAME(CrdPrefix); SAME(CustPrefix); SAME(PartPrefix); SAME(CustStart); SAME(Invstart);
+        SAME(CrdStart); SAME(PartStart); SAME(Currency); SAME(TaxName); SAME(TaxNo); SAME(TaxAmount);
+        SAME(TaxEnabled); SAME(DefaultStart); SAME(DefaultEnd); SAME(Debtorstart); SAME(Reminder1);
+        SAME(Reminder2); SAME(Reminder3); SAME(FreeFormInv); SAME(FreeformCus); SAME(FreeformPart);
+        SAME(FreeFormCrd); SAME(includeshipping); SAME(includeterms); SAME(includestatement); SAME(Statement);
+        SAME(Terms1); SAME(ConfirmBackup); SAME(ConfirmAll); SAME(FaxVisible); SAME(phoneVisible);
+        SAME(emailVisible); SAME(shippingVisible); SAME(mobileVisible); SAME(Text1Visible); SAME(Text2Visible);
+        SAME(Text3Visible); SAME(Text4Visible); SAME(Text1Name); SAME(Text2Name); SAME(Text3Name);
+        SAME(Text4Name); SAME(Present); SAME(InvoiceType); SAME(logopath);
+#undef SAME
+        QCOMPARE(s.Address, QString("1 High Street\r\nTown"));
+        QCOMPARE(s.Text2Name.trimmed(), QString("Order"));
+        QCOMPARE(s.Currency.text(), QString::fromUtf8("£"));
+        QCOMPARE(s.TaxAmount, 17.5);
+        QCOMPARE(s.Debtorstart, 1);
+        QCOMPARE(s.FaxVisible, 0);
+        QCOMPARE(s.InvoiceType, QString("4"));
+        QCOMPARE(s.logopath, QString("/x/l.bmp"));
+    }
+
     void columnsOutsideTheDialogStayUntouched() {
         TestProgram program;
         program.createDatabase();
@@ -343,6 +383,12 @@ private slots:
         d->Reminder2->setPlainText(QString("b").repeated(249));
         d->Reminder2->moveCursor(QTextCursor::End);
         QTest::keyClicks(d->Reminder2, "cd");
+        QCOMPARE(d->Reminder2->toPlainText(), QString("b").repeated(249) + "c");
+        // Typing inside a full box is refused; its end is not cut instead.
+        QTextCursor middle = d->Reminder2->textCursor();
+        middle.setPosition(10);
+        d->Reminder2->setTextCursor(middle);
+        QTest::keyClick(d->Reminder2, 'z');
         QCOMPARE(d->Reminder2->toPlainText(), QString("b").repeated(249) + "c");
         d->cmdApply->click();
         QCOMPARE(program.endings(), 0);
