@@ -89,6 +89,7 @@ void frmInvoiceSet::Load_system() {
         if (SettingsRow::moveToRow(SystemRs)) look->loadFrom(SystemRs);
     } catch (const AppError&) {
         // A row that cannot be read leaves the controls as far as they were filled.
+    } catch (const std::exception&) {
     }
     look->ShowInvoicePreview();
     Wait_Cursor_Off();

@@ -43,6 +43,11 @@ private slots:
         QTest::newRow("percent: letters, minus, comma, blank") << percent << "" << "a-, 5" << "5";
         QTest::newRow("percent: five at most") << percent << "" << "123456" << "12345";
         QTest::newRow("prefix: anything, four at most") << prefix << "" << "a.-bc" << "a.-b";
+        QTest::newRow("name: thirty at most")
+            << BoxOfLine([](frmOptions& d) { return d.Name_txt; }) << "" << QString("n").repeated(31)
+            << QString("n").repeated(30);
+        QTest::newRow("currency: one character")
+            << BoxOfLine([](frmOptions& d) { return d.currency_txt; }) << "" << "EU" << "E";
     }
     void keyFilters() {
         QFETCH(BoxOfLine, box);
