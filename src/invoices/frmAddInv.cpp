@@ -6,6 +6,7 @@
 #include "common/Opener.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoiceNumber.h"
+#include "invoices/InvoicePrinting.h"
 #include "platform/AppError.h"
 #include "platform/FixedText.h"
 #include "platform/MessageBox.h"
@@ -131,7 +132,6 @@ void frmAddInv::buildToolbar() {
         toolbarButtons_[index] = action;
     }
     toolbarButtons_[2]->setEnabled(Opener::has("frm_Parts"));
-    toolbarButtons_[8]->setEnabled(Opener::hasCommand("Print_Invoice"));
     toolbarButtons_[10]->setEnabled(Opener::has("frmInvoiceSet"));
 }
 
@@ -612,7 +612,7 @@ void frmAddInv::Toolbar1_ButtonClick(int index) {
             break;
         case 4: ClearLine(); break;
         case 6: ClearAllLines(); break;
-        case 8: Opener::run("Print_Invoice", this); break;
+        case 8: Print_Invoice(onScreen(), this); break;
         case 10:
             Opener::show("frmInvoiceSet", this);
             Form_Activate();   // the new captions and visibility
@@ -721,4 +721,40 @@ void frmAddInv::done(int result) {
     if (!savedNow_) gHandOver.InvSaved = 0;
     gHandOver.SavedInvNo = gHandOver.InvSaved == 1 ? Trim(Inv_lbl->text()) : QString();
     QDialog::done(result);
+}
+
+InvoiceOnScreen frmAddInv::onScreen() const {
+    InvoiceOnScreen screen;
+    screen.Inv_lbl = Inv_lbl->text();
+    screen.Cust_lbl = Cust_lbl->text();
+    screen.Customername_lbl = Customername_lbl->text();
+    screen.Date_txt = Date_txt->date();
+    screen.SalesPerson_txt = SalesPerson_txt->text();
+    screen.SalesOrder_txt = SalesOrder_txt->text();
+    screen.Shipped_txt = Shipped_txt->text();
+    screen.TrackingNo_txt = TrackingNo_txt->text();
+    screen.SalesPerson_lbl = SalesPerson_lbl->text();
+    screen.SalesOrder_lbl = SalesOrder_lbl->text();
+    screen.Shipped_lbl = Shipped_lbl->text();
+    screen.TrackingNo_lbl = TrackingNo_lbl->text();
+    for (int i = 0; i < Rows; ++i) {
+        screen.PartID_txt[i] = PartID_txt[i]->text();
+        screen.Qty_txt[i] = Qty_txt[i]->text();
+        screen.Desc_txt[i] = Desc_txt[i]->text();
+        screen.Amount_txt[i] = Amount_txt[i]->text();
+        screen.tota1l_txt[i] = tota1l_txt[i]->text();
+        screen.tax[i] = tax[i]->isChecked() ? 1 : 0;
+    }
+    screen.Notes_chk = Notes_chk->isChecked() ? 1 : 0;
+    screen.Notes_txt = Notes_txt->toPlainText();
+    screen.vat_lbl = vat_lbl->text();
+    screen.subtotal_txt = subtotal_txt->text();
+    screen.vat_txt = vat_txt->text();
+    screen.Discount_txt = Discount_txt->text();
+    screen.total_txt = total_txt->text();
+    screen.total_txt2 = total_txt2->text();
+    screen.Paid_txt = Paid_txt->text();
+    screen.Writtenoff_txt = Writtenoff_txt->text();
+    screen.Balance_txt = Balance_txt->text();
+    return screen;
 }

@@ -87,6 +87,8 @@ public:
     void ClearAllLines();
     void Update_cmd_Click();
     void Form_Activate();
+    // What the editor shows now, as the printed invoice takes it.
+    struct InvoiceOnScreen onScreen() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -114,3 +114,71 @@ Country countryOf(const QString& symbol) {
 }
 
 }  // namespace EntryRules
+
+namespace EntryRules {
+namespace {
+class KeyRelease : public QObject {
+public:
+    KeyRelease(QWidget* box, std::function<void()> reaction) : QObject(box), reaction_(std::move(reaction)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease) reaction_();
+        return false;
+    }
+
+private:
+    std::function<void()> reaction_;
+};
+
+// What the box keeps of an overlong text: the characters typed or pasted
+// last (those just before the cursor) go first, then the end of the text.
+struct Kept {
+    QString text;
+    int cursor;
+};
+Kept fitStoredLength(QString text, int cursor, int limit) {
+    int excess = storedLength(text) - limit;
+    while (excess > 0 && cursor > 0) {
+        excess -= text[cursor - 1] == '\n' ? 2 : 1;
+        text.remove(--cursor, 1);
+    }
+    while (excess > 0 && !text.isEmpty()) {
+        excess -= text.back() == '\n' ? 2 : 1;
+        text.chop(1);
+    }
+    return {text, std::min<int>(cursor, int(text.size()))};
+}
+}  // namespace
+
+void afterKeyRelease(QWidget* box, std::function<void()> reaction) {
+    box->installEventFilter(new KeyRelease(box, std::move(reaction)));
+}
+
+QString storedText(const QPlainTextEdit* box) {
+    QString text = box->toPlainText();
+    return text.replace('\n', "\r\n");
+}
+
+void showStoredText(QPlainTextEdit* box, const QString& stored) {
+    QString text = stored;
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    box->setPlainText(text);
+}
+
+int storedLength(const QString& boxText) { return int(boxText.size() + boxText.count('\n')); }
+
+void limitStoredLength(QPlainTextEdit* box, int limit) {
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, limit] {
+        const QString text = box->toPlainText();
+        if (storedLength(text) <= limit) return;
+        const Kept kept = fitStoredLength(text, box->textCursor().position(), limit);
+        box->setPlainText(kept.text);
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(kept.cursor);
+        box->setTextCursor(cursor);
+    });
+}
+
+}  // namespace EntryRules

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QAbstractButton;
 class QLineEdit;
@@ -47,5 +48,22 @@ struct CountryPreset {
 CountryPreset countryPreset(Country country);
 // The country a stored currency symbol selects: "$" USA, "£" UK, else Other.
 Country countryOf(const QString& currencySymbol);
+
+}  // namespace EntryRules
+
+namespace EntryRules {
+
+// Runs the reaction after every key released in the box (typed keys only:
+// text put in by other means shows at the next key release).
+void afterKeyRelease(QWidget* box, std::function<void()> reaction);
+
+// Multi-line texts are stored with CR LF line breaks; a box shows them with
+// plain line breaks. The stored length counts each line break as two.
+QString storedText(const QPlainTextEdit* box);
+void showStoredText(QPlainTextEdit* box, const QString& stored);
+int storedLength(const QString& boxText);
+// A multi-line box whose stored text holds at most `limit` characters, so
+// nothing typed is cut or refused by the column later.
+void limitStoredLength(QPlainTextEdit* box, int limit);
 
 }  // namespace EntryRules

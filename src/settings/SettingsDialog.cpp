@@ -1,0 +1,41 @@
+#include "settings/SettingsDialog.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
+
+SettingsDialog::SettingsDialog(QWidget* owner) : QDialog(owner) {
+    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                     Qt::WindowContextHelpButtonHint));
+    setModal(true);
+}
+
+void SettingsDialog::Form_Activate() {
+    if (activated_) return;
+    activated_ = true;
+    activate();
+}
+
+void SettingsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    centreOnScreen(this);
+    Form_Activate();
+}
+
+void SettingsDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) activated_ = false;
+}
+
+void SettingsDialog::done(int result) {
+    SystemRs.close();
+    QDialog::done(result);
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+}

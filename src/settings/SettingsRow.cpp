@@ -1,0 +1,48 @@
+#include "settings/SettingsRow.h"
+#include "common/Functions.h"
+#include "platform/NumberText.h"
+#include "platform/Recordset.h"
+#include "platform/ShortDate.h"
+#include <QAbstractButton>
+
+namespace SettingsRow {
+
+void open(Recordset& systemRs) {
+    TableSource = "system";
+    systemRs.open(TableSource);
+}
+
+bool moveToRow(Recordset& systemRs) {
+    if (systemRs.recordCount() < 1) return false;
+    systemRs.moveFirst();
+    return true;
+}
+
+void startWriting(Recordset& systemRs) {
+    if (systemRs.recordCount() < 1) systemRs.addNew();
+    else systemRs.moveFirst();
+}
+
+bool ticked(const QVariant& field) {
+    if (field.isNull() || !field.isValid()) return false;
+    const auto value = readDecimal(Field_To_String(field));
+    return value && *value == Currency::fromUnits(1);
+}
+
+void tickFrom(QAbstractButton* box, const QVariant& field) { box->setChecked(ticked(field)); }
+
+int boxValue(const QAbstractButton* box) { return box->isChecked() ? 1 : 0; }
+
+QDate storedDate(const QString& text, const QDate& fallback) {
+    QDate date = parseShortDate(text);
+    if (!date.isValid()) date = parseIsoDateTime(text.trimmed()).date();
+    return date.isValid() ? date : fallback;
+}
+
+int layoutOf(const QString& invoiceType) {
+    if (invoiceType.isEmpty()) return 1;
+    static const QStringList layouts{"1", "2", "3", "4", "5", "6"};
+    return int(layouts.indexOf(invoiceType)) + 1;
+}
+
+}  // namespace SettingsRow

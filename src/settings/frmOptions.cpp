@@ -1,0 +1,727 @@
+#include "settings/frmOptions.h"
+#include "common/ErrorReport.h"
+#include "common/Functions.h"
+#include "common/SettingsValues.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/ShortDate.h"
+#include "settings/DefaultTexts.h"
+#include "settings/EntryRules.h"
+#include "settings/InvoiceLook.h"
+#include "settings/NumberChecks.h"
+#include "settings/SettingsRow.h"
+#include "settings/WidgetNames.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+constexpr const char* windowName = "frmOptions";
+const QDate pickersInitialDate(2004, 12, 17);
+const QDate defaultStartDate(2005, 1, 1);
+
+QLineEdit* lineBox(const char* name, int limit) {
+    auto* box = named(new QLineEdit, name);
+    box->setMaxLength(limit);
+    return box;
+}
+
+QPlainTextEdit* textBox(const char* name, int storedLimit) {
+    auto* box = named(new QPlainTextEdit, name);
+    box->setTabChangesFocus(true);
+    EntryRules::limitStoredLength(box, storedLimit);
+    return box;
+}
+
+QLabel* note(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    return label;
+}
+
+// The small pictures of the tabs and the Customize page, drawn here.
+enum class Picture { Company, Currency, Prefixes, Defaults, Invoice, Layout, Reminders, Customize, Person, Screen };
+
+QPixmap drawPicture(Picture picture, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16.0, size / 16.0);
+    p.setPen(QPen(QColor(40, 40, 90), 1));
+    switch (picture) {
+    case Picture::Company:
+        p.setBrush(QColor(200, 170, 120));
+        p.drawRect(3, 4, 10, 11);
+        p.setBrush(QColor(120, 170, 230));
+        for (int y : {6, 10}) {
+            p.drawRect(5, y, 2, 2);
+            p.drawRect(9, y, 2, 2);
+        }
+        break;
+    case Picture::Currency:
+        p.setBrush(QColor(240, 200, 60));
+        p.drawEllipse(1, 1, 14, 14);
+        p.drawText(QRect(1, 1, 14, 14), Qt::AlignCenter, "$");
+        break;
+    case Picture::Prefixes:
+        p.setBrush(Qt::white);
+        p.drawRect(1, 4, 14, 8);
+        p.drawText(QRect(1, 4, 14, 8), Qt::AlignCenter, "#1");
+        break;
+    case Picture::Defaults:
+        p.setBrush(Qt::white);
+        p.drawRect(2, 3, 12, 12);
+        p.setBrush(QColor(210, 60, 60));
+        p.drawRect(2, 3, 12, 3);
+        break;
+    case Picture::Invoice:
+    case Picture::Layout:
+    case Picture::Screen:
+        p.setBrush(Qt::white);
+        p.drawRect(3, 1, 10, 14);
+        for (int y : {4, 7, 10}) p.drawLine(5, y, 11, y);
+        if (picture == Picture::Layout) {
+            p.setBrush(QColor(60, 140, 60));
+            p.drawRect(9, 2, 3, 3);
+        }
+        if (picture == Picture::Screen) {
+            p.setBrush(QColor(120, 170, 230));
+            p.drawRect(1, 9, 8, 6);
+        }
+        break;
+    case Picture::Reminders:
+        p.setBrush(Qt::white);
+        p.drawRect(1, 4, 14, 9);
+        p.drawLine(1, 4, 8, 9);
+        p.drawLine(15, 4, 8, 9);
+        break;
+    case Picture::Customize:
+        p.setBrush(QColor(160, 160, 170));
+        p.drawEllipse(3, 3, 10, 10);
+        p.setBrush(Qt::white);
+        p.drawEllipse(6, 6, 4, 4);
+        break;
+    case Picture::Person:
+        p.setBrush(QColor(120, 170, 230));
+        p.drawEllipse(5, 1, 6, 6);
+        p.drawRoundedRect(2, 8, 12, 7, 3, 3);
+        break;
+    }
+    return pixmap;
+}
+
+QLabel* decorativePicture(Picture picture) {
+    auto* label = new QLabel;
+    label->setPixmap(drawPicture(picture, 32));
+    return label;
+}
+
+struct TabInfo {
+    const char* caption;
+    const char* tooltip;
+    const char* pageCaption;
+    Picture picture;
+};
+const TabInfo tabs[8] = {
+    {"Company", "Set Name & Address", "Business Name and Address", Picture::Company},
+    {"Currency", "Set Options for Currency and Tax", "Currency and Date", Picture::Currency},
+    {"Prefixes", "Set Options for Prefixes", "Prefixes", Picture::Prefixes},
+    {"Set Defaults", "Set Options for Defaults", "Defaults", Picture::Defaults},
+    {"Invoice 1", "Set Options for Invoice Layout", "Invoice 1  Layout", Picture::Invoice},
+    {"Invoice 2", "Set Options for Invoice Layout", "Invoice 2  Layout", Picture::Layout},
+    {"Reminders", "Set Options for Reminders", "Reminders", Picture::Reminders},
+    {"Customize", nullptr, "Customize Screens", Picture::Customize},
+};
+constexpr int prefixesPageIndex = 2;
+}  // namespace
+
+// One kind of automatically numbered document and its number-in-use check.
+struct frmOptions::NumberKind {
+    QCheckBox* freeForm;
+    QLineEdit* prefix;
+    QLineEdit* start;
+    const char* table;
+    const char* index;
+    const char* column;
+    const char* message;
+    const char* title;
+    const char* procName;
+};
+
+frmOptions::frmOptions(QWidget* owner) : SettingsDialog(owner) {
+    setObjectName(windowName);
+    setWindowTitle("Options");
+    look = new InvoiceLook(this, {"Opt", true});
+
+    tbsOptions = named(new QTabBar, "tbsOptions");
+    tbsOptions->setExpanding(false);
+    tbsOptions->setUsesScrollButtons(false);   // all eight tabs stay in view
+    pages = new QStackedWidget;
+    QWidget* (frmOptions::*builders[8])() = {&frmOptions::companyPage,  &frmOptions::currencyPage,
+                                             &frmOptions::prefixesPage, &frmOptions::defaultsPage,
+                                             &frmOptions::invoice1Page, &frmOptions::invoice2Page,
+                                             &frmOptions::remindersPage, &frmOptions::customizePage};
+    for (int i = 0; i < 8; ++i) {
+        tbsOptions->addTab(QIcon(drawPicture(tabs[i].picture, 16)), tabs[i].caption);
+        if (tabs[i].tooltip) tbsOptions->setTabToolTip(i, tabs[i].tooltip);
+        Frame1[i] = named(new QGroupBox(tabs[i].pageCaption), QString("Frame1_%1").arg(i));
+        auto* frameLayout = new QVBoxLayout(Frame1[i]);
+        frameLayout->addWidget((this->*builders[i])());
+        pages->addWidget(Frame1[i]);
+    }
+    connect(tbsOptions, &QTabBar::currentChanged, this, [this] { tbsOptions_Click(); });
+
+    cmdOK = named(new QPushButton("OK"), "cmdOK");
+    cmdCancel = named(new QPushButton("Cancel"), "cmdCancel");
+    cmdApply = named(new QPushButton("Apply"), "cmdApply");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {cmdOK, cmdCancel, cmdApply}) {
+        b->setAutoDefault(false);   // Enter presses no button; Esc presses Cancel
+        buttons->addWidget(b);
+    }
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->addWidget(tbsOptions);
+    layout->addWidget(pages);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    // Key preview: the dialog sees each key before the focused control.
+    qApp->installEventFilter(this);
+    Form_Load();
+}
+
+frmOptions::~frmOptions() { qApp->removeEventFilter(this); }
+
+QWidget* frmOptions::companyPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    Name_txt = lineBox("Name_txt", 30);
+    Address_txt = textBox("Address_txt", 150);
+    Phone_txt = lineBox("Phone_txt", 30);
+    Mobile_txt = lineBox("Mobile_txt", 30);
+    email_txt = lineBox("email_txt", 30);
+    WebAddress_txt = lineBox("WebAddress_txt", 30);
+    const std::pair<const char*, QWidget*> rows[] = {{"Name of Business:", Name_txt}, {"Address:", Address_txt},
+                                                     {"Phone:", Phone_txt},           {"Mobile", Mobile_txt},
+                                                     {"Email:", email_txt},           {"Web Address:", WebAddress_txt}};
+    int row = 0;
+    for (const auto& [caption, box] : rows) {
+        grid->addWidget(new QLabel(caption), row, 0, Qt::AlignTop);
+        grid->addWidget(box, row++, 1);
+        EntryRules::selectOnFocus(box);
+    }
+    grid->addWidget(note("You can only enter a maximum of 5 lines for the address. Anything more will not "
+                         "appear on the invoice."),
+                    1, 2);
+    grid->setRowStretch(row, 1);
+    return page;
+}
+
+QWidget* frmOptions::currencyPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    auto* Frame2 = named(new QGroupBox("Country"), "Frame2");
+    auto* countries = new QHBoxLayout(Frame2);
+    Option1 = named(new QRadioButton("USA"), "Option1");
+    Option2 = named(new QRadioButton("UK"), "Option2");
+    Option3 = named(new QRadioButton("Other"), "Option3");
+    Option1->setChecked(true);
+    const std::pair<QRadioButton*, EntryRules::Country> presets[] = {
+        {Option1, EntryRules::Country::USA}, {Option2, EntryRules::Country::UK}, {Option3, EntryRules::Country::Other}};
+    for (const auto& [button, country] : presets) {
+        countries->addWidget(button);
+        connect(button, &QRadioButton::toggled, this, [this, country](bool ticked) {
+            if (!ticked) return;
+            const EntryRules::CountryPreset preset = EntryRules::countryPreset(country);
+            currency_txt->setText(preset.currency);
+            TaxName_txt->setText(preset.taxName);
+            TaxAmount_txt->setText(preset.taxAmount);
+        });
+    }
+    currency_txt = lineBox("currency_txt", 1);
+    currency_txt->setText("$");
+    TaxEnabled_chk = named(new QCheckBox("Tax Enabled:"), "TaxEnabled_chk");
+    TaxEnabled_chk->setLayoutDirection(Qt::RightToLeft);
+    connect(TaxEnabled_chk, &QCheckBox::toggled, this, [this](bool ticked) {
+        if (ticked) ShowTaxFields();
+        else HideTaxFields();
+    });
+    TaxName_txt = lineBox("TaxName_txt", 10);
+    TaxName_txt->setText("Tax");
+    TaxAmount_txt = lineBox("TaxAmount_txt", 5);
+    EntryRules::percentage(TaxAmount_txt);
+    TaxNumber_txt = lineBox("TaxNumber_txt", 20);
+    const char* taxTexts[7][2] = {{"Tax1_lbl", "Tax Name:"},
+                                  {"Tax2_lbl", "Enter Tax Name (i.e VAT for UK)"},
+                                  {"Tax3_lbl", "This percentage will be added to the subtotal amount"},
+                                  {"Tax4_lbl", "Tax Percent:"},
+                                  {"Tax5_lbl", "Tax Number:"},
+                                  {"Tax6_lbl", "Tax number will be displayed below your business address"},
+                                  {"tax7_lbl", "%"}};
+    for (int i = 0; i < 7; ++i) taxLabels[i] = named(new QLabel(taxTexts[i][1]), taxTexts[i][0]);
+
+    grid->addWidget(Frame2, 0, 0, 1, 4);
+    grid->addWidget(new QLabel("Currency:"), 1, 0);
+    grid->addWidget(currency_txt, 1, 1);
+    grid->addWidget(TaxEnabled_chk, 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(note("Tick this option if your company charges tax."), 2, 3);
+    grid->addWidget(taxLabels[0], 3, 0);
+    grid->addWidget(TaxName_txt, 3, 1);
+    grid->addWidget(taxLabels[1], 3, 3);
+    grid->addWidget(taxLabels[3], 4, 0);
+    grid->addWidget(TaxAmount_txt, 4, 1);
+    grid->addWidget(taxLabels[6], 4, 2);
+    grid->addWidget(taxLabels[2], 4, 3);
+    grid->addWidget(taxLabels[4], 5, 0);
+    grid->addWidget(TaxNumber_txt, 5, 1);
+    grid->addWidget(taxLabels[5], 5, 3);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(6, 1);
+    for (QWidget* box : {static_cast<QWidget*>(currency_txt), static_cast<QWidget*>(TaxName_txt),
+                         static_cast<QWidget*>(TaxAmount_txt), static_cast<QWidget*>(TaxNumber_txt)})
+        EntryRules::selectOnFocus(box);
+    HideTaxFields();
+    return page;
+}
+
+QWidget* frmOptions::prefixesPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(new QLabel("Prefix"), 0, 1);
+    grid->addWidget(new QLabel("Next Number"), 0, 2);
+    grid->addWidget(new QLabel("Example"), 0, 3);
+    struct Row {
+        const char* caption;
+        const char* kind;
+        const char* prefix;
+        const char* start;
+        const char* freeFormName;
+        const char* freeFormCaption;
+        QLineEdit** prefixBox;
+        QLineEdit** startBox;
+        QLabel** example;
+        QCheckBox** freeForm;
+    };
+    const Row rows[] = {
+        {"Invoice:", "Inv", "INV", "100001", "Inv_chk", "Use Free Form Invoice Creation", &InvPrefix_txt,
+         &InvStart_txt, &InvExample_lbl, &Inv_chk},
+        {"Credit:", "Crd", "CRD", "200001", "Crd_chk", "Use Free Form Credit Note Creation", &CrdPrefix_txt,
+         &CrdStart_txt, &CrdExample_lbl, &Crd_chk},
+        {"Itrem\\Part:", "Prt", "PRT", "100001", "Part_chk", "Use Free Form Item\\Part No Creation",
+         &PrtPrefix_txt, &PrtStart_txt, &PrtExample_lbl, &Part_chk},
+        {"Customer:", "Cus", "CUS", "100001", "Cus_chk", "Use Free Form Customer No .Creation", &CusPrefix_txt,
+         &CusStart_txt, &CusExample_lbl, &Cus_chk},
+    };
+    int row = 1;
+    for (const Row& r : rows) {
+        auto* caption = new QLabel(r.caption);
+        *r.prefixBox = lineBox(qPrintable(QString(r.kind) + "Prefix_txt"), 4);
+        *r.startBox = lineBox(qPrintable(QString(r.kind) + "Start_txt"), 8);
+        *r.example = named(new QLabel, QString(r.kind) + "Example_lbl");
+        *r.freeForm = named(new QCheckBox(r.freeFormCaption), r.freeFormName);
+        (*r.prefixBox)->setText(r.prefix);
+        (*r.startBox)->setText(r.start);
+        EntryRules::digitsOnly(*r.startBox);
+        for (QLineEdit* box : {*r.prefixBox, *r.startBox})
+            EntryRules::afterKeyRelease(box, [this] { ShowPrefixExamples(); });
+        EntryRules::followFreeForm(*r.freeForm, *r.prefixBox, *r.startBox);
+        const bool credit = r.freeForm == &Crd_chk;
+        EntryRules::selectOnFocus(*r.prefixBox);
+        if (!credit) EntryRules::selectOnFocus(*r.startBox);
+        QWidget* cells[] = {caption, *r.prefixBox, *r.startBox, *r.example, *r.freeForm};
+        for (int column = 0; column < 5; ++column) {
+            grid->addWidget(cells[column], row, column);
+            // The credit-note row is carried through loading and saving, never shown.
+            if (credit) cells[column]->hide();
+        }
+        ++row;
+    }
+    CheckRanges_cmd = named(new QPushButton("Check Prefix Numbers"), "CheckRanges_cmd");
+    CheckRanges_cmd->setAutoDefault(false);
+    connect(CheckRanges_cmd, &QPushButton::clicked, this, [this] { CheckRanges_cmd_Click(); });
+    grid->addWidget(CheckRanges_cmd, row, 1, 1, 2);
+    grid->setRowStretch(row + 1, 1);
+    grid->setColumnStretch(4, 1);
+    ShowPrefixExamples();
+    return page;
+}
+
+QWidget* frmOptions::defaultsPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    DTPicker1 = named(new QDateEdit(pickersInitialDate), "DTPicker1");
+    DTPicker1->setDisplayFormat("MM/dd/yyyy");
+    DTPicker2 = named(new QDateEdit(pickersInitialDate), "DTPicker2");
+    DTPicker2->setDisplayFormat("dd/MM/yyyy");
+    for (QDateEdit* picker : {DTPicker1, DTPicker2}) picker->setCalendarPopup(true);
+    Present_chk = named(new QCheckBox("Present Date"), "Present_chk");
+    connect(Present_chk, &QCheckBox::toggled, this, [this](bool ticked) { DTPicker2->setEnabled(!ticked); });
+    DebtorStart = named(new QCheckBox("Debtors to display at Startup"), "DebtorStart");
+    confirmBackup_chk = named(new QCheckBox("Check for Backup on Exit"), "confirmBackup_chk");
+    ConfirmAll_chk = named(new QCheckBox("Remove all Confirmation Questions"), "ConfirmAll_chk");
+    grid->addWidget(new QLabel("Default Start Date:"), 0, 0);
+    grid->addWidget(DTPicker1, 0, 1);
+    grid->addWidget(new QLabel("Default End Date:"), 1, 0);
+    grid->addWidget(DTPicker2, 1, 1);
+    grid->addWidget(new QLabel("OR"), 1, 2);
+    grid->addWidget(Present_chk, 1, 3);
+    grid->addWidget(DebtorStart, 2, 0, 1, 4);
+    grid->addWidget(confirmBackup_chk, 3, 0, 1, 4);
+    grid->addWidget(ConfirmAll_chk, 4, 0, 1, 4);
+    grid->setRowStretch(5, 1);
+    grid->setColumnStretch(4, 1);
+    return page;
+}
+
+QWidget* frmOptions::invoice1Page() {
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(look->includeColumn(), 1);
+    layout->addWidget(look->sample, 0, Qt::AlignTop);
+    return page;
+}
+
+QWidget* frmOptions::invoice2Page() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* layouts = named(new QGroupBox("Invoice Type"), "Frame4_0");
+    (new QVBoxLayout(layouts))->addWidget(look->layoutButtonsGrid());
+    auto* Frame5 = named(new QGroupBox, "Frame5");
+    (new QVBoxLayout(Frame5))->addWidget(look->logoPanel());
+    layout->addWidget(layouts);
+    layout->addWidget(Frame5);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* frmOptions::remindersPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    Reminder1 = textBox("Reminder1", 250);
+    Reminder2 = textBox("Reminder2", 250);
+    Reminder3 = textBox("Reminder3", 250);
+    const std::pair<const char*, QPlainTextEdit*> boxes[] = {
+        {"First Reminder", Reminder1}, {"Second Reminder", Reminder2}, {"Final Reminder", Reminder3}};
+    for (const auto& [caption, box] : boxes) {
+        layout->addWidget(new QLabel(caption));
+        layout->addWidget(box);
+        EntryRules::selectOnFocus(box);
+    }
+    RestoreReminders_cmd = named(new QPushButton("Restore Defaults"), "RestoreReminders_cmd");
+    RestoreReminders_cmd->setAutoDefault(false);
+    connect(RestoreReminders_cmd, &QPushButton::clicked, this, [this] { RestoreReminders_cmd_Click(); });
+    layout->addWidget(RestoreReminders_cmd, 0, Qt::AlignRight);
+    return page;
+}
+
+QWidget* frmOptions::customizePage() {
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    auto* Frame3 = named(new QGroupBox("Customer Screen"), "Frame3");
+    auto* customer = new QVBoxLayout(Frame3);
+    customer->addWidget(decorativePicture(Picture::Person), 0, Qt::AlignRight);
+    for (QCheckBox* box : {customerFields.Shipping1_chk, customerFields.phone_chk, customerFields.mobile_chk,
+                           customerFields.email_chk, customerFields.fax_chk})
+        customer->addWidget(box);
+    customer->addStretch();
+    auto* invoiceScreen = named(new QGroupBox("Invoice Screen"), "Frame4_7");
+    auto* invoice = new QVBoxLayout(invoiceScreen);
+    invoice->addWidget(decorativePicture(Picture::Screen), 0, Qt::AlignRight);
+    invoice->addWidget(look->headingRows());
+    invoice->addStretch();
+    layout->addWidget(Frame3);
+    layout->addWidget(invoiceScreen);
+    return page;
+}
+
+int frmOptions::visiblePage() const { return pages->currentIndex(); }
+
+void frmOptions::Form_Load() {
+    look->showStoredLogo(gSettings.logopath);
+    switch (EntryRules::countryOf(gSettings.Currency.text())) {
+    case EntryRules::Country::USA: Option1->setChecked(true); break;
+    case EntryRules::Country::UK: Option2->setChecked(true); break;
+    case EntryRules::Country::Other: Option3->setChecked(true); break;
+    }
+}
+
+void frmOptions::activate() {
+    Name_txt->setFocus();
+    guard(windowName, "Form_Activate", [this] { SettingsRow::open(SystemRs); });
+    if (!SystemRs.isOpen()) return;
+    Load_system();
+    Settings();
+    look->RefreshIncludeCaptions();
+}
+
+void frmOptions::tbsOptions_Click() { pages->setCurrentIndex(tbsOptions->currentIndex()); }
+
+void frmOptions::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (key != Qt::Key_Tab || modifiers != Qt::ControlModifier) return;
+    const int next = tbsOptions->currentIndex() + 1;
+    tbsOptions->setCurrentIndex(next == tbsOptions->count() ? 0 : next);
+}
+
+bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        // A key goes first to the focused control, then up to its parents:
+        // the dialog looks at it once, on its first stop, and lets it go on.
+        QWidget* first = focusWidget() ? focusWidget() : this;
+        if (watched == first) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            Form_KeyDown(key->key(), key->modifiers() & ~Qt::KeypadModifier);
+        }
+    }
+    return SettingsDialog::eventFilter(watched, event);
+}
+
+void frmOptions::ShowTaxFields() {
+    for (QLabel* label : taxLabels) label->show();
+    for (QLineEdit* box : {TaxName_txt, TaxAmount_txt, TaxNumber_txt}) box->show();
+}
+
+void frmOptions::HideTaxFields() {
+    for (QLabel* label : taxLabels) label->hide();
+    for (QLineEdit* box : {TaxName_txt, TaxAmount_txt, TaxNumber_txt}) box->hide();
+}
+
+void frmOptions::ShowPrefixExamples() {
+    InvExample_lbl->setText(EntryRules::prefixExample(InvPrefix_txt->text(), InvStart_txt->text()));
+    CrdExample_lbl->setText(EntryRules::prefixExample(CrdPrefix_txt->text(), CrdStart_txt->text()));
+    PrtExample_lbl->setText(EntryRules::prefixExample(PrtPrefix_txt->text(), PrtStart_txt->text()));
+    CusExample_lbl->setText(EntryRules::prefixExample(CusPrefix_txt->text(), CusStart_txt->text()));
+}
+
+void frmOptions::showPrefixesPage() { pages->setCurrentIndex(prefixesPageIndex); }
+
+void frmOptions::Load_system() {
+    guard(windowName, "Load_system", [this] {
+        Wait_Cursor_On();
+        if (!SettingsRow::moveToRow(SystemRs)) {
+            look->SetIncludeDefaults();
+            RestoreDefaultReminders();
+        } else {
+            // Every column is read null-safe: a Null shows as an empty box or
+            // an unticked one.
+            const Recordset& row = SystemRs;
+            auto text = [&row](const char* column) { return Field_To_String(row.field(column)); };
+            Name_txt->setText(text("BusinessName"));
+            EntryRules::showStoredText(Address_txt, text("Address"));
+            Phone_txt->setText(text("Phone"));
+            Mobile_txt->setText(text("Mobile"));
+            email_txt->setText(text("Email"));
+            WebAddress_txt->setText(text("Web"));
+            InvPrefix_txt->setText(text("InvPrefix"));
+            CusPrefix_txt->setText(text("CustPrefix"));
+            PrtPrefix_txt->setText(text("PartPrefix"));
+            CusStart_txt->setText(text("CustStart"));
+            InvStart_txt->setText(text("Invstart"));
+            PrtStart_txt->setText(text("PartStart"));
+            currency_txt->setText(text("Currency"));
+            TaxName_txt->setText(text("TaxName"));
+            TaxNumber_txt->setText(text("TaxNo"));
+            TaxAmount_txt->setText(text("TaxAmount"));
+            SettingsRow::tickFrom(TaxEnabled_chk, row.field("TaxEnabled"));
+            if (TaxEnabled_chk->isChecked()) ShowTaxFields();
+            else HideTaxFields();
+            DTPicker1->setDate(SettingsRow::storedDate(text("DefaultStart"), defaultStartDate));
+            DTPicker2->setDate(SettingsRow::storedDate(text("DefaultEnd"), QDate::currentDate()));
+            SettingsRow::tickFrom(DebtorStart, row.field("Debtorstart"));
+            EntryRules::showStoredText(Reminder1, text("Reminder1"));
+            EntryRules::showStoredText(Reminder2, text("Reminder2"));
+            EntryRules::showStoredText(Reminder3, text("Reminder3"));
+            SettingsRow::tickFrom(Inv_chk, row.field("FreeFormInv"));
+            SettingsRow::tickFrom(Cus_chk, row.field("FreeformCus"));
+            SettingsRow::tickFrom(Part_chk, row.field("FreeformPart"));
+            SettingsRow::tickFrom(Crd_chk, row.field("FreeFormCrd"));
+            look->loadFrom(row);
+            SettingsRow::tickFrom(confirmBackup_chk, row.field("ConfirmBackup"));
+            SettingsRow::tickFrom(ConfirmAll_chk, row.field("ConfirmAll"));
+            customerFields.loadFrom(row);
+            SettingsRow::tickFrom(Present_chk, row.field("Present"));
+            DTPicker2->setEnabled(!Present_chk->isChecked());
+        }
+        Wait_Cursor_Off();
+        look->ShowInvoicePreview();
+        ShowPrefixExamples();
+    });
+}
+
+void frmOptions::Update() {
+    guard(windowName, "Update", [this] {
+        Wait_Cursor_On();
+        SettingsRow::startWriting(SystemRs);
+        Recordset& row = SystemRs;
+        row.setField("BusinessName", Trim(Name_txt->text()));
+        row.setField("Address", Trim(EntryRules::storedText(Address_txt)));
+        row.setField("Phone", Trim(Phone_txt->text()));
+        row.setField("Mobile", Trim(Mobile_txt->text()));
+        row.setField("Email", Trim(email_txt->text()));
+        row.setField("Web", Trim(WebAddress_txt->text()));
+        row.setField("InvPrefix", InvPrefix_txt->text());
+        row.setField("CrdPrefix", CrdPrefix_txt->text());
+        row.setField("CustPrefix", CusPrefix_txt->text());
+        row.setField("PartPrefix", PrtPrefix_txt->text());
+        row.setField("CustStart", CusStart_txt->text());
+        row.setField("Invstart", InvStart_txt->text());
+        row.setField("CrdStart", CrdStart_txt->text());
+        row.setField("PartStart", PrtStart_txt->text());
+        row.setField("Currency", currency_txt->text());
+        row.setField("TaxName", Trim(TaxName_txt->text()));
+        row.setField("TaxNo", Trim(TaxNumber_txt->text()));
+        row.setField("TaxAmount", Val(TaxAmount_txt->text()));
+        row.setField("TaxEnabled", SettingsRow::boxValue(TaxEnabled_chk));
+        row.setField("DefaultStart", shortDate(DTPicker1->date()));
+        row.setField("DefaultEnd", shortDate(DTPicker2->date()));
+        row.setField("Debtorstart", QString::number(SettingsRow::boxValue(DebtorStart)));
+        row.setField("Reminder1", Trim(EntryRules::storedText(Reminder1)));
+        row.setField("Reminder2", Trim(EntryRules::storedText(Reminder2)));
+        row.setField("Reminder3", Trim(EntryRules::storedText(Reminder3)));
+        row.setField("FreeFormInv", SettingsRow::boxValue(Inv_chk));
+        row.setField("FreeformCus", SettingsRow::boxValue(Cus_chk));
+        row.setField("FreeformPart", SettingsRow::boxValue(Part_chk));
+        row.setField("FreeFormCrd", SettingsRow::boxValue(Crd_chk));
+        row.setField("ConfirmBackup", SettingsRow::boxValue(confirmBackup_chk));
+        row.setField("ConfirmAll", SettingsRow::boxValue(ConfirmAll_chk));
+        customerFields.saveTo(row);
+        look->saveTo(row);
+        row.setField("Present", SettingsRow::boxValue(Present_chk));
+        row.update();
+        Settings();
+        Wait_Cursor_Off();
+    });
+}
+
+void frmOptions::Settings() {
+    guard(windowName, "Settings", [this] {
+        SettingsValues& s = gSettings;
+        s.BusinessName = Trim(Name_txt->text());
+        s.Address = Trim(EntryRules::storedText(Address_txt));
+        s.Phone = Trim(Phone_txt->text());
+        s.Mobile = Trim(Mobile_txt->text());
+        s.Email = Trim(email_txt->text());
+        s.Web = Trim(WebAddress_txt->text());
+        s.Currency = currency_txt->text();
+        s.TaxName = TaxName_txt->text();
+        s.TaxNo = TaxNumber_txt->text();
+        s.TaxAmount = Val(TaxAmount_txt->text());
+        s.TaxEnabled = SettingsRow::boxValue(TaxEnabled_chk);
+        s.InvPrefix = InvPrefix_txt->text();
+        s.Invstart = InvStart_txt->text();
+        s.FreeFormInv = SettingsRow::boxValue(Inv_chk);
+        s.PartPrefix = PrtPrefix_txt->text();
+        s.PartStart = PrtStart_txt->text();
+        s.FreeformPart = SettingsRow::boxValue(Part_chk);
+        s.CustPrefix = CusPrefix_txt->text();
+        s.CustStart = CusStart_txt->text();
+        s.FreeformCus = SettingsRow::boxValue(Cus_chk);
+        s.CrdPrefix = CrdPrefix_txt->text();
+        s.CrdStart = CrdStart_txt->text();
+        s.FreeFormCrd = SettingsRow::boxValue(Crd_chk);
+        s.DefaultStart = shortDate(DTPicker1->date());
+        s.DefaultEnd = shortDate(DTPicker2->date());
+        s.Present = SettingsRow::boxValue(Present_chk);
+        s.Debtorstart = SettingsRow::boxValue(DebtorStart);
+        s.ConfirmBackup = SettingsRow::boxValue(confirmBackup_chk);
+        s.ConfirmAll = SettingsRow::boxValue(ConfirmAll_chk);
+        s.Reminder1 = Trim(EntryRules::storedText(Reminder1));
+        s.Reminder2 = Trim(EntryRules::storedText(Reminder2));
+        s.Reminder3 = Trim(EntryRules::storedText(Reminder3));
+        look->copyTo(s);
+        customerFields.copyTo(s);
+    });
+}
+
+int frmOptions::CheckStartNumbers() {
+    const std::tuple<QCheckBox*, QLineEdit*, const char*> kinds[] = {
+        {Inv_chk, InvStart_txt, "Invoice Number"},
+        {Part_chk, PrtStart_txt, "Item Number"},
+        {Cus_chk, CusStart_txt, "Customer Number"}};
+    for (const auto& [freeForm, start, title] : kinds) {
+        if (freeForm->isChecked() || !EntryRules::startNumberTooShort(start->text())) continue;
+        Box::ask(EntryRules::startNumberTooShortMessage(), title, Box::Buttons::Ok, Box::Icon::Exclamation, this);
+        showPrefixesPage();
+        start->setFocus();
+        return 1;
+    }
+    return 0;
+}
+
+bool frmOptions::numberInUse(const NumberKind& kind) {
+    bool used = false;
+    guard(windowName, kind.procName, [&] {
+        used = NumberChecks::inUse(kind.table, kind.index, kind.column, kind.prefix->text() + kind.start->text());
+    });
+    if (used) Box::ask(kind.message, kind.title, Box::Buttons::Ok, Box::Icon::Exclamation, this);
+    return used;
+}
+
+bool frmOptions::numbersPass() {
+    if (CheckStartNumbers() == 1) return false;
+    const NumberKind kinds[] = {
+        {Inv_chk, InvPrefix_txt, InvStart_txt, "invoices", "INVNO", "INVNO",
+         "This Invoice number has already been used. Please try again!", "Invoice Number Already In Use",
+         "CheckInvNo"},
+        {Part_chk, PrtPrefix_txt, PrtStart_txt, "parts", "ID", "ID",
+         "This Item\\Part number has already been used. Please try again!", "Item\\Part Number Already In Use",
+         "CheckItemNo"},
+        {Cus_chk, CusPrefix_txt, CusStart_txt, "CUSTOMERS", "CUSTID", "CUSTID",
+         "This Customer number has already been used. Please try again!", "Customer Number Already In Use",
+         "CheckCustNo"}};
+    for (const NumberKind& kind : kinds) {
+        if (kind.freeForm->isChecked() || !numberInUse(kind)) continue;
+        showPrefixesPage();
+        kind.start->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void frmOptions::cmdApply_Click() {
+    if (numbersPass()) Update();
+}
+
+void frmOptions::cmdOK_Click() {
+    if (!numbersPass()) return;
+    Update();
+    accept();
+}
+
+void frmOptions::cmdCancel_Click() { reject(); }
+
+void frmOptions::CheckRanges_cmd_Click() {
+    if (numbersPass())
+        Box::ask("All prefix numbers are OK", "All OK", Box::Buttons::Ok, Box::Icon::Information, this);
+}
+
+void frmOptions::RestoreReminders_cmd_Click() {
+    if (Box::ask("Are you sure you want to restore default reminders", "Are You Sure?", Box::Buttons::YesNo,
+                 Box::Icon::Question, this) == Box::Answer::Yes)
+        RestoreDefaultReminders();
+}
+
+void frmOptions::RestoreDefaultReminders() {
+    EntryRules::showStoredText(Reminder1, DefaultTexts::reminder1());
+    EntryRules::showStoredText(Reminder2, DefaultTexts::reminder2());
+    EntryRules::showStoredText(Reminder3, DefaultTexts::reminder3());
+}
