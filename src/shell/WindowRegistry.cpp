@@ -1,8 +1,10 @@
 #include "shell/WindowRegistry.h"
 #include "common/Opener.h"
 #include "shell/Backup.h"
+#include "shell/Help_frm.h"
 
 void registerWindows() {
     Opener::addCommand("Backup", MnuSave_Click);
     Opener::addCommand("Restore", mnurestore_Click);
+    Opener::add("Help_frm", [](QWidget* o) { return new Help_frm(o); });
 }
