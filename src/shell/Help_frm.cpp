@@ -2,11 +2,9 @@
 #include "common/Functions.h"
 #include "common/HandOver.h"
 #include "platform/ProgramFolder.h"
-#include "shell/BrowserToolBar.h"
-#include <QHBoxLayout>
+#include "shell/BrowserWindow.h"
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 
 namespace {
 const QString HomePage = "help.htm";
@@ -18,20 +16,10 @@ Help_frm::Help_frm(QWidget* owner) : QDialog(owner) {
     tbToolBar = new BrowserToolBar(this);
     brwWebBrowser = new QTextBrowser(this);
     brwWebBrowser->setObjectName("brwWebBrowser");
-    exit_cmd = new QPushButton("&Exit", this);
-    exit_cmd->setObjectName("exit_cmd");
-    exit_cmd->setAutoDefault(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(exit_cmd);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tbToolBar);
-    layout->addWidget(brwWebBrowser, 1);
-    layout->addLayout(buttons);
+    exit_cmd = layOutBrowserWindow(this, tbToolBar, brwWebBrowser);
 
     connect(tbToolBar, &BrowserToolBar::buttonClicked, this, &Help_frm::tbToolBar_ButtonClick);
-    connect(exit_cmd, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();
 }
 

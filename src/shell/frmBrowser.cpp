@@ -1,12 +1,10 @@
 #include "shell/frmBrowser.h"
 #include "common/Functions.h"
 #include "common/MakerWeb.h"
-#include "shell/BrowserToolBar.h"
+#include "shell/BrowserWindow.h"
 #include <QCoreApplication>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 #include <unistd.h>
@@ -26,17 +24,8 @@ frmBrowser::frmBrowser(QWidget* owner, const QUrl& homePage)
     timTimer = new QTimer(this);
     timTimer->setObjectName("timTimer");
     timTimer->setInterval(5);
-    exit_cmd = new QPushButton("&Exit", this);
-    exit_cmd->setObjectName("exit_cmd");
-    exit_cmd->setAutoDefault(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(exit_cmd);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tbToolBar);
-    layout->addWidget(brwWebBrowser, 1);
-    layout->addLayout(buttons);
+    exit_cmd = layOutBrowserWindow(this, tbToolBar, brwWebBrowser);
 
     connect(tbToolBar, &BrowserToolBar::buttonClicked, this, &frmBrowser::tbToolBar_ButtonClick);
     connect(timTimer, &QTimer::timeout, this, &frmBrowser::timTimer_Timer);
@@ -49,7 +38,6 @@ frmBrowser::frmBrowser(QWidget* owner, const QUrl& homePage)
         expecting_.invalidate();
         brwWebBrowser_DownloadComplete();
     });
-    connect(exit_cmd, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();
 }
 

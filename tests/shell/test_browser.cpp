@@ -1,6 +1,6 @@
 #include "common/MakerWeb.h"
 #include "common/Opener.h"
-#include "shell/BrowserToolBar.h"
+#include "shell/BrowserWindow.h"
 #include "shell/WindowRegistry.h"
 #include "shell/frmBrowser.h"
 #include "support/TestSupport.h"
@@ -48,6 +48,22 @@ class TestBrowser : public QObject {
         return w;
     }
 
+    // A toolbar click that loads a page: "Working..." from the first tick,
+    // then the page's title once it is loaded, and the timer stops.
+    static void clickAndLoad(frmBrowser& w, const QString& key, const QString& title) {
+        w.tbToolBar->button(key)->trigger();
+        QVERIFY(w.timTimer->isActive());
+        w.timTimer_Timer();   // the first tick, before the page is back
+        QCOMPARE(w.windowTitle(), QString("Working..."));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.timTimer->isActive(), LoadWait);
+        QCOMPARE(w.windowTitle(), title);
+    }
+
+    // The window open on its home page, loaded.
+    static void waitForHome(frmBrowser& w) {
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QString("Home Page"), LoadWait);
+    }
+
     // A user's click on the link, which fills the whole page.
     static void followLink(frmBrowser& w) {
         QWidget* surface = w.brwWebBrowser->focusProxy();
@@ -82,37 +98,26 @@ private slots:
     void loadingShowsThePageTitle() {
         auto w = openOnHome();
         Captions captions(*w);
-        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Home Page"), LoadWait);
+        waitForHome(*w);
         QVERIFY(!captions.seen.contains("Working..."));
     }
 
     void homeReadsWorkingUntilLoaded() {
         auto w = openOnHome();
-        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Home Page"), LoadWait);
-        Captions captions(*w);
-        w->tbToolBar->button("Home")->trigger();
-        QVERIFY(w->timTimer->isActive());
-        w->timTimer_Timer();                     // the first tick, before the page is back
-        QCOMPARE(w->windowTitle(), QString("Working..."));
-        QTRY_VERIFY_WITH_TIMEOUT(!w->timTimer->isActive(), LoadWait);
-        QCOMPARE(w->windowTitle(), QString("Home Page"));
-        QCOMPARE(captions.seen.first(), QString("Working..."));
+        waitForHome(*w);
+        clickAndLoad(*w, "Home", "Home Page");
     }
 
     void refreshReadsWorkingUntilLoaded() {
         auto w = openOnHome();
-        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Home Page"), LoadWait);
+        waitForHome(*w);
         writePage(program->file("home.htm"), "Home Page, changed");
-        w->tbToolBar->button("Refresh")->trigger();
-        w->timTimer_Timer();
-        QCOMPARE(w->windowTitle(), QString("Working..."));
-        QTRY_VERIFY_WITH_TIMEOUT(!w->timTimer->isActive(), LoadWait);
-        QCOMPARE(w->windowTitle(), QString("Home Page, changed"));
+        clickAndLoad(*w, "Refresh", "Home Page, changed");
     }
 
     void backWithNothingEarlierStopsAtTheNextTick() {
         auto w = openOnHome();
-        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Home Page"), LoadWait);
+        waitForHome(*w);
         w->setWindowTitle("stale");
         Captions captions(*w);
         w->tbToolBar->button("Back")->trigger();
@@ -129,31 +134,22 @@ private slots:
     // through the history, each reading "Working..." first.
     void linksAndHistory() {
         auto w = openOnHome();
-        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Home Page"), LoadWait);
+        waitForHome(*w);
         Captions captions(*w);
         followLink(*w);
         QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Next Page"), LoadWait);
         QVERIFY(!w->timTimer->isActive());
         QVERIFY(!captions.seen.contains("Working..."));
 
-        w->tbToolBar->button("Back")->trigger();
-        w->timTimer_Timer();
-        QCOMPARE(w->windowTitle(), QString("Working..."));
-        QTRY_VERIFY_WITH_TIMEOUT(!w->timTimer->isActive(), LoadWait);
-        QCOMPARE(w->windowTitle(), QString("Home Page"));
-
-        w->tbToolBar->button("Forward")->trigger();
-        w->timTimer_Timer();
-        QCOMPARE(w->windowTitle(), QString("Working..."));
-        QTRY_VERIFY_WITH_TIMEOUT(!w->timTimer->isActive(), LoadWait);
-        QCOMPARE(w->windowTitle(), QString("Next Page"));
+        clickAndLoad(*w, "Back", "Home Page");
+        clickAndLoad(*w, "Forward", "Next Page");
     }
 
     // A page that moved on by script leaves a history entry the engine skips:
     // Back then loads nothing, and the caption must not stay "Working...".
     void backThatLoadsNothingEndsWorking() {
         auto w = openOnHome();
-        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Home Page"), LoadWait);
+        waitForHome(*w);
         w->brwWebBrowser->page()->runJavaScript("location.href = 'next.htm';");
         QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Next Page"), LoadWait);
         QVERIFY(w->brwWebBrowser->history()->canGoBack());

@@ -1,7 +1,7 @@
 #include "common/HandOver.h"
 #include "common/Opener.h"
 #include "platform/BusyCursor.h"
-#include "shell/BrowserToolBar.h"
+#include "shell/BrowserWindow.h"
 #include "shell/Help_frm.h"
 #include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"

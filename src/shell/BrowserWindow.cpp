@@ -1,8 +1,12 @@
-#include "shell/BrowserToolBar.h"
+#include "shell/BrowserWindow.h"
 #include <QAction>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QVBoxLayout>
 
 BrowserToolBar::BrowserToolBar(QWidget* parent) : QToolBar(parent) {
     setObjectName("tbToolBar");
@@ -26,6 +30,21 @@ QAction* BrowserToolBar::button(const QString& key) const {
     for (QAction* action : actions())
         if (action->objectName() == key) return action;
     return nullptr;
+}
+
+QPushButton* layOutBrowserWindow(QDialog* window, QToolBar* toolBar, QWidget* browser) {
+    auto* exit = new QPushButton("&Exit", window);
+    exit->setObjectName("exit_cmd");
+    exit->setAutoDefault(false);
+    QObject::connect(exit, &QPushButton::clicked, window, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(toolBar);
+    layout->addWidget(browser, 1);
+    layout->addLayout(buttons);
+    return exit;
 }
 
 void centreOnScreen(QWidget* window) {
