@@ -3,7 +3,6 @@
 #include "common/HandOver.h"
 #include "platform/ProgramFolder.h"
 #include "shell/BrowserWindow.h"
-#include <QPushButton>
 #include <QTextBrowser>
 
 namespace {

@@ -3,7 +3,6 @@
 #include "common/MakerWeb.h"
 #include "shell/BrowserWindow.h"
 #include <QCoreApplication>
-#include <QPushButton>
 #include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
