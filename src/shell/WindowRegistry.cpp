@@ -4,8 +4,15 @@
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
 #include "settings/frmOptions.h"
+#include "shell/Backup.h"
+#include "shell/Help_frm.h"
+#include "shell/frmBrowser.h"
 
 void registerWindows() {
+    Opener::addCommand("Backup", MnuSave_Click);
+    Opener::addCommand("Restore", mnurestore_Click);
+    Opener::add("Help_frm", [](QWidget* o) { return new Help_frm(o); });
+    Opener::add("frmBrowser", [](QWidget* o) { return new frmBrowser(o); });
     Opener::add("frmAddInv", [](QWidget* o) { return new frmAddInv(o); });
     Opener::add("frmOptions", [](QWidget* o) { return new frmOptions(o); });
     Opener::add("frmInvoiceSet", [](QWidget* o) { return new frmInvoiceSet(o); });

@@ -1,0 +1,140 @@
+#include "shell/Backup.h"
+#include "common/ErrorReport.h"
+#include "common/Functions.h"
+#include "common/SettingsValues.h"
+#include "platform/Database.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
+#include "shell/WholeFileCopy.h"
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+
+namespace {
+const QString DatabaseFilter = "Access Database(*.mdb)";
+const QString RestoreName = "Data.mdb";
+
+QString liveDatabase() { return ProgramFolder::file("data.mdb"); }
+
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Backup and restore end quietly on any failure, a cancelled dialog included;
+// what they have not finished leaves every file as it was.
+void endingSilentlyOnError(const std::function<void()>& body) noexcept {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
+// The name the file system stores for a normal file; empty when there is none.
+QString storedFileName(const QString& path) {
+    const QFileInfo file(path);
+    return file.isFile() && !file.isHidden() ? file.fileName() : QString();
+}
+
+void refuse(QWidget* owner, const QString& text) {
+    Box::ask(text, "Please Try Again", Box::Buttons::Ok, Box::Icon::Exclamation, owner);
+}
+
+// Replaces the live file only while no connection is open on it, then opens
+// the connections again and reloads the settings of the restored data.
+// False, with the live file as it was, when the copy failed.
+bool replaceLiveDatabase(const QString& source) {
+    const bool jet = Connections::jetOpen();
+    const bool shape = Connections::shapeOpen();
+    Connections::closeJet();
+    Connections::closeShape();
+    const bool copied = WholeFileCopy::copy(source, liveDatabase());
+    // The program cannot carry on without its database: a failure from here
+    // on is reported like any other.
+    bool reopened = false;
+    guard("frmMain", "mnurestore_Click", [&] {
+        if (jet) Connections::openJet(liveDatabase());
+        if (shape) Connections::openShape();
+        if (copied && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
+        reopened = true;
+    });
+    return copied && reopened;
+}
+}  // namespace
+
+bool namesLiveDatabase(const QString& path) {
+    const QFileInfo target(path);
+    const QString folder = QFileInfo(ProgramFolder::path()).canonicalFilePath();
+    if (QFileInfo(target.absolutePath()).canonicalFilePath() == folder &&
+        target.fileName().compare("data.mdb", Qt::CaseInsensitive) == 0)
+        return true;
+    std::error_code missing;
+    return std::filesystem::equivalent(fsPath(path), fsPath(liveDatabase()), missing);
+}
+
+bool isRestorableDatabase(const QString& path, QString* why) {
+    if (!Database::isOurDatabase(path, why)) return false;
+    try {
+        Database candidate;
+        candidate.open(path, true);
+        Statement check(candidate, "PRAGMA quick_check");
+        const QString verdict = check.step() ? check.value(0).toString() : QString();
+        if (verdict != "ok") {
+            if (why) *why = "The file is damaged: " + verdict;
+            return false;
+        }
+        Recordset system("System", &candidate);
+        if (system.recordCount() > 0) {
+            SettingsValues scratch;
+            system.moveFirst();
+            loadSettingsFromRow(system, scratch);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        if (why) *why = "The file is damaged or holds values this program cannot read: " + QString::fromUtf8(e.what());
+        return false;
+    }
+}
+
+void MnuSave_Click(QWidget* owner) {
+    endingSilentlyOnError([owner] {
+        const QString target = FileDialog::getSaveFileName(owner, QString(), "Data.mdb", DatabaseFilter);
+        if (target.isEmpty()) return;
+        if (namesLiveDatabase(target)) {
+            refuse(owner, "Cannot overwrite original database");
+            return;
+        }
+        if (QFileInfo(target).isFile()) {
+            if (Box::ask("Do u wish to overwrite this file?", "Overwite File", Box::Buttons::YesNo,
+                         Box::Icon::Exclamation, owner) != Box::Answer::Yes)
+                return;
+            // A read-only backup is kept as it is.
+            if (!QFileInfo(target).isWritable()) return;
+        }
+        if (!WholeFileCopy::copy(liveDatabase(), target)) return;
+        Box::ask("Save was Successful", "Successful", Box::Buttons::Ok, Box::Icon::Information, owner);
+    });
+}
+
+void mnurestore_Click(QWidget* owner) {
+    endingSilentlyOnError([owner] {
+        const QString source = FileDialog::getOpenFileName(owner, QString(), QString(), DatabaseFilter);
+        if (source.isEmpty()) return;
+        if (storedFileName(source) != RestoreName) {
+            refuse(owner, "Database must be called Data.mdb");
+            return;
+        }
+        QString why;
+        if (!isRestorableDatabase(source, &why)) {
+            refuse(owner, "This Data.mdb is not a backup of Kelm Invoice data, so it cannot be restored.\n\n" + why +
+                              "\n\nYour current data has not been changed.");
+            return;
+        }
+        if (Box::ask("Are you very sure you want to restore this backup? This will overwrite your current data.",
+                     "Confirm", Box::Buttons::YesNo, Box::Icon::Question, owner) != Box::Answer::Yes)
+            return;
+        if (!replaceLiveDatabase(source)) return;
+        Box::ask("Restore has been Successful", "Successful", Box::Buttons::Ok, Box::Icon::Information, owner);
+    });
+}

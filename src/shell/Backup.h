@@ -1,0 +1,23 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// File, Save: copies the live database to a file the user picks. Also run
+// by the main frame's shut-down when the user asks for a backup.
+void MnuSave_Click(QWidget* owner);
+
+// File, Restore: puts a backup named Data.mdb in place of the live
+// database; the program carries on with the restored data and settings.
+void mnurestore_Click(QWidget* owner);
+
+// True when the path names the live database by any spelling: its name in
+// the program folder in any letter case, another form of the same path, or
+// a symbolic or hard link to the file.
+bool namesLiveDatabase(const QString& path);
+
+// True when the file is a whole database of this program that the program
+// can carry on with: it opens read-only as SQLite, holds every table, passes
+// SQLite's own check and its settings row (if any) loads. Otherwise why says
+// what is wrong.
+bool isRestorableDatabase(const QString& path, QString* why);
