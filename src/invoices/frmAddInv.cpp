@@ -4,6 +4,7 @@
 #include "common/HandOver.h"
 #include "common/Numbering.h"
 #include "common/Opener.h"
+#include "common/WindowPlacement.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoiceNumber.h"
 #include "invoices/InvoicePrinting.h"
@@ -425,7 +426,7 @@ void frmAddInv::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
-    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     Form_Activate();
 }
 

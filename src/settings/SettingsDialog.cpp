@@ -1,3 +1,4 @@
+#include "common/WindowPlacement.h"
 #include "settings/SettingsDialog.h"
 #include <QGuiApplication>
 #include <QScreen>
@@ -30,12 +31,4 @@ void SettingsDialog::hideEvent(QHideEvent* event) {
 void SettingsDialog::done(int result) {
     SystemRs.close();
     QDialog::done(result);
-}
-
-void centreOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/WindowPlacement.h"
 #include "platform/Recordset.h"
 #include <QDialog>
 
@@ -26,5 +27,3 @@ private:
     bool activated_ = false;
 };
 
-// Left and top so that the window stands in the middle of its screen.
-void centreOnScreen(QWidget* window);

@@ -1,3 +1,4 @@
+#include "common/WindowPlacement.h"
 #include "shell/BrowserWindow.h"
 #include <QAction>
 #include <QDialog>
@@ -45,12 +46,4 @@ QPushButton* layOutBrowserWindow(QDialog* window, QToolBar* toolBar, QWidget* br
     layout->addWidget(browser, 1);
     layout->addLayout(buttons);
     return exit;
-}
-
-void centreOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    window->move(area.left() + (area.width() - window->width()) / 2,
-                 area.top() + (area.height() - window->height()) / 2);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/WindowPlacement.h"
 #include <QToolBar>
 
 class QAction;
@@ -26,5 +27,3 @@ signals:
 // button.
 QPushButton* layOutBrowserWindow(QDialog* window, QToolBar* toolBar, QWidget* browser);
 
-// Puts the window in the middle of its screen.
-void centreOnScreen(QWidget* window);

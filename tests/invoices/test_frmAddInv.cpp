@@ -2,6 +2,8 @@
 #include "common/HandOver.h"
 #include "common/Opener.h"
 #include "invoices/frmAddInv.h"
+#include "reports/PaperSize.h"
+#include "reports/ReportPreview.h"
 #include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"
 #include <QAction>
@@ -145,6 +147,31 @@ private slots:
             QVERIFY(!w->tax[size_t(i)]->isChecked() && !w->tax[size_t(i)]->isVisible());
             QVERIFY(w->Desc_txt[size_t(i)]->width() >= 6405 / 15);
         }
+    }
+
+    // Print shows what is on the screen, saved or not, in a preview the editor owns.
+    void printShowsTheScreenInAPreview() {
+        fixture::World world("INV", "000123");
+        gSettings.InvoiceType = "1";
+        setPaperSizeSource([] { return QPageSize(QPageSize::A4); });
+        QWidget* previewOwner = nullptr;
+        QString invoiceCaption, firstPart;
+        setReportPreviewHook([&](const ReportPages& pages, const QString&, QWidget* owner) {
+            previewOwner = owner;
+            if (const PlacedItem* item = pages.pages.at(0).find("Invoice_lbl")) invoiceCaption = item->text;
+            if (const PlacedItem* item = pages.pages.at(0).find("Parts0_lbl")) firstPart = item->text;
+        });
+        newInvoiceFor("CUS0001", "Ann", "Smith");
+        auto w = shown();
+        type(w->PartID_txt[0], "P1");
+        type(w->Amount_txt[0], "10.5");
+        QVERIFY(w->toolbarButton(8)->isEnabled());
+        w->toolbarButton(8)->trigger();
+        setReportPreviewHook(nullptr);
+        setPaperSizeSource(nullptr);
+        QCOMPARE(previewOwner, w.get());
+        QCOMPARE(invoiceCaption, QString("INVOICE - INV000123"));
+        QCOMPARE(firstPart, QString("P1"));
     }
 
     // Three lines, one taxable, a discount and a part payment: stored as shown, and shown again.
@@ -407,7 +434,6 @@ private slots:
         auto w = shown();
         QCOMPARE(w->SalesPerson_lbl->text(), QString("Sales Person"));
         QVERIFY(w->SalesOrder_txt->isVisible() && !w->TrackingNo_txt->isVisible());
-        QVERIFY(!w->toolbarButton(8)->isEnabled());   // printing is not there yet
         QVERIFY(w->toolbarButton(10)->isEnabled());
         w->toolbarButton(10)->trigger();
         Opener::remove("frmInvoiceSet");
