@@ -12,6 +12,10 @@ constexpr std::int64_t pow10(int n) {
     return p;
 }
 
+// QVariant::toString and toDouble of an amount give its number.
+const bool convertersRegistered = QMetaType::registerConverter<Currency, QString>(&Currency::toText) &&
+                                  QMetaType::registerConverter<Currency, double>(&Currency::toDouble);
+
 std::int64_t checkedAdd(std::int64_t a, std::int64_t b) {
     std::int64_t r;
     if (__builtin_add_overflow(a, b, &r)) raiseError(ErrorNo::Overflow);
