@@ -13,8 +13,9 @@ class Database;
 class ShapeRecordset {
 public:
     int recordCount() const { return int(rows_.size()); }
-    bool eof() const { return position_ >= recordCount(); }
-    bool bof() const { return position_ < 0; }
+    // An empty snapshot is at both ends at once.
+    bool eof() const { return position_ >= recordCount() || rows_.empty(); }
+    bool bof() const { return position_ < 0 || rows_.empty(); }
     void moveFirst() { position_ = 0; }
     void moveLast() { position_ = recordCount() - 1; }
     void moveNext();
