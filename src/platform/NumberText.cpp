@@ -3,7 +3,7 @@
 #include <cmath>
 
 namespace {
-bool isSkipped(QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isSkipped(QChar c) { return c == ' ' || c == '\t' || c == '\n'; }   // a carriage return ends the number
 
 // The leading number of the text, in the text's own characters, blanks left out.
 QString leadingNumber(const QString& text, bool allowExponent) {
