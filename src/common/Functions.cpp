@@ -40,10 +40,15 @@ bool shapeOpen() { return shape && Database::shared().isOpen(); }
 }
 
 bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs) {
+    return Open_Shape_Recordset(sql, {}, rs);
+}
+
+bool Open_Shape_Recordset(const QString& sql, const std::vector<QVariant>& values,
+                          std::shared_ptr<ShapeRecordset>& rs) {
     if (!Connections::shapeOpen()) return false;
     rs = std::make_shared<ShapeRecordset>();
     try {
-        rs = openShape(Database::shared(), sql);
+        rs = openShape(Database::shared(), sql, values);
         return true;
     } catch (const std::exception&) {
         return false;

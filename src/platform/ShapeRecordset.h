@@ -40,7 +40,8 @@ public:
 
 private:
     int fieldIndex(const QString& name) const;
-    friend std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text);
+    friend std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
+                                                     const std::vector<QVariant>& given);
 
     QString name_;
     QStringList fields_;
@@ -65,7 +66,11 @@ struct ShapeQuery {
 ShapeQuery parseShape(const QString& text);
 
 // Jet date literals #MM/DD/YYYY# become bound ISO dates: the SQL with "?" in
-// their place, and the dates in order.
+// their place, and the dates in order. Quoted texts are left as they are.
 QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values);
 
-std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text);
+// Opens the shaping query. Each "?" outside quotes, in the parent query and
+// then the child query, takes the next of the given values: user text is
+// bound, never pasted. InvalidUse when the counts differ.
+std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
+                                          const std::vector<QVariant>& given = {});

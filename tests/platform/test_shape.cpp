@@ -87,6 +87,27 @@ private slots:
         QCOMPARE(values, (std::vector<QVariant>{QDate(2024, 2, 3), QDate(1999, 12, 1)}));
     }
 
+    // An invoice number typed by the user is bound, so a quote in it is just a character.
+    void userTextIsBound() {
+        addInvoice("O'BRIEN-1", day(2024, 1, 5));
+        addInvoice("X", day(2024, 1, 6));
+        QVERIFY(Open_Shape_Recordset("SHAPE {SELECT * FROM invoices where invno = ?} ", {QVariant("o'brien-1")},
+                                     ShapeRs));
+        QCOMPARE(column(*ShapeRs, "InvNo"), QStringList({"O'BRIEN-1"}));
+        QVERIFY(Open_Shape_Recordset(
+            "SHAPE {SELECT * FROM invoices where Date > #01/05/2024# or InvNo = ?} as main APPEND "
+            "({SELECT * FROM invoiceD where Description <> ?} as Details RELATE 'invno' TO 'invno')",
+            {QVariant("O'BRIEN-1"), QVariant("#no date?")}, ShapeRs));
+        QCOMPARE(column(*ShapeRs, "InvNo"), QStringList({"O'BRIEN-1", "X"}));
+        QVERIFY(!Open_Shape_Recordset("SHAPE {SELECT * FROM invoices where invno = ?}", {}, ShapeRs));
+        QVERIFY(!Open_Shape_Recordset("SHAPE {SELECT * FROM invoices}", {QVariant("spare")}, ShapeRs));
+
+        std::vector<QVariant> values;
+        QCOMPARE(bindDateLiterals("notes = 'due #01/02/2024#?' and d = #01/02/2024#", values),
+                 QString("notes = 'due #01/02/2024#?' and d = ?"));
+        QCOMPARE(values.size(), size_t(1));
+    }
+
     void failingQueryGivesFalse_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("no such table") << "SHAPE {SELECT * FROM nosuch} as details";
