@@ -40,17 +40,9 @@ void addSettingsRow(const std::map<QString, QVariant>& fields) {
 }
 }  // namespace
 
-class TestSettingsLoading : public QObject {
+class TestSettingsLoading : public DatabaseTestCase {
     Q_OBJECT
-    std::unique_ptr<TestProgram> program;
-
 private slots:
-    void init() {
-        program = std::make_unique<TestProgram>();
-        program->createDatabase();
-    }
-    void cleanup() { program.reset(); }
-
     void conversions_data() {
         QTest::addColumn<QString>("column");
         QTest::addColumn<QVariant>("stored");

@@ -3,6 +3,7 @@
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
+#include "support/TestSupport.h"
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -12,14 +13,6 @@ namespace {
 constexpr qint64 NoResult = std::numeric_limits<qint64>::min();   // "raises" / "no number" in a table
 const Currency Largest = Currency::fromRaw(std::numeric_limits<qint64>::max());
 
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.number;
-    }
-    return 0;
-}
 }  // namespace
 
 class TestNumbers : public QObject {
@@ -54,7 +47,7 @@ private slots:
         QFETCH(qint64, raw);
         QFETCH(int, error);
         Currency c;
-        QCOMPARE(errorOf([&] { c = Currency::fromText(text); }), error);
+        QCOMPARE(errorNumberOf([&] { c = Currency::fromText(text); }), error);
         if (!error) QCOMPARE(c.raw(), raw);
         if (error == ErrorNo::Overflow) return;   // readDecimal raises it too
         const auto decimal = readDecimal(text);
@@ -105,13 +98,13 @@ private slots:
 
     void currencyOverflowRaises() {
         const Currency tick = Currency::fromRaw(1);
-        QCOMPARE(errorOf([&] { Largest + tick; }), ErrorNo::Overflow);
-        QCOMPARE(errorOf([&] { -Largest - tick - tick; }), ErrorNo::Overflow);
-        QCOMPARE(errorOf([&] { Largest.times(2); }), ErrorNo::Overflow);
-        QCOMPARE(errorOf([&] { Largest.percent(200); }), ErrorNo::Overflow);
-        QCOMPARE(errorOf([] { Currency::fromUnits(1'000'000'000'000'000); }), ErrorNo::Overflow);
-        QCOMPARE(errorOf([] { Currency::fromDouble(1e300); }), ErrorNo::Overflow);
-        QCOMPARE(errorOf([] { Currency::fromDouble(std::nan("")); }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([&] { Largest + tick; }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([&] { -Largest - tick - tick; }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([&] { Largest.times(2); }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([&] { Largest.percent(200); }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([] { Currency::fromUnits(1'000'000'000'000'000); }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([] { Currency::fromDouble(1e300); }), ErrorNo::Overflow);
+        QCOMPARE(errorNumberOf([] { Currency::fromDouble(std::nan("")); }), ErrorNo::Overflow);
         QCOMPARE((Largest - tick + tick), Largest);
         QCOMPARE(Currency::fromDouble(0.1).raw(), qint64(1000));
         QCOMPARE(Currency::fromDouble(-2.00005).raw(), qint64(-20001));
@@ -164,7 +157,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(qint64, raw);
         Currency c;
-        const int error = errorOf([&] { c = ValCurrency(text); });
+        const int error = errorNumberOf([&] { c = ValCurrency(text); });
         QCOMPARE(error, raw == NoResult ? ErrorNo::Overflow : 0);
         if (!error) QCOMPARE(c.raw(), raw);
     }

@@ -6,14 +6,6 @@
 #include <functional>
 
 namespace {
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.number;
-    }
-    return 0;
-}
 
 void addPart(const QString& id, const QString& desc, const QString& price) {
     Recordset rs("parts");
@@ -40,17 +32,9 @@ QStringList column(const QString& table, const QString& name) {
 }
 }  // namespace
 
-class TestRecordset : public QObject {
+class TestRecordset : public DatabaseTestCase {
     Q_OBJECT
-    std::unique_ptr<TestProgram> program;
-
 private slots:
-    void init() {
-        program = std::make_unique<TestProgram>();
-        program->createDatabase();
-    }
-    void cleanup() { program.reset(); }
-
     void opensByNameInAnyCase() {
         addPart("P1", "one", "1");
         addPart("P2", "two", "2");
@@ -59,7 +43,7 @@ private slots:
             QCOMPARE(rs.table().name, QString("Parts"));
             QCOMPARE(rs.recordCount(), 2);
         }
-        QCOMPARE(errorOf([] { Recordset rs("Partz"); }), ErrorNo::DatabaseError);
+        QCOMPARE(errorNumberOf([] { Recordset rs("Partz"); }), ErrorNo::DatabaseError);
     }
 
     void movesAndEnds() {
@@ -70,7 +54,7 @@ private slots:
             QVERIFY(empty.bof() && empty.eof());
             empty.moveLast();
             QVERIFY(empty.bof() && empty.eof());
-            QCOMPARE(errorOf([&] { empty.field("ID"); }), ErrorNo::NoCurrentRecord);
+            QCOMPARE(errorNumberOf([&] { empty.field("ID"); }), ErrorNo::NoCurrentRecord);
         }
         for (const char* id : {"A", "B", "C"}) addPart(id, "", "0");
         Recordset rs("Parts");
@@ -81,8 +65,8 @@ private slots:
         QCOMPARE(rs.field("ID").toString(), QString("C"));
         rs.moveNext();
         QVERIFY(rs.eof() && !rs.bof());
-        QCOMPARE(errorOf([&] { rs.field("ID"); }), ErrorNo::NoCurrentRecord);
-        QCOMPARE(errorOf([&] { rs.moveNext(); }), ErrorNo::NoCurrentRecord);
+        QCOMPARE(errorNumberOf([&] { rs.field("ID"); }), ErrorNo::NoCurrentRecord);
+        QCOMPARE(errorNumberOf([&] { rs.moveNext(); }), ErrorNo::NoCurrentRecord);
         rs.moveLast();
         QCOMPARE(rs.field("ID").toString(), QString("C"));
         rs.movePrevious();
@@ -90,7 +74,7 @@ private slots:
         QCOMPARE(rs.field("ID").toString(), QString("A"));
         rs.movePrevious();
         QVERIFY(rs.bof() && !rs.eof());
-        QCOMPARE(errorOf([&] { rs.movePrevious(); }), ErrorNo::NoCurrentRecord);
+        QCOMPARE(errorNumberOf([&] { rs.movePrevious(); }), ErrorNo::NoCurrentRecord);
         rs.moveFirst();
         QCOMPARE(rs.field("ID").toString(), QString("A"));
     }
@@ -108,8 +92,8 @@ private slots:
         QVERIFY(!again.field("Fax").isValid());          // never set: Null, not ""
         QCOMPARE(again.field("Discount").toInt(), 0);     // the column's default
         QCOMPARE(again.fieldNames().size(), 20);
-        QCOMPARE(errorOf([&] { again.field("Surname"); }), ErrorNo::ItemNotFound);
-        QCOMPARE(errorOf([&] { again.setField("Surname", "x"); }), ErrorNo::ItemNotFound);
+        QCOMPARE(errorNumberOf([&] { again.field("Surname"); }), ErrorNo::ItemNotFound);
+        QCOMPARE(errorNumberOf([&] { again.setField("Surname", "x"); }), ErrorNo::ItemNotFound);
     }
 
     void valuesRoundTrip_data() {
@@ -174,7 +158,7 @@ private slots:
         Recordset rs("Invoices");
         rs.addNew();
         rs.setField("InvNo", "INV1");
-        QCOMPARE(errorOf([&] { rs.setField(field, value); }), error);
+        QCOMPARE(errorNumberOf([&] { rs.setField(field, value); }), error);
         rs.update();   // the refused value left the column at its default
         const QVariant stored = Recordset("Invoices").field(field);
         QVERIFY(!stored.isValid() || stored.toDouble() == 0);
@@ -199,11 +183,11 @@ private slots:
         Recordset again("Parts");
         again.addNew();
         again.setField("Desc", "no key");
-        QCOMPARE(errorOf([&] { again.update(); }), ErrorNo::NullNotAllowed);
+        QCOMPARE(errorNumberOf([&] { again.update(); }), ErrorNo::NullNotAllowed);
         again.cancelUpdate();
         again.addNew();
         again.setField("ID", "p1");
-        QCOMPARE(errorOf([&] { again.update(); }), ErrorNo::DuplicateKey);
+        QCOMPARE(errorNumberOf([&] { again.update(); }), ErrorNo::DuplicateKey);
         again.cancelUpdate();
         QCOMPARE(column("Parts", "ID"), QStringList({"P1", "P2"}));
     }
@@ -231,7 +215,7 @@ private slots:
         Recordset rs("Parts");
         rs.moveNext();
         rs.deleteCurrent();
-        QCOMPARE(errorOf([&] { rs.field("ID"); }), ErrorNo::NoCurrentRecord);
+        QCOMPARE(errorNumberOf([&] { rs.field("ID"); }), ErrorNo::NoCurrentRecord);
         rs.moveNext();
         QCOMPARE(rs.field("ID").toString(), QString("C"));
         QCOMPARE(rs.recordCount(), 2);
@@ -244,8 +228,8 @@ private slots:
     void seekOnAnIndex() {
         for (const char* no : {"INV100002", "INV099999", "INV100001", "inv5"}) addInvoice(no, "C1");
         Recordset rs("invoices");
-        QCOMPARE(errorOf([&] { rs.seek("INV5"); }), ErrorNo::InvalidUse);
-        QCOMPARE(errorOf([&] { rs.setIndex("Number"); }), ErrorNo::ItemNotFound);
+        QCOMPARE(errorNumberOf([&] { rs.seek("INV5"); }), ErrorNo::InvalidUse);
+        QCOMPARE(errorNumberOf([&] { rs.setIndex("Number"); }), ErrorNo::ItemNotFound);
         rs.setIndex("invno");
         QVERIFY(rs.seek("INV5"));
         QCOMPARE(rs.field("InvNo").toString(), QString("inv5"));

@@ -97,28 +97,11 @@ std::vector<std::vector<QVariant>> rows(const QString& sql, const QVariant& boun
 
 void exec(const QString& sql) { Statement(Database::shared(), sql).run(); }
 
-// The error number an action raises; 0 when it succeeds.
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.number;
-    }
-    return 0;
-}
 }  // namespace
 
-class TestSchema : public QObject {
+class TestSchema : public DatabaseTestCase {
     Q_OBJECT
-    std::unique_ptr<TestProgram> program;
-
 private slots:
-    void init() {
-        program = std::make_unique<TestProgram>();
-        program->createDatabase();
-    }
-    void cleanup() { program.reset(); }
-
     void sixTablesWithoutRows() {
         QStringList names;
         for (const auto& t : expectedTables) names << t.name;
@@ -166,7 +149,7 @@ private slots:
                 if (c.kind != 'T') continue;
                 const QString where = QString("%1.%2").arg(t.name, c.name);
                 auto setTo = [&](const QString& value) {
-                    return errorOf([&] {
+                    return errorNumberOf([&] {
                         Statement s(Database::shared(), QString("UPDATE \"%1\" SET \"%2\" = ?").arg(t.name, c.name));
                         s.bind(1, value).run();
                     });
@@ -250,7 +233,7 @@ private slots:
         QFETCH(QString, check);
         QFETCH(QString, expected);
         for (const QString& sql : setup) exec(sql);
-        QCOMPARE(errorOf([&] { exec(statement); }), error);
+        QCOMPARE(errorNumberOf([&] { exec(statement); }), error);
         if (check.isEmpty()) return;
         QStringList got;
         const auto result = rows(check);
@@ -277,7 +260,7 @@ private slots:
     void tooLongTextRefusedByRecordset() {
         Recordset customers("Customers");
         customers.addNew();
-        QCOMPARE(errorOf([&] { customers.setField("CustID", QString(51, 'x')); }), ErrorNo::FieldTooSmall);
+        QCOMPARE(errorNumberOf([&] { customers.setField("CustID", QString(51, 'x')); }), ErrorNo::FieldTooSmall);
         customers.setField("CustID", QString(50, 'x'));
         customers.setField("notes", QString(200, 'n'));
         customers.update();

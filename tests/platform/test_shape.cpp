@@ -33,17 +33,9 @@ QStringList column(const ShapeRecordset& rs, const QString& name) {
 }
 }  // namespace
 
-class TestShape : public QObject {
+class TestShape : public DatabaseTestCase {
     Q_OBJECT
-    std::unique_ptr<TestProgram> program;
-
 private slots:
-    void init() {
-        program = std::make_unique<TestProgram>();
-        program->createDatabase();
-    }
-    void cleanup() { program.reset(); }
-
     void closedConnectionLeavesTheSetAlone() {
         auto before = std::make_shared<ShapeRecordset>();
         auto rs = before;
