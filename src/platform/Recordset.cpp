@@ -166,6 +166,7 @@ void Recordset::update() {
         s.bindAll(values).run();
         keys_.push_back(s.lastInsertRowId());
         position_ = recordCount() - 1;
+        afterDelete_ = false;
     } else if (!names.isEmpty()) {
         requireCurrent();
         QStringList assignments;

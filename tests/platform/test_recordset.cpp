@@ -223,6 +223,14 @@ private slots:
         rs.moveNext();
         QVERIFY(rs.eof());
         QCOMPARE(column("Parts", "ID"), QStringList({"A"}));
+
+        rs.moveFirst();
+        rs.deleteCurrent();
+        rs.addNew();   // a new row right after a delete is current once saved
+        rs.setField("ID", "D");
+        rs.update();
+        QCOMPARE(rs.field("ID").toString(), QString("D"));
+        QVERIFY(!rs.bof() && !rs.eof());
     }
 
     void seekOnAnIndex() {
