@@ -45,6 +45,18 @@ private slots:
         QCOMPARE(errorReportText(number, "frmMain", "Load", "Text"), reportOf(code, "Text", "frmMain", "Load"));
     }
 
+    void errorTexts() {
+        QCOMPARE(errorNumberOf([] { raiseError(ErrorNo::FieldTooSmall, "The field 'CustID' is too long."); }),
+                 ErrorNo::FieldTooSmall);
+        QString later;
+        try { raiseError(ErrorNo::FieldTooSmall); } catch (const AppError& e) { later = e.description; }
+        QCOMPARE(later, QString("The field is too small to accept the amount of data you attempted to add."));
+        // The report of the last error raised gives its own words.
+        QCOMPARE(errorNumberOf([] { raiseError(ErrorNo::Overflow, "Amount too large."); }), ErrorNo::Overflow);
+        QCOMPARE(standardErrorText(ErrorNo::Overflow), QString("Amount too large."));
+        QCOMPARE(standardErrorText(ErrorNo::TypeMismatch), QString("Type mismatch"));
+    }
+
     void reportShowsWritesTheLogAndEnds() {
         TestProgram program;
         QVERIFY(!QDir(program.file("Logs")).exists());
