@@ -70,6 +70,19 @@ private slots:
                        return 0; }(), ErrorNo::PermissionDenied);
     }
 
+    void readOnlyOpenReadsButNeverWrites() {
+        TestProgram program;
+        program.createDatabase();
+        Database::shared().exec("INSERT INTO Parts (ID) VALUES ('P1')");
+        Database reader;
+        reader.open(program.file("data.mdb"), true);
+        QCOMPARE(reader.tableNames().size(), 6);
+        QCOMPARE(reader.columnNames("Parts"), QStringList({"ID", "ShortDesc", "Desc", "Price", "Taxable"}));
+        QCOMPARE(reader.storedTableName("PARTS"), QString("Parts"));
+        QVERIFY(errorNumberOf([&] { reader.exec("DELETE FROM Parts"); }) != 0);
+        QCOMPARE(count("Parts"), 1);
+    }
+
     void statementsBindValuesOfEveryKind() {
         TestProgram program;
         program.createDatabase();
