@@ -61,9 +61,9 @@ struct ExpectedColumn {
 
 std::vector<ExpectedColumn> columnsOf(const ExpectedTable& t) {
     std::vector<ExpectedColumn> out;
-    for (const QString& spec : QString(t.columns).split(' ')) {
-        const QString name = spec.section(':', 0, 0);
-        QString type = spec.section(':', 1);
+    for (const QString& entry : QString(t.columns).split(' ')) {
+        const QString name = entry.section(':', 0, 0);
+        QString type = entry.section(':', 1);
         ExpectedColumn c{name, type[0]};
         c.notNull = type.endsWith('!');
         if (c.notNull) type.chop(1);
