@@ -38,7 +38,10 @@ QString leadingNumber(const QString& text, bool allowExponent) {
 
 double Val(const QString& text) {
     const QString number = leadingNumber(text, true);
-    return number.isEmpty() ? 0.0 : number.toDouble();
+    if (number.isEmpty()) return 0.0;
+    const double value = number.toDouble();
+    if (!std::isfinite(value)) raiseError(ErrorNo::Overflow);   // "1e400" is no number of ours
+    return value;
 }
 
 std::optional<Currency> readDecimal(const QString& text) {

@@ -96,7 +96,8 @@ private slots:
         QCOMPARE(Currency::fromText(amount).percent(rate).toText(), result);
     }
 
-    void currencyOverflowRaises() {
+    void overflowRaises() {
+        QCOMPARE(errorNumberOf([] { Val("1e400"); }), ErrorNo::Overflow);
         const Currency tick = Currency::fromRaw(1);
         QCOMPARE(errorNumberOf([&] { Largest + tick; }), ErrorNo::Overflow);
         QCOMPARE(errorNumberOf([&] { -Largest - tick; }), ErrorNo::Overflow);
