@@ -97,6 +97,24 @@ private slots:
         QVERIFY(program.logFiles().at(1).contains("Error Description \t: own words\r\n"));
     }
 
+    void reportInTheSameSecondReplacesTheFile() {
+        TestProgram program;
+        QVERIFY(QDir(program.folder()).mkdir("Logs"));
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int s = 0; s < 3; ++s) {   // whichever second the report falls in
+            QFile f(program.file("Logs/" + now.addSecs(s).toString("yyyyMMddHHmmss") + ".log"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(5000, 'o'));
+        }
+        ScriptedBoxes boxes;
+        boxes.expect("Error Message", Box::Answer::Ok);
+        Report_Error(6, "frmMain", "Load", "");
+        QCOMPARE(logNames(program).size(), 3);
+        QCOMPARE(program.logFiles().filter("The following error has occurred.").size(), 1);
+        for (const QString& text : program.logFiles())   // replaced whole: no old bytes after the report
+            QVERIFY(text.startsWith("The following") ? text.size() < 5000 : text.size() == 5000);
+    }
+
     // The user has seen the box; a log that cannot be written is left out.
     void unwritableLogStillShowsAndEnds() {
         TestProgram program;
