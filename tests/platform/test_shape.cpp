@@ -1,6 +1,7 @@
 #include "common/Functions.h"
 #include "platform/AppError.h"
 #include "platform/Currency.h"
+#include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "platform/ShapeRecordset.h"
 #include "support/TestSupport.h"
@@ -42,6 +43,9 @@ private slots:
         Connections::closeShape();
         QVERIFY(!Open_Shape_Recordset("SHAPE {SELECT * FROM parts} as details", rs));
         QCOMPARE(rs, before);
+        QVERIFY(Database::shared().isOpen());   // the Jet connection still holds the file
+        Connections::closeJet();
+        QVERIFY(!Database::shared().isOpen());
     }
 
     void flatSnapshot() {
