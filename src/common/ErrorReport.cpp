@@ -31,7 +31,11 @@ QString errorReportText(int errNumber, const QString& moduleName, const QString&
 void Report_Error(int errNumber, const QString& moduleName, const QString& procName, QString description) {
     if (description.isEmpty()) description = standardErrorText(errNumber);
     const QString text = errorReportText(errNumber, moduleName, procName, description);
-    Box::ask(text, "Error Message", Box::Buttons::Ok, Box::Icon::Exclamation);
+    // A step of the report that fails is skipped: the rest still happens.
+    try {
+        Box::ask(text, "Error Message", Box::Buttons::Ok, Box::Icon::Exclamation);
+    } catch (...) {
+    }
 
     // A log that cannot be written is skipped: the user has seen the report.
     QDir folder(ProgramFolder::path());

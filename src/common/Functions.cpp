@@ -5,6 +5,9 @@
 #include "platform/FieldValue.h"
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
 
 QString ConnString;
 QString TableSource;
@@ -39,8 +42,12 @@ bool jetOpen() { return jet; }
 bool shapeOpen() { return shape && Database::shared().isOpen(); }
 }
 
-bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs,
-                          const std::vector<QVariant>& values) {
+bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs) {
+    return Open_Shape_Recordset(sql, {}, rs);
+}
+
+bool Open_Shape_Recordset(const QString& sql, const std::vector<QVariant>& values,
+                          std::shared_ptr<ShapeRecordset>& rs) {
     if (!Connections::shapeOpen()) return false;
     rs = std::make_shared<ShapeRecordset>();
     try {
@@ -63,9 +70,25 @@ QString Field_To_String(const QVariant& v) {
     return FieldValue::toColumn(anyAmount, v).value<::Currency>();
 }
 
+namespace {
+// A double rounded once, as it reads: its shortest decimal text is cut after
+// the first digit past the wanted ones, and that digit decides. Going through
+// four decimals first would round twice (2.34499 would become 2.35).
+::Currency roundedAsWritten(double value, int decimals) {
+    if (!std::isfinite(value)) raiseError(ErrorNo::Overflow);
+    QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    const qsizetype point = text.indexOf('.');
+    if (point >= 0) text.truncate(point + 1 + decimals + 1);
+    return *readDecimal(text);
+}
+}  // namespace
+
 QString Format_Number_Right(const QVariant& value, int intDigits, int decimals) {
     const int width = intDigits + decimals + (decimals >= 1 ? 1 : 0);
-    QString text = Field_To_Currency(value).toFixed(std::max(decimals, 0));
+    decimals = std::clamp(decimals, 0, 4);
+    const ::Currency amount = value.typeId() == QMetaType::Double ? roundedAsWritten(value.toDouble(), decimals)
+                                                                 : Field_To_Currency(value);
+    QString text = amount.toFixed(decimals);
     // The mask's required digit: a value below 1 keeps its leading 0 only when intDigits >= 1.
     if (intDigits < 1) {
         if (text.startsWith("0.")) text.remove(0, 1);

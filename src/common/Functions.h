@@ -28,9 +28,11 @@ extern std::shared_ptr<ShapeRecordset> ShapeRs;  // the shared report record set
 
 // Replaces rs with a snapshot of the shaping query; false, with no message,
 // when the shaping connection is closed (rs untouched) or the query fails.
-// The values bind the "?" placeholders of the parent query.
-bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs,
-                          const std::vector<QVariant>& values = {});
+bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs);
+// The same with values bound to the query's "?" in order: user text goes
+// here, never into the query text.
+bool Open_Shape_Recordset(const QString& sql, const std::vector<QVariant>& values,
+                          std::shared_ptr<ShapeRecordset>& rs);
 
 QString Field_To_String(const QVariant& v);
 ::Currency Field_To_Currency(const QVariant& v);

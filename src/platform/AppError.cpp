@@ -16,9 +16,8 @@ AppError::AppError(int number_, QString description_)
 
 const char* AppError::what() const noexcept { return utf8.constData(); }
 
-QString standardErrorText(int number) {
-    if (number == lastNumber && !lastDescription.isEmpty())
-        return lastDescription;
+namespace {
+QString fixedText(int number) {
     static const std::map<int, QString> texts = {
         {ErrorNo::InvalidUse, "Invalid procedure call or argument"},
         {ErrorNo::Overflow, "Overflow"},
@@ -43,7 +42,15 @@ QString standardErrorText(int number) {
     auto it = texts.find(number);
     return it != texts.end() ? it->second : QString("Application-defined or object-defined error");
 }
+}  // namespace
+
+QString standardErrorText(int number) {
+    if (number == lastNumber && !lastDescription.isEmpty())
+        return lastDescription;
+    return fixedText(number);
+}
 
 void raiseError(int number, const QString& description) {
-    throw AppError(number, description.isEmpty() ? standardErrorText(number) : description);
+    // A new error gets its number's own text, never the words of an earlier one.
+    throw AppError(number, description.isEmpty() ? fixedText(number) : description);
 }

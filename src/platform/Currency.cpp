@@ -12,16 +12,23 @@ constexpr std::int64_t pow10(int n) {
     return p;
 }
 
+// QVariant::toString and toDouble of an amount give its number.
+const bool convertersRegistered = QMetaType::registerConverter<Currency, QString>(&Currency::toText) &&
+                                  QMetaType::registerConverter<Currency, double>(&Currency::toDouble);
+
+// The range is symmetric: the one value without a negation is left out.
+constexpr std::int64_t Lowest = std::numeric_limits<std::int64_t>::min();
+
 std::int64_t checkedAdd(std::int64_t a, std::int64_t b) {
     std::int64_t r;
-    if (__builtin_add_overflow(a, b, &r)) raiseError(ErrorNo::Overflow);
+    if (__builtin_add_overflow(a, b, &r) || r == Lowest) raiseError(ErrorNo::Overflow);
     return r;
 }
 }
 
 Currency Currency::fromUnits(std::int64_t units) {
     std::int64_t r;
-    if (__builtin_mul_overflow(units, Scale, &r)) raiseError(ErrorNo::Overflow);
+    if (__builtin_mul_overflow(units, Scale, &r) || r == Lowest) raiseError(ErrorNo::Overflow);
     return fromRaw(r);
 }
 
@@ -40,6 +47,10 @@ Currency Currency::fromText(const QString& text) {
 Currency Currency::rounded(int decimals) const {
     const std::int64_t step = pow10(4 - std::clamp(decimals, 0, 4));
     const std::int64_t magnitude = raw_ < 0 ? -raw_ : raw_;
+    if (magnitude > std::numeric_limits<std::int64_t>::max() - step / 2) {
+        if (magnitude % step == 0) return *this;
+        raiseError(ErrorNo::Overflow);   // rounds beyond the largest amount
+    }
     std::int64_t r = (magnitude + step / 2) / step * step;
     return fromRaw(raw_ < 0 ? -r : r);
 }
@@ -68,7 +79,7 @@ Currency Currency::operator-(Currency o) const { return fromRaw(checkedAdd(raw_,
 
 Currency Currency::times(std::int64_t count) const {
     std::int64_t r;
-    if (__builtin_mul_overflow(raw_, count, &r)) raiseError(ErrorNo::Overflow);
+    if (__builtin_mul_overflow(raw_, count, &r) || r == Lowest) raiseError(ErrorNo::Overflow);
     return fromRaw(r);
 }
 

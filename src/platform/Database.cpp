@@ -62,8 +62,16 @@ void Database::createNew(const QString& path) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         raiseError(ErrorNo::PermissionDenied, QString("Could not create '%1'; %2.").arg(path, file.errorString()));
     file.close();
-    openWithFlags(path, SQLITE_OPEN_READWRITE);
-    exec("PRAGMA journal_mode=DELETE");
+    try {
+        openWithFlags(path, SQLITE_OPEN_READWRITE);
+        exec("PRAGMA journal_mode=DELETE");
+    } catch (...) {
+        // Either a new, open database or no file at all: an empty file
+        // would stand in the way of the next attempt.
+        close();
+        QFile::remove(path);
+        throw;
+    }
 }
 
 void Database::close() {

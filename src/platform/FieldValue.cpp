@@ -53,7 +53,7 @@ double asDouble(const QVariant& v) {
     const QString t = v.toString().trimmed();
     bool ok = false;
     const double d = t.toDouble(&ok);
-    if (!ok) raiseError(ErrorNo::TypeMismatch);
+    if (!ok || !std::isfinite(d)) raiseError(ErrorNo::TypeMismatch);   // "inf" and "nan" are no numbers here
     return d;
 }
 
@@ -67,6 +67,17 @@ QDateTime asDate(const QVariant& v) {
     return dt;
 }
 }  // namespace
+
+QVariant defaultValue(const Schema::Column& column) {
+    switch (column.type) {
+    case Schema::Type::Integer: return 0;
+    case Schema::Type::Currency: return QVariant::fromValue(Currency());
+    case Schema::Type::Double: return 0.0;
+    case Schema::Type::Text:
+    case Schema::Type::Date: break;
+    }
+    return QVariant();
+}
 
 bool isNull(const QVariant& v) { return !v.isValid() || v.isNull(); }
 

@@ -12,6 +12,10 @@ namespace FieldValue {
 // as a number. TypeMismatch, Overflow or FieldTooSmall when it cannot be stored.
 QVariant toColumn(const Schema::Column& column, const QVariant& value);
 
+// What a new row holds in a column it leaves unset: 0 of the column's kind
+// for numbers, Null for texts and dates.
+QVariant defaultValue(const Schema::Column& column);
+
 bool isNull(const QVariant& v);
 bool isNumeric(const QVariant& v);
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 namespace {
-bool isSkipped(QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isSkipped(QChar c) { return c == ' ' || c == '\t' || c == '\n'; }   // a carriage return ends the number
 
 // The leading number of the text, in the text's own characters, blanks left out.
 QString leadingNumber(const QString& text, bool allowExponent) {
@@ -38,7 +38,10 @@ QString leadingNumber(const QString& text, bool allowExponent) {
 
 double Val(const QString& text) {
     const QString number = leadingNumber(text, true);
-    return number.isEmpty() ? 0.0 : number.toDouble();
+    if (number.isEmpty()) return 0.0;
+    const double value = number.toDouble();
+    if (!std::isfinite(value)) raiseError(ErrorNo::Overflow);   // "1e400" is no number of ours
+    return value;
 }
 
 std::optional<Currency> readDecimal(const QString& text) {

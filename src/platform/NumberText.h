@@ -7,6 +7,7 @@
 // over wherever they stand; an optional sign, digits with one "." as the point
 // and an optional exponent; reading stops at the first character that cannot
 // continue the number. No digits give 0. The point is "." whatever the locale.
+// Overflow when the number is beyond a double.
 double Val(const QString& text);
 
 // The same reading without floating point, for amounts: the leading number

@@ -74,7 +74,9 @@ bool Recordset::seek(const QVariant& key, SeekOption option) {
     const QString comparison = option == SeekOption::FirstEQ ? "=" : ">=";
     Statement s(db(), QString("SELECT rowid FROM %1 WHERE %2 %3 ? ORDER BY %2, rowid LIMIT 1")
                           .arg(quoted(stored_), quoted(index_->column), comparison));
-    s.bind(1, FieldValue::toColumn(*table_->column(index_->column), key));
+    Schema::Column keyColumn = *table_->column(index_->column);
+    if (keyColumn.type == Schema::Type::Text) keyColumn.size = INT32_MAX;   // a longer key is simply not there
+    s.bind(1, FieldValue::toColumn(keyColumn, key));
     position_ = recordCount();
     afterDelete_ = false;
     if (!s.step()) return false;
@@ -118,8 +120,7 @@ QVariant Recordset::field(const QString& name) const {
     if (mode_ != Mode::None) {
         const auto it = pending_.find(c.name);
         if (it != pending_.end()) return it->second;
-        if (mode_ == Mode::Adding)
-            return c.type == Schema::Type::Text || c.type == Schema::Type::Date ? QVariant() : QVariant(0);
+        if (mode_ == Mode::Adding) return FieldValue::defaultValue(c);
     }
     loadRow();
     return row_[c.name];
@@ -165,6 +166,7 @@ void Recordset::update() {
         s.bindAll(values).run();
         keys_.push_back(s.lastInsertRowId());
         position_ = recordCount() - 1;
+        afterDelete_ = false;
     } else if (!names.isEmpty()) {
         requireCurrent();
         QStringList assignments;

@@ -27,8 +27,9 @@ public:
     const Schema::Table& table() const { return *table_; }
 
     int recordCount() const { return int(keys_.size()); }
-    bool eof() const { return position_ >= recordCount(); }
-    bool bof() const { return position_ < 0; }
+    // An empty set is at both ends at once.
+    bool eof() const { return position_ >= recordCount() || keys_.empty(); }
+    bool bof() const { return position_ < 0 || keys_.empty(); }
     void moveFirst();
     void moveLast();
     void moveNext();

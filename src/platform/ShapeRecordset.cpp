@@ -69,29 +69,41 @@ std::shared_ptr<ShapeRecordset> ShapeRecordset::fromQuery(Database& db, const QS
     return set;
 }
 
-QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values) {
-    return bindDateLiterals(sql, values, {});
-}
-
-QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values, const std::vector<QVariant>& given) {
-    static const QRegularExpression literal("\\?|#\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*#");
+namespace {
+// The SQL with its date literals, and the "?" when values are given, bound
+// in order of appearance; texts between single quotes are copied unchanged.
+QString bindInOrder(const QString& sql, const std::vector<QVariant>* given, size_t& used,
+                    std::vector<QVariant>& values) {
+    static const QRegularExpression literal("#\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*#");
     QString out;
-    qsizetype last = 0;
-    size_t nextGiven = 0;
-    auto it = literal.globalMatch(sql);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        if (m.captured(0) == "?") {
-            values.push_back(nextGiven < given.size() ? given[nextGiven++] : QVariant());
-            continue;
+    bool quoted = false;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (c == '\'') quoted = !quoted;
+        if (!quoted && c == '?' && given) {
+            if (used >= given->size()) raiseError(ErrorNo::InvalidUse, "The query has more places than values.");
+            values.push_back((*given)[used++]);
+        } else if (!quoted && c == '#') {
+            const auto m = literal.match(sql, i, QRegularExpression::NormalMatch,
+                                         QRegularExpression::AnchorAtOffsetMatchOption);
+            if (m.hasMatch()) {
+                const QDate d(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+                if (!d.isValid()) raiseError(ErrorNo::TypeMismatch, QString("Invalid date %1.").arg(m.captured(0)));
+                values.push_back(d);
+                out += '?';
+                i = m.capturedEnd() - 1;
+                continue;
+            }
         }
-        const QDate d(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
-        if (!d.isValid()) raiseError(ErrorNo::TypeMismatch, QString("Invalid date %1.").arg(m.captured(0)));
-        out += sql.mid(last, m.capturedStart() - last) + '?';
-        values.push_back(d);
-        last = m.capturedEnd();
+        out += c;
     }
-    return out + sql.mid(last);
+    return out;
+}
+}  // namespace
+
+QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values) {
+    size_t used = 0;
+    return bindInOrder(sql, nullptr, used, values);
 }
 
 namespace {
@@ -135,14 +147,15 @@ ShapeQuery parseShape(const QString& text) {
 
 std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text, const std::vector<QVariant>& given) {
     const ShapeQuery q = parseShape(text);
-    std::vector<QVariant> values;
-    const QString parentSql = bindDateLiterals(q.parentSql, values, given);
+    size_t used = 0;
+    std::vector<QVariant> values, childValues;
+    const QString parentSql = bindInOrder(q.parentSql, &given, used, values);
+    const QString childSql = q.hierarchical() ? bindInOrder(q.childSql, &given, used, childValues) : QString();
+    if (used != given.size()) raiseError(ErrorNo::InvalidUse, "The query has fewer places than values.");
     auto parent = ShapeRecordset::fromQuery(db, parentSql, values, q.parentName);
     if (!q.hierarchical()) return parent;
 
     // The child rows of every parent row, related by equal key text (case ignored).
-    std::vector<QVariant> childValues;
-    const QString childSql = bindDateLiterals(q.childSql, childValues);
     auto all = ShapeRecordset::fromQuery(db, childSql, childValues, q.childName);
     const int childKey = all->fieldIndex(q.childColumn);
     if (childKey < 0 || !parent->hasField(q.parentColumn))

@@ -13,8 +13,9 @@ class Database;
 class ShapeRecordset {
 public:
     int recordCount() const { return int(rows_.size()); }
-    bool eof() const { return position_ >= recordCount(); }
-    bool bof() const { return position_ < 0; }
+    // An empty snapshot is at both ends at once.
+    bool eof() const { return position_ >= recordCount() || rows_.empty(); }
+    bool bof() const { return position_ < 0 || rows_.empty(); }
     void moveFirst() { position_ = 0; }
     void moveLast() { position_ = recordCount() - 1; }
     void moveNext();
@@ -42,7 +43,7 @@ public:
 private:
     int fieldIndex(const QString& name) const;
     friend std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
-                                                     const std::vector<QVariant>& values);
+                                                     const std::vector<QVariant>& given);
 
     QString name_;
     QStringList fields_;
@@ -67,13 +68,11 @@ struct ShapeQuery {
 ShapeQuery parseShape(const QString& text);
 
 // Jet date literals #MM/DD/YYYY# become bound ISO dates: the SQL with "?" in
-// their place, and the dates in order.
+// their place, and the dates in order. Quoted texts are left as they are.
 QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values);
-// The same, where the query's own "?" placeholders take the given values in
-// order, among the dates in their places.
-QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values, const std::vector<QVariant>& given);
 
-// The given values bind the "?" placeholders of the parent query, so user
-// text never enters the query text.
+// Opens the shaping query. Each "?" outside quotes, in the parent query and
+// then the child query, takes the next of the given values: user text is
+// bound, never pasted. InvalidUse when the counts differ.
 std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
-                                          const std::vector<QVariant>& values = {});
+                                          const std::vector<QVariant>& given = {});

@@ -21,19 +21,19 @@ void CreateDatabase() {
 void CreateDatabase(StepRunner& runner) {
     const QString path = ProgramFolder::file("data.mdb");
     Database db;
-    bool created = false;
+    // Only a file this run made may be removed; one that was there stays as it is.
+    const bool existed = QFile::exists(path);
     for (const auto& step : creationSteps(db, path)) {
         for (;;) {
             try {
                 runner.run(step);
-                created = created || db.isOpen();
                 break;
             } catch (const AppError& e) {
                 const Box::Answer answer = askAfterFailure(e);
                 if (answer == Box::Answer::Retry) continue;
                 if (answer == Box::Answer::Ignore) break;
                 db.close();
-                if (created) QFile::remove(path);
+                if (!existed) QFile::remove(path);
                 return;
             }
         }

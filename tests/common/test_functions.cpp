@@ -1,5 +1,6 @@
 #include "common/Functions.h"
 #include "common/Numbering.h"
+#include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "support/TestSupport.h"
 #include <QtTest>
@@ -22,6 +23,12 @@ private slots:
         QTest::newRow("negative half") << QVariant(QString("-2.345")) << 7 << 2 << "     -2.35";
         QTest::newRow("too wide kept whole") << QVariant(QString("123456789.5")) << 7 << 2 << "123456789.50";
         QTest::newRow("null") << QVariant() << 7 << 2 << "      0.00";
+        QTest::newRow("double rounds once") << QVariant(2.34499) << 7 << 2 << "      2.34";
+        QTest::newRow("double half as written") << QVariant(2.345) << 7 << 2 << "      2.35";
+        QTest::newRow("negative double half") << QVariant(-0.125) << 7 << 2 << "     -0.13";
+        QTest::newRow("double whole half") << QVariant(2.5) << 4 << 0 << "   3";
+        QTest::newRow("tiny double") << QVariant(1e-9) << 7 << 2 << "      0.00";
+        QTest::newRow("currency") << QVariant::fromValue(Currency::fromText("-1234.565")) << 7 << 2 << "  -1234.57";
     }
     void formatNumberRight() {
         QFETCH(QVariant, value);
@@ -81,6 +88,12 @@ private slots:
         QCOMPARE(Field_To_Currency(QString("12.5")), Currency::fromRaw(125000));
         QCOMPARE(Field_To_String(QVariant::fromValue(Currency::fromRaw(125000))), QString("12.5"));
         QCOMPARE(Field_To_String(QDateTime(QDate(2026, 12, 9), QTime(0, 0))), QString("09/12/2026"));
+        QCOMPARE(Field_To_String(QDateTime(QDate(2026, 12, 9), QTime(13, 5))), QString("09/12/2026 13:05:00"));
+        QCOMPARE(Field_To_String(0.1 + 0.2), QString("0.3"));
+        QCOMPARE(Field_To_String(QString(" as is ")), QString(" as is "));
+        bool mismatch = false;
+        try { Field_To_Currency(QString("twelve")); } catch (const AppError& e) { mismatch = e.number == ErrorNo::TypeMismatch; }
+        QVERIFY(mismatch);
     }
 
     void busyCursorNests() {

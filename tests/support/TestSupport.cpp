@@ -3,6 +3,7 @@
 #include "common/Functions.h"
 #include "common/HandOver.h"
 #include "common/SettingsValues.h"
+#include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/ProgramFolder.h"
 #include "shell/CreateDatabase.h"
@@ -121,3 +122,19 @@ QStringList TestProgram::logFiles() const {
     }
     return texts;
 }
+
+int errorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const AppError& e) {
+        return e.number;
+    }
+    return 0;
+}
+
+void DatabaseTestCase::init() {
+    program = std::make_unique<TestProgram>();
+    program->createDatabase();
+}
+
+void DatabaseTestCase::cleanup() { program.reset(); }

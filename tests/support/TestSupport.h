@@ -1,10 +1,12 @@
 #pragma once
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <memory>
 
 // Answers message boxes from a script while it lives. Each expected box is
 // matched by its title (and, when given, a part of its text); a box that
@@ -67,3 +69,17 @@ private:
 
 // Resets every shared value a run holds.
 void resetProgramState();
+
+// The number of the AppError an action raises; 0 when it raises none.
+int errorNumberOf(const std::function<void()>& action);
+
+// A test class whose every test function gets a fresh program folder with a
+// new database, both connections open.
+class DatabaseTestCase : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<TestProgram> program;
+private slots:
+    void init();
+    void cleanup();
+};

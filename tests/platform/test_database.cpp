@@ -1,0 +1,123 @@
+#include "platform/AppError.h"
+#include "platform/Currency.h"
+#include "platform/Database.h"
+#include "support/TestSupport.h"
+#include <QFile>
+#include <QtTest>
+
+namespace {
+int openError(const QString& path) {
+    Database db;
+    try {
+        db.open(path);
+    } catch (const AppError& e) {
+        return e.number;
+    }
+    return 0;
+}
+
+int count(const QString& table) {
+    Statement s(Database::shared(), QString("SELECT count(*) FROM \"%1\"").arg(table));
+    s.step();
+    return s.value(0).toInt();
+}
+}  // namespace
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A file that is not ours is refused, never taken over or made anew.
+    void openRefusesWhatIsNotOurs_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("sql");   // run on the file as SQLite first, when given
+        QTest::newRow("empty file") << QByteArray() << "";
+        QTest::newRow("text file") << QByteArray("Name,Total\r\nA,1\r\n") << "";
+        QTest::newRow("other database") << QByteArray() << "CREATE TABLE Customers (CustID TEXT)";
+    }
+    void openRefusesWhatIsNotOurs() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, sql);
+        TestProgram program;
+        const QString path = program.file("data.mdb");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        if (!sql.isEmpty()) {
+            QFile::remove(path);
+            Database other;
+            other.createNew(path);
+            other.exec(sql);
+        }
+        const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        QCOMPARE(openError(path), ErrorNo::UnrecognizedDatabase);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
+    void openNeverCreatesAMissingFile() {
+        TestProgram program;
+        QVERIFY(openError(program.file("data.mdb")) != 0);
+        QVERIFY(!QFile::exists(program.file("data.mdb")));
+        Database db;
+        db.createNew(program.file("new.mdb"));
+        QVERIFY(db.isOpen());
+        Database again;
+        QCOMPARE([&] { try { again.createNew(program.file("new.mdb")); } catch (const AppError& e) { return e.number; }
+                       return 0; }(), ErrorNo::PermissionDenied);
+    }
+
+    void readOnlyOpenReadsButNeverWrites() {
+        TestProgram program;
+        program.createDatabase();
+        Database::shared().exec("INSERT INTO Parts (ID) VALUES ('P1')");
+        Database reader;
+        reader.open(program.file("data.mdb"), true);
+        QCOMPARE(reader.tableNames().size(), 6);
+        QCOMPARE(reader.columnNames("Parts"), QStringList({"ID", "ShortDesc", "Desc", "Price", "Taxable"}));
+        QCOMPARE(reader.storedTableName("PARTS"), QString("Parts"));
+        QVERIFY(errorNumberOf([&] { reader.exec("DELETE FROM Parts"); }) != 0);
+        QCOMPARE(count("Parts"), 1);
+    }
+
+    void statementsBindValuesOfEveryKind() {
+        TestProgram program;
+        program.createDatabase();
+        Statement insert(Database::shared(),
+                         "INSERT INTO Invoices (InvNo, Date, Total, TaxPer, ReminderSent, Notes) VALUES (?, ?, ?, ?, ?, ?)");
+        insert.bindAll({QVariant("it's \"quoted\"; DROP TABLE Invoices"), QVariant(QDate(2024, 2, 29)),
+                        QVariant::fromValue(Currency::fromText("-12.3456")), QVariant(17.5), QVariant(2), QVariant()})
+            .run();
+        Statement read(Database::shared(), "SELECT InvNo, Date, Total, TaxPer, ReminderSent, Notes FROM Invoices");
+        QVERIFY(read.step());
+        QCOMPARE(read.value(0).toString(), QString("it's \"quoted\"; DROP TABLE Invoices"));
+        QCOMPARE(read.value(1), QVariant(QDateTime(QDate(2024, 2, 29), QTime(0, 0))));
+        QCOMPARE(read.value(2), QVariant::fromValue(Currency::fromText("-12.3456")));
+        QCOMPARE(read.value(3), QVariant(17.5));
+        QCOMPARE(read.value(4), QVariant(2));
+        QVERIFY(!read.value(5).isValid());
+        QVERIFY(!read.step());
+    }
+
+    void transactionsRollBackUnlessCommitted() {
+        TestProgram program;
+        program.createDatabase();
+        {
+            Transaction t;
+            Database::shared().exec("INSERT INTO Parts (ID) VALUES ('dropped')");
+        }
+        QCOMPARE(count("Parts"), 0);
+        {
+            Transaction t;
+            Database::shared().exec("INSERT INTO Parts (ID) VALUES ('kept')");
+            t.commit();
+        }
+        QCOMPARE(count("Parts"), 1);
+    }
+};
+
+QTEST_MAIN(TestDatabase)
+#include "test_database.moc"
