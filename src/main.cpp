@@ -1,8 +1,13 @@
 #include "shell/WindowRegistry.h"
+#include "shell/frmMain.h"
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    app.setApplicationName("Kelm Invoice");
     registerWindows();
-    return 0;
+    frmMain frame;
+    frame.Load();
+    frame.show();
+    return app.exec();
 }

@@ -13,6 +13,7 @@ public:
         text_ = s.left(N).leftJustified(N, ' ');
         return *this;
     }
+    FixedText& operator=(const char* s) { return *this = QString(s); }
     const QString& text() const { return text_; }
     // Blanks only, never line breaks.
     QString trimmed() const { return trimBlanks(text_); }

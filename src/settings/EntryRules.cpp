@@ -1,5 +1,6 @@
 #include "settings/EntryRules.h"
 #include "platform/FixedText.h"
+#include "platform/MessageBox.h"
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -51,6 +52,20 @@ private:
     }
 };
 
+class KeyReleaseAction : public QObject {
+public:
+    KeyReleaseAction(QObject* box, std::function<void()> action) : QObject(box), action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease) action_();
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
 bool isDigit(const QString& typed) { return typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9'; }
 }  // namespace
 
@@ -73,20 +88,41 @@ void percentage(QLineEdit* box) {
 
 void selectOnFocus(QWidget* box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 
+namespace {
+qsizetype storedLength(const QString& plain) { return plain.size() + plain.count('\n'); }
+}
+
+QString storedText(const QPlainTextEdit* box) { return box->toPlainText().replace('\n', "\r\n"); }
+
 void limitLength(QPlainTextEdit* box, int limit) {
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, limit] {
-        const QString text = box->toPlainText();
-        if (text.size() <= limit) return;
+        QString text = box->toPlainText();
+        if (storedLength(text) <= limit) return;
         QTextCursor cursor = box->textCursor();
-        const int position = std::min<int>(cursor.position(), limit);
-        box->setPlainText(text.left(limit));
+        const int position = cursor.position();
+        while (storedLength(text) > limit) text.chop(1);
+        box->setPlainText(text);
         cursor = box->textCursor();
-        cursor.setPosition(position);
+        cursor.setPosition(std::min<int>(position, int(text.size())));
         box->setTextCursor(cursor);
     });
 }
 
 bool startNumberTooShort(const QString& startText) { return Trim(startText).size() < 4; }
+
+QLineEdit* refuseShortStartNumber(const std::vector<StartNumberRow>& rows) {
+    for (const StartNumberRow& row : rows) {
+        if (row.freeForm->isChecked() || !startNumberTooShort(row.startBox->text())) continue;
+        Box::ask(startNumberTooShortMessage(), row.title, Box::Buttons::Ok, Box::Icon::Exclamation,
+                 row.startBox->window());
+        return row.startBox;
+    }
+    return nullptr;
+}
+
+void onKeyRelease(QWidget* box, std::function<void()> action) {
+    box->installEventFilter(new KeyReleaseAction(box, std::move(action)));
+}
 
 void followFreeForm(QAbstractButton* freeForm, QWidget* prefixBox, QWidget* startBox) {
     auto apply = [=] {

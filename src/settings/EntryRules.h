@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <vector>
 
 class QAbstractButton;
 class QLineEdit;
@@ -23,12 +25,30 @@ bool percentageKeyPasses(const QString& typed, const QString& boxText);
 // The box selects its whole text when it gets the focus.
 void selectOnFocus(QWidget* box);
 
-// A multi-line box that holds at most `limit` characters.
+// A multi-line box that holds at most `limit` characters of its stored text,
+// where each line break is stored as CR LF and so counts twice.
 void limitLength(QPlainTextEdit* box, int limit);
+// The text of a multi-line box as it is stored: lines separated by CR LF.
+QString storedText(const QPlainTextEdit* box);
 
 // A start number shorter than four characters (blanks removed) is refused.
 bool startNumberTooShort(const QString& startText);
 inline const char* startNumberTooShortMessage() { return "Please enter a number 4 or more numbers long!"; }
+
+// A number row whose start box is checked unless its free-form box is ticked.
+struct StartNumberRow {
+    QAbstractButton* freeForm;
+    QLineEdit* startBox;
+    QString title;   // "Invoice Number", "Item Number", "Customer Number"
+};
+// Tests the rows in order and stops at the first start number too short: its
+// message is shown under the row's title and its box is returned, so the
+// caller can show its page and put the focus there. Null when all pass.
+QLineEdit* refuseShortStartNumber(const std::vector<StartNumberRow>& rows);
+
+// Runs the action after each key released in the box (the example labels
+// follow typing, not pasting).
+void onKeyRelease(QWidget* box, std::function<void()> action);
 
 // The example of the next automatic number: the prefix followed by the start
 // number, as typed.
