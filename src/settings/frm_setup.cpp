@@ -68,13 +68,13 @@ frm_setup::frm_setup(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(Next_cmd);
     buttons->addWidget(Finish_cmd);
     for (QPushButton* button : {Cancel_cmd, Back_cmd, Next_cmd, Finish_cmd}) button->setAutoDefault(false);
-    setTabOrder(Next_cmd, Back_cmd);
-    setTabOrder(Back_cmd, Finish_cmd);
-    setTabOrder(Finish_cmd, Cancel_cmd);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
+    setTabOrder(Next_cmd, Back_cmd);
+    setTabOrder(Back_cmd, Finish_cmd);
+    setTabOrder(Finish_cmd, Cancel_cmd);
 
     connect(Next_cmd, &QPushButton::clicked, this, [this] { Next_cmd_Click(); });
     connect(Back_cmd, &QPushButton::clicked, this, [this] { Back_cmd_Click(); });
