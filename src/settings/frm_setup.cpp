@@ -125,7 +125,7 @@ QGroupBox* frm_setup::buildCompanyPage() {
                                                      {"Email:", email_txt},           {"Web Address:", WebAddress_txt}};
     int row = 1;
     for (const auto& [caption, box] : rows) {
-        grid->addWidget(new QLabel(caption), row, 0, Qt::AlignTop);
+        grid->addWidget(new QLabel(caption), row, 0, box == Address_txt ? Qt::AlignTop : Qt::AlignVCenter);
         grid->addWidget(box, row, 1);
         EntryRules::selectOnFocus(box);
         ++row;
@@ -243,6 +243,8 @@ QGroupBox* frm_setup::buildPrefixesPage() {
         row.prefix = lineBox(row.names[0], 4, row.prefixText);
         row.start = lineBox(row.names[1], 8, row.startText);
         row.example = named(new QLabel, row.names[2]);
+        row.prefix->setMinimumWidth(row.prefix->fontMetrics().horizontalAdvance("WWWW") + 12);
+        row.example->setMinimumWidth(row.example->fontMetrics().horizontalAdvance("WWWW00000000") + 12);
         row.freeForm = named(new QCheckBox(row.freeFormCaption), row.names[3]);
         EntryRules::digitsOnly(row.start);
         EntryRules::followFreeForm(row.freeForm, row.prefix, row.start);

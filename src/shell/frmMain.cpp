@@ -91,7 +91,6 @@ void frmMain::buildToolbar() {
     // Each task button is followed by a separator, so the buttons sit at the odd positions.
     for (const TaskButton& task : TaskButtons) {
         QAction* button = Toolbar1->addAction(Icons::task(task.picture), task.caption);
-        button->setToolTip(QString());
         const int index = task.index;
         connect(button, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
         Toolbar1->addSeparator();
