@@ -412,53 +412,15 @@ void frm_setup::Update() {
     Wait_Cursor_Off();
 }
 
-// The settings values follow the row just written, from the same boxes.
+// The settings values follow the row just written (so memory and row agree);
+// the columns the wizard does not write keep their values in memory.
 void frm_setup::Settings() {
     guard(WindowName, "Settings", [this] {
-        SettingsValues& s = gSettings;
-        s.BusinessName = Trim(Name_txt->text());
-        s.Address = EntryRules::storedText(Address_txt);
-        s.Phone = Phone_txt->text();
-        s.Mobile = Mobile_txt->text();
-        s.Email = email_txt->text();
-        s.Web = WebAddress_txt->text();
-        s.TaxName = TaxName_txt->text();
-        s.TaxNo = TaxNumber_txt->text();
-        s.Currency = currency_txt->text();
-        s.TaxAmount = Val(TaxAmount_txt->text());
-        s.TaxEnabled = ticked(TaxEnabled_chk);
-        s.FreeFormInv = ticked(Inv_chk);
-        s.FreeformCus = ticked(Cus_chk);
-        s.FreeformPart = ticked(Part_chk);
-        s.FreeFormCrd = ticked(Crd_chk);
-        s.InvPrefix = InvPrefix_txt->text();
-        s.CrdPrefix = CrdPrefix_txt->text();
-        s.CustPrefix = CusPrefix_txt->text();
-        s.PartPrefix = PrtPrefix_txt->text();
-        s.Invstart = InvStart_txt->text();
-        s.CrdStart = CrdStart_txt->text();
-        s.CustStart = CusStart_txt->text();
-        s.PartStart = PrtStart_txt->text();
-        s.Debtorstart = 0;
-        s.Reminder1 = DefaultTexts::reminder1();
-        s.Reminder2 = DefaultTexts::reminder2();
-        s.Reminder3 = DefaultTexts::reminder3();
-        s.includestatement = 1;
-        s.includeterms = 1;
-        s.includeshipping = 0;
-        s.ConfirmBackup = 1;
-        s.ConfirmAll = 0;
-        s.FaxVisible = s.phoneVisible = s.emailVisible = s.shippingVisible = s.mobileVisible = 1;
-        s.Text1Visible = s.Text2Visible = s.Text3Visible = s.Text4Visible = 1;
-        s.Text1Name = FirstFieldNames[0];
-        s.Text2Name = FirstFieldNames[1];
-        s.Text3Name = FirstFieldNames[2];
-        s.Text4Name = FirstFieldNames[3];
-        s.Present = 1;
-        s.DefaultStart = DefaultTexts::defaultStart;
-        s.DefaultEnd = todayShortDate();
-        s.Statement = DefaultTexts::statement();
-        s.Terms1 = DefaultTexts::terms();
-        s.InvoiceType = "1";
+        SettingsValues values;
+        loadSettingsFromRow(SystemRs, values);
+        values.webVisible = gSettings.webVisible;
+        values.ConfirmExit = gSettings.ConfirmExit;
+        values.logopath = gSettings.logopath;
+        gSettings = values;
     });
 }

@@ -390,6 +390,10 @@ private slots:
         QCOMPARE(rs.field("ConfirmExit").toInt(), 1);
         rs.moveNext();
         QCOMPARE(rs.field("BusinessName").toString(), QString("Second"));
+        // What the wizard does not write keeps its value in memory too.
+        QCOMPARE(gSettings.logopath, QString());
+        QCOMPARE(gSettings.webVisible, 0);
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("New name"));
     }
 };
 

@@ -4,7 +4,11 @@
 #include "platform/BusyCursor.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "settings/frm_setup.h"
+#include "shell/WindowRegistry.h"
 #include "shell/frmMain.h"
+#include <QLineEdit>
+#include <QPushButton>
 #include "support/FakeWindow.h"
 #include "support/TestSupport.h"
 #include <QFile>
@@ -124,6 +128,31 @@ private slots:
         frame.Activate();
         QCOMPARE(debtorsShown, 1);
         QCOMPARE(ActivateCount, 2);
+    }
+
+    // The program's own wizard, as registered, finishes the first start.
+    void firstStartWithTheRealWizard() {
+        registerWindows();
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [] {
+            auto* wizard = qobject_cast<frm_setup*>(QApplication::activeModalWidget());
+            if (!wizard) return;
+            wizard->Name_txt->setText("Acme");
+            wizard->Next_cmd->click();
+            wizard->Next_cmd->click();
+            wizard->Finish_cmd->click();
+        });
+        driver.start(10);
+        ScriptedBoxes boxes;
+        boxes.expect("Update?", Box::Answer::Yes);
+        frmMain frame;
+        start(frame);
+        driver.stop();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(DatabaseReady, 1);
+        QVERIFY(frame.isVisible());
+        QCOMPARE(settingsRows(), 1);
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Acme"));
     }
 
     void badDatabaseFileIsReportedAndKept_data() {
