@@ -1,6 +1,5 @@
 #include "settings/EntryRules.h"
 #include "platform/FixedText.h"
-#include "platform/MessageBox.h"
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -52,20 +51,6 @@ private:
     }
 };
 
-class KeyReleaseAction : public QObject {
-public:
-    KeyReleaseAction(QObject* box, std::function<void()> action) : QObject(box), action_(std::move(action)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyRelease) action_();
-        return false;
-    }
-
-private:
-    std::function<void()> action_;
-};
-
 bool isDigit(const QString& typed) { return typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9'; }
 }  // namespace
 
@@ -88,41 +73,20 @@ void percentage(QLineEdit* box) {
 
 void selectOnFocus(QWidget* box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 
-namespace {
-qsizetype storedLength(const QString& plain) { return plain.size() + plain.count('\n'); }
-}
-
-QString storedText(const QPlainTextEdit* box) { return box->toPlainText().replace('\n', "\r\n"); }
-
 void limitLength(QPlainTextEdit* box, int limit) {
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, limit] {
-        QString text = box->toPlainText();
-        if (storedLength(text) <= limit) return;
+        const QString text = box->toPlainText();
+        if (text.size() <= limit) return;
         QTextCursor cursor = box->textCursor();
-        const int position = cursor.position();
-        while (storedLength(text) > limit) text.chop(1);
-        box->setPlainText(text);
+        const int position = std::min<int>(cursor.position(), limit);
+        box->setPlainText(text.left(limit));
         cursor = box->textCursor();
-        cursor.setPosition(std::min<int>(position, int(text.size())));
+        cursor.setPosition(position);
         box->setTextCursor(cursor);
     });
 }
 
 bool startNumberTooShort(const QString& startText) { return Trim(startText).size() < 4; }
-
-QLineEdit* refuseShortStartNumber(const std::vector<StartNumberRow>& rows) {
-    for (const StartNumberRow& row : rows) {
-        if (row.freeForm->isChecked() || !startNumberTooShort(row.startBox->text())) continue;
-        Box::ask(startNumberTooShortMessage(), row.title, Box::Buttons::Ok, Box::Icon::Exclamation,
-                 row.startBox->window());
-        return row.startBox;
-    }
-    return nullptr;
-}
-
-void onKeyRelease(QWidget* box, std::function<void()> action) {
-    box->installEventFilter(new KeyReleaseAction(box, std::move(action)));
-}
 
 void followFreeForm(QAbstractButton* freeForm, QWidget* prefixBox, QWidget* startBox) {
     auto apply = [=] {
@@ -147,6 +111,74 @@ Country countryOf(const QString& symbol) {
     if (s == "$") return Country::USA;
     if (s == QString::fromUtf8("£")) return Country::UK;
     return Country::Other;
+}
+
+}  // namespace EntryRules
+
+namespace EntryRules {
+namespace {
+class KeyRelease : public QObject {
+public:
+    KeyRelease(QWidget* box, std::function<void()> reaction) : QObject(box), reaction_(std::move(reaction)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease) reaction_();
+        return false;
+    }
+
+private:
+    std::function<void()> reaction_;
+};
+
+// What the box keeps of an overlong text: the characters typed or pasted
+// last (those just before the cursor) go first, then the end of the text.
+struct Kept {
+    QString text;
+    int cursor;
+};
+Kept fitStoredLength(QString text, int cursor, int limit) {
+    int excess = storedLength(text) - limit;
+    while (excess > 0 && cursor > 0) {
+        excess -= text[cursor - 1] == '\n' ? 2 : 1;
+        text.remove(--cursor, 1);
+    }
+    while (excess > 0 && !text.isEmpty()) {
+        excess -= text.back() == '\n' ? 2 : 1;
+        text.chop(1);
+    }
+    return {text, std::min<int>(cursor, int(text.size()))};
+}
+}  // namespace
+
+void afterKeyRelease(QWidget* box, std::function<void()> reaction) {
+    box->installEventFilter(new KeyRelease(box, std::move(reaction)));
+}
+
+QString storedText(const QPlainTextEdit* box) {
+    QString text = box->toPlainText();
+    return text.replace('\n', "\r\n");
+}
+
+void showStoredText(QPlainTextEdit* box, const QString& stored) {
+    QString text = stored;
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    box->setPlainText(text);
+}
+
+int storedLength(const QString& boxText) { return int(boxText.size() + boxText.count('\n')); }
+
+void limitStoredLength(QPlainTextEdit* box, int limit) {
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, limit] {
+        const QString text = box->toPlainText();
+        if (storedLength(text) <= limit) return;
+        const Kept kept = fitStoredLength(text, box->textCursor().position(), limit);
+        box->setPlainText(kept.text);
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(kept.cursor);
+        box->setTextCursor(cursor);
+    });
 }
 
 }  // namespace EntryRules

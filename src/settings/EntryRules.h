@@ -2,7 +2,6 @@
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <vector>
 
 class QAbstractButton;
 class QLineEdit;
@@ -25,30 +24,12 @@ bool percentageKeyPasses(const QString& typed, const QString& boxText);
 // The box selects its whole text when it gets the focus.
 void selectOnFocus(QWidget* box);
 
-// A multi-line box that holds at most `limit` characters of its stored text,
-// where each line break is stored as CR LF and so counts twice.
+// A multi-line box that holds at most `limit` characters.
 void limitLength(QPlainTextEdit* box, int limit);
-// The text of a multi-line box as it is stored: lines separated by CR LF.
-QString storedText(const QPlainTextEdit* box);
 
 // A start number shorter than four characters (blanks removed) is refused.
 bool startNumberTooShort(const QString& startText);
 inline const char* startNumberTooShortMessage() { return "Please enter a number 4 or more numbers long!"; }
-
-// A number row whose start box is checked unless its free-form box is ticked.
-struct StartNumberRow {
-    QAbstractButton* freeForm;
-    QLineEdit* startBox;
-    QString title;   // "Invoice Number", "Item Number", "Customer Number"
-};
-// Tests the rows in order and stops at the first start number too short: its
-// message is shown under the row's title and its box is returned, so the
-// caller can show its page and put the focus there. Null when all pass.
-QLineEdit* refuseShortStartNumber(const std::vector<StartNumberRow>& rows);
-
-// Runs the action after each key released in the box (the example labels
-// follow typing, not pasting).
-void onKeyRelease(QWidget* box, std::function<void()> action);
 
 // The example of the next automatic number: the prefix followed by the start
 // number, as typed.
@@ -67,5 +48,22 @@ struct CountryPreset {
 CountryPreset countryPreset(Country country);
 // The country a stored currency symbol selects: "$" USA, "£" UK, else Other.
 Country countryOf(const QString& currencySymbol);
+
+}  // namespace EntryRules
+
+namespace EntryRules {
+
+// Runs the reaction after every key released in the box (typed keys only:
+// text put in by other means shows at the next key release).
+void afterKeyRelease(QWidget* box, std::function<void()> reaction);
+
+// Multi-line texts are stored with CR LF line breaks; a box shows them with
+// plain line breaks. The stored length counts each line break as two.
+QString storedText(const QPlainTextEdit* box);
+void showStoredText(QPlainTextEdit* box, const QString& stored);
+int storedLength(const QString& boxText);
+// A multi-line box whose stored text holds at most `limit` characters, so
+// nothing typed is cut or refused by the column later.
+void limitStoredLength(QPlainTextEdit* box, int limit);
 
 }  // namespace EntryRules

@@ -5,9 +5,10 @@
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
-#include "platform/WindowCentre.h"
+#include "common/WindowPlacement.h"
 #include "settings/DefaultTexts.h"
 #include "settings/EntryRules.h"
+#include "settings/StartNumbers.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -112,7 +113,7 @@ QGroupBox* frm_setup::buildCompanyPage() {
     Address_txt = named(new QPlainTextEdit, "Address_txt");
     Address_txt->setTabChangesFocus(true);
     Address_txt->setFixedHeight(Address_txt->fontMetrics().lineSpacing() * 6);
-    EntryRules::limitLength(Address_txt, 150);
+    EntryRules::limitStoredLength(Address_txt, 150);
     Phone_txt = lineBox("Phone_txt", 30);
     Mobile_txt = lineBox("Mobile_txt", 30);
     email_txt = lineBox("email_txt", 30);
@@ -248,7 +249,7 @@ QGroupBox* frm_setup::buildPrefixesPage() {
         row.freeForm = named(new QCheckBox(row.freeFormCaption), row.names[3]);
         EntryRules::digitsOnly(row.start);
         EntryRules::followFreeForm(row.freeForm, row.prefix, row.start);
-        for (QLineEdit* box : {row.prefix, row.start}) EntryRules::onKeyRelease(box, [this] { ShowPrefixExamples(); });
+        for (QLineEdit* box : {row.prefix, row.start}) EntryRules::afterKeyRelease(box, [this] { ShowPrefixExamples(); });
         grid->addWidget(caption, line, 0);
         grid->addWidget(row.prefix, line, 1);
         grid->addWidget(row.start, line, 2);
@@ -306,7 +307,7 @@ void frm_setup::Back_cmd_Click() {
 
 void frm_setup::Finish_cmd_Click() {
     guard(WindowName, "Finish_cmd_Click", [this] {
-        QLineEdit* refused = EntryRules::refuseShortStartNumber({{Inv_chk, InvStart_txt, "Invoice Number"},
+        QLineEdit* refused = refuseShortStartNumber({{Inv_chk, InvStart_txt, "Invoice Number"},
                                                                  {Part_chk, PrtStart_txt, "Item Number"},
                                                                  {Cus_chk, CusStart_txt, "Customer Number"}});
         if (refused) {

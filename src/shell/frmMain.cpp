@@ -7,7 +7,7 @@
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WindowCentre.h"
+#include "common/WindowPlacement.h"
 #include "shell/CreateDatabase.h"
 #include "shell/Icons.h"
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
-#include "platform/WindowCentre.h"
+#include "common/WindowPlacement.h"
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 void centreOnScreen(QWidget* window) {
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
     const QSize size = window->frameGeometry().size();

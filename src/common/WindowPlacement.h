@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// Windows centre themselves on the screen when they load.
+void centreOnScreen(QWidget* window);
