@@ -34,6 +34,15 @@ constexpr TaskButton TaskButtons[] = {
     {13, "Help", Icons::Task::Help},          {15, "Exit", Icons::Task::Exit},
 };
 
+// The task buttons show their captions and pictures only: no tooltips.
+class NoToolTip : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
+
 // A plain lookup: only a regular file of that name counts.
 bool databaseFileFound(const QString& path) {
     const QFileInfo file(path);
@@ -88,11 +97,13 @@ void frmMain::buildToolbar() {
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar1->setIconSize(QSize(32, 32));
+    auto* noToolTip = new NoToolTip(Toolbar1);
     // Each task button is followed by a separator, so the buttons sit at the odd positions.
     for (const TaskButton& task : TaskButtons) {
         QAction* button = Toolbar1->addAction(Icons::task(task.picture), task.caption);
         const int index = task.index;
         connect(button, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+        Toolbar1->widgetForAction(button)->installEventFilter(noToolTip);
         Toolbar1->addSeparator();
     }
 }
