@@ -61,6 +61,8 @@ struct SettingsValues {
     int Present = 0;
     QString InvoiceType;
     QString logopath;
+
+    bool operator==(const SettingsValues&) const = default;
 };
 
 extern SettingsValues gSettings;

@@ -4,11 +4,13 @@
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
 #include "settings/frmOptions.h"
+#include "settings/frm_setup.h"
 #include "shell/Backup.h"
 #include "shell/Help_frm.h"
 #include "shell/frmBrowser.h"
 
 void registerWindows() {
+    Opener::add("frm_setup", [](QWidget* o) { return new frm_setup(o); });
     Opener::addCommand("Backup", MnuSave_Click);
     Opener::addCommand("Restore", mnurestore_Click);
     Opener::add("Help_frm", [](QWidget* o) { return new Help_frm(o); });

@@ -1,0 +1,102 @@
+#pragma once
+#include "platform/Recordset.h"
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+
+// The first-run wizard: three pages of business details, currency and tax,
+// and document numbering. Finish writes the settings row and the settings
+// values and makes the database ready; Cancel leaves it not ready.
+class frm_setup : public QDialog {
+    Q_OBJECT
+public:
+    explicit frm_setup(QWidget* parent = nullptr);
+
+    void Next_cmd_Click();
+    void Back_cmd_Click();
+    void Finish_cmd_Click();
+    void Cancel_cmd_Click();
+
+    int SetupPage = 0;
+    std::array<QGroupBox*, 3> Frame1{};
+    QPushButton* Cancel_cmd = nullptr;
+    QPushButton* Back_cmd = nullptr;
+    QPushButton* Next_cmd = nullptr;
+    QPushButton* Finish_cmd = nullptr;
+
+    // Business name and address
+    QLabel* Company_lbl = nullptr;
+    QLineEdit* Name_txt = nullptr;
+    QPlainTextEdit* Address_txt = nullptr;
+    QLineEdit* Phone_txt = nullptr;
+    QLineEdit* Mobile_txt = nullptr;
+    QLineEdit* email_txt = nullptr;
+    QLineEdit* WebAddress_txt = nullptr;
+
+    // Currency and tax
+    QLabel* Label7 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QLineEdit* currency_txt = nullptr;
+    QCheckBox* TaxEnabled_chk = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Tax1_lbl = nullptr;
+    QLabel* Tax2_lbl = nullptr;
+    QLabel* Tax3_lbl = nullptr;
+    QLabel* Tax4_lbl = nullptr;
+    QLabel* Tax5_lbl = nullptr;
+    QLabel* Tax6_lbl = nullptr;
+    QLabel* tax7_lbl = nullptr;
+    QLineEdit* TaxName_txt = nullptr;
+    QLineEdit* TaxAmount_txt = nullptr;
+    QLineEdit* TaxNumber_txt = nullptr;
+
+    // Prefixes
+    QLabel* Label11 = nullptr;
+    QLineEdit* InvPrefix_txt = nullptr;
+    QLineEdit* InvStart_txt = nullptr;
+    QLabel* InvExample_lbl = nullptr;
+    QCheckBox* Inv_chk = nullptr;
+    QLineEdit* PrtPrefix_txt = nullptr;
+    QLineEdit* PrtStart_txt = nullptr;
+    QLabel* PrtExample_lbl = nullptr;
+    QCheckBox* Part_chk = nullptr;
+    QLineEdit* CusPrefix_txt = nullptr;
+    QLineEdit* CusStart_txt = nullptr;
+    QLabel* CusExample_lbl = nullptr;
+    QCheckBox* Cus_chk = nullptr;
+    QLineEdit* CrdPrefix_txt = nullptr;
+    QLineEdit* CrdStart_txt = nullptr;
+    QLabel* CrdExample_lbl = nullptr;
+    QCheckBox* Crd_chk = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QGroupBox* buildCompanyPage();
+    QGroupBox* buildCurrencyPage();
+    QGroupBox* buildPrefixesPage();
+    QLabel* heading(const QString& text);
+    void showSetupPage();
+    void ShowTaxFields();
+    void HideTaxFields();
+    void setTaxFieldsVisible(bool visible);
+    void ShowPrefixExamples();
+    void Update();
+    void Settings();
+
+    QStackedWidget* pages_ = nullptr;
+    Recordset SystemRs;
+    bool activated_ = false;
+};

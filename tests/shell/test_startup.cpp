@@ -1,0 +1,199 @@
+#include "common/Functions.h"
+#include "common/Opener.h"
+#include "common/SettingsValues.h"
+#include "platform/BusyCursor.h"
+#include "platform/Database.h"
+#include "platform/Recordset.h"
+#include "settings/frm_setup.h"
+#include "shell/WindowRegistry.h"
+#include "shell/frmMain.h"
+#include <QLineEdit>
+#include <QPushButton>
+#include "support/FakeWindow.h"
+#include "support/TestSupport.h"
+#include <QFile>
+#include <QtTest>
+#include <sqlite3.h>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> program;
+    int wizardShown = 0;
+    int debtorsShown = 0;
+
+    // The stand-in wizard ends as a Finish (ready) or a Cancel (not ready) would.
+    void fakeWizard(bool finishes) {
+        addFakeWindow("frm_setup", [this, finishes] {
+            ++wizardShown;
+            DatabaseReady = finishes ? 1 : 0;
+        });
+    }
+
+    // What main does, without the event loop: load, show, the queued activation.
+    void start(frmMain& frame) {
+        frame.Load();
+        if (program->endings() > 0) return;   // the program has ended
+        frame.show();
+        QCoreApplication::processEvents();
+    }
+
+    int settingsRows() {
+        Recordset rs("System");
+        return rs.recordCount();
+    }
+
+    void writeSettingsRow(const std::map<QString, QVariant>& values) {
+        program->createDatabase();
+        Recordset rs("System");
+        rs.addNew();
+        for (const auto& [column, value] : values) rs.setField(column, value);
+        rs.update();
+        rs.close();
+        program->closeDatabase();
+    }
+
+private slots:
+    void init() {
+        program = std::make_unique<TestProgram>();
+        wizardShown = debtorsShown = 0;
+        addFakeWindow("frmDebtor", [this] { ++debtorsShown; });
+    }
+    void cleanup() {
+        Opener::remove("frm_setup");
+        Opener::remove("frmDebtor");
+        program.reset();
+    }
+
+    void newFolderCreatesDatabaseAndRunsWizard() {
+        fakeWizard(true);
+        frmMain frame;
+        start(frame);
+        QVERIFY(Database::isOurDatabase(program->file("data.mdb")));
+        QVERIFY(Connections::jetOpen());
+        QVERIFY(Connections::shapeOpen());
+        QVERIFY(ConnString.startsWith("Provider='Microsoft.Jet.OLEDB.4.0';Data Source='"));
+        QVERIFY(ConnString.endsWith("data.mdb';"));
+        QCOMPARE(wizardShown, 1);
+        QCOMPARE(DatabaseReady, 1);
+        QVERIFY(frame.isVisible());
+        QCOMPARE(ActivateCount, 1);
+        QCOMPARE(BusyCursor::depth(), 0);
+        QCOMPARE(program->endings(), 0);
+    }
+
+    void cancelEndsProgramAndNextStartShowsWizardAgain() {
+        fakeWizard(false);
+        {
+            frmMain frame;
+            start(frame);
+            QCOMPARE(wizardShown, 1);
+            QVERIFY(!frame.isVisible());
+            QVERIFY(!Connections::jetOpen());
+            QVERIFY(!Connections::shapeOpen());
+        }
+        QVERIFY(QFile::exists(program->file("data.mdb")));
+
+        resetProgramState();
+        fakeWizard(true);
+        frmMain next;
+        next.Load();
+        QCOMPARE(DatabaseReady, 0);   // the file was found, but it has no settings row
+        QCOMPARE(settingsRows(), 0);
+        next.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(wizardShown, 2);
+        QVERIFY(next.isVisible());
+    }
+
+    void existingSettingsLoadWithoutWizard() {
+        writeSettingsRow({{"BusinessName", "Acme Supplies"}, {"Debtorstart", "1"}, {"ConfirmBackup", 1},
+                          {"Text3Name", "  Sales No  "}, {"Text4Name", "Tracking No"}, {"TaxAmount", 17.5},
+                          {"FreeFormInv", QVariant()}, {"FreeformCus", 1}});
+        fakeWizard(true);
+        frmMain frame;
+        start(frame);
+        QCOMPARE(program->endings(), 0);   // a Null in a free-form column loads as 0
+        QCOMPARE(DatabaseReady, 1);
+        QCOMPARE(wizardShown, 0);
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Acme Supplies"));
+        QCOMPARE(gSettings.Text3Name.trimmed(), QString("Sales No"));
+        QCOMPARE(gSettings.TaxAmount, 17.5);
+        QCOMPARE(gSettings.FreeFormInv, 0);
+        QCOMPARE(gSettings.FreeformCus, 1);
+        QCOMPARE(gSettings.Debtorstart, 1);
+
+        // The debtors window opens at the first activation only.
+        QCOMPARE(debtorsShown, 1);
+        frame.Activate();
+        QCOMPARE(debtorsShown, 1);
+        QCOMPARE(ActivateCount, 2);
+    }
+
+    // The program's own wizard, as registered, finishes the first start.
+    void firstStartWithTheRealWizard() {
+        registerWindows();
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [] {
+            auto* wizard = qobject_cast<frm_setup*>(QApplication::activeModalWidget());
+            if (!wizard) return;
+            wizard->Name_txt->setText("Acme");
+            wizard->Next_cmd->click();
+            wizard->Next_cmd->click();
+            wizard->Finish_cmd->click();
+        });
+        driver.start(10);
+        ScriptedBoxes boxes;
+        boxes.expect("Update?", Box::Answer::Yes);
+        frmMain frame;
+        start(frame);
+        driver.stop();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(DatabaseReady, 1);
+        QVERIFY(frame.isVisible());
+        QCOMPARE(settingsRows(), 1);
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Acme"));
+    }
+
+    void badDatabaseFileIsReportedAndKept_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("zero bytes") << "empty";
+        QTest::newRow("another program's SQLite file") << "foreign";
+        QTest::newRow("not a database at all") << "text";
+    }
+    void badDatabaseFileIsReportedAndKept() {
+        QFETCH(QString, kind);
+        const QString path = program->file("data.mdb");
+        if (kind == "foreign") {
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+            sqlite3_exec(db, "CREATE TABLE Notes (Line TEXT); INSERT INTO Notes VALUES ('keep me');", nullptr,
+                         nullptr, nullptr);
+            sqlite3_close(db);
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (kind == "text") file.write("Customers,Invoices\r\n");
+        }
+        const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+
+        fakeWizard(true);
+        ScriptedBoxes boxes;
+        boxes.expect("Error Message", Box::Answer::Ok, "Module \t\t: frmMain");
+        frmMain frame;
+        start(frame);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(boxes.seen().front().text.contains("Procedure \t: Load\r\n"));
+        QCOMPARE(program->endings(), 1);
+        QCOMPARE(program->logFiles().size(), 1);
+        QVERIFY(program->logFiles().front().contains("frmMain"));
+        QCOMPARE(wizardShown, 0);
+        QCOMPARE(BusyCursor::depth(), 0);
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
