@@ -7,6 +7,7 @@
 #include "platform/ShortDate.h"
 #include "settings/DefaultTexts.h"
 #include "settings/EntryRules.h"
+#include "settings/StartNumbers.h"
 #include "settings/InvoiceLook.h"
 #include "settings/NumberChecks.h"
 #include "settings/SettingsRow.h"
@@ -653,18 +654,13 @@ void frmOptions::Settings() {
 }
 
 int frmOptions::CheckStartNumbers() {
-    const std::tuple<QCheckBox*, QLineEdit*, const char*> kinds[] = {
-        {Inv_chk, InvStart_txt, "Invoice Number"},
-        {Part_chk, PrtStart_txt, "Item Number"},
-        {Cus_chk, CusStart_txt, "Customer Number"}};
-    for (const auto& [freeForm, start, title] : kinds) {
-        if (freeForm->isChecked() || !EntryRules::startNumberTooShort(start->text())) continue;
-        Box::ask(EntryRules::startNumberTooShortMessage(), title, Box::Buttons::Ok, Box::Icon::Exclamation, this);
-        showPrefixesPage();
-        start->setFocus();
-        return 1;
-    }
-    return 0;
+    QLineEdit* refused = refuseShortStartNumber({{Inv_chk, InvStart_txt, "Invoice Number"},
+                                                 {Part_chk, PrtStart_txt, "Item Number"},
+                                                 {Cus_chk, CusStart_txt, "Customer Number"}});
+    if (!refused) return 0;
+    showPrefixesPage();
+    refused->setFocus();
+    return 1;
 }
 
 bool frmOptions::numberInUse(const NumberKind& kind) {
