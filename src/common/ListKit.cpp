@@ -3,6 +3,7 @@
 #include "settings/EntryRules.h"
 #include <QAbstractButton>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -251,6 +252,13 @@ bool FindBox::eventFilter(QObject*, QEvent* event) {
         if (options_.foundLabel) options_.foundLabel->clear();
     } else if (event->type() == QEvent::FocusOut) {
         if (button) button->setDefault(false);
+    } else if (event->type() == QEvent::KeyPress) {
+        // Enter searches even where the dialog made another button its default.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            find();
+            return true;
+        }
     }
     return false;
 }
