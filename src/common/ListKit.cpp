@@ -89,12 +89,6 @@ QString Model::text(int position, int cell) const {
     return cell < cells.size() ? cells[cell] : QString();
 }
 
-int Model::findKey(const QString& key) const {
-    for (size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].key == key) return int(i);
-    return -1;
-}
-
 void Model::setHeaderPicture(int column, const QString& key) {
     if (pictures_[size_t(column)] == key) return;
     pictures_[size_t(column)] = key;

@@ -43,7 +43,6 @@ public:
     const Row& row(int position) const { return rows_[size_t(position)]; }
     // The text of one cell; "" past the row's last cell.
     QString text(int position, int cell) const;
-    int findKey(const QString& key) const;   // -1 when no row has it
 
     // Rows get a check box in the first column.
     void setCheckable(bool checkable) { checkable_ = checkable; }

@@ -44,6 +44,12 @@ QLineEdit* makeBox(QWidget* parent, const char* name, int maxLength) {
     return box;
 }
 
+QPushButton* makeButton(QWidget* parent, const QString& caption, const char* name) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
 QLabel* makeLabel(QWidget* parent, const QString& caption, const char* name = nullptr) {
     auto* label = new QLabel(caption, parent);
     if (name) label->setObjectName(name);
@@ -158,12 +164,9 @@ void frmAddCust::buildWindow() {
     fields->addWidget(makeLabel(cust_frame, "Private Notes:"), 8, 0);
     fields->addWidget(Notes_txt, 8, 1, 1, 5);
 
-    Save_cmd = new QPushButton("&Save", this);
-    Save_cmd->setObjectName("Save_cmd");
-    exit_cmd = new QPushButton("&Exit", this);
-    exit_cmd->setObjectName("exit_cmd");
-    customize_cmd = new QPushButton("Customize", this);
-    customize_cmd->setObjectName("customize_cmd");
+    Save_cmd = makeButton(this, "&Save", "Save_cmd");
+    exit_cmd = makeButton(this, "&Exit", "exit_cmd");
+    customize_cmd = makeButton(this, "Customize", "customize_cmd");
     customize_cmd->setEnabled(Opener::has("frmCustomerSet"));
     help_lbl = makeLabel(this, QString(), "help_lbl");
     help_lbl->setWordWrap(true);
@@ -184,12 +187,9 @@ void frmAddCust::buildWindow() {
     ListKit::setUpView(Inv_lst, invoiceModel_);
     ListKit::setColumnWidthsMm(Inv_lst, {22, 25, 22, 22, 22, 60});
     Inv_lst->setMinimumHeight(Inv_lst->fontMetrics().lineSpacing() * 8);
-    Add_cmd = new QPushButton("&Add", inv_frame);
-    Add_cmd->setObjectName("Add_cmd");
-    Edit_cmd = new QPushButton("Ed&it", inv_frame);
-    Edit_cmd->setObjectName("Edit_cmd");
-    Delete_cmd = new QPushButton("&Delete", inv_frame);
-    Delete_cmd->setObjectName("Delete_cmd");
+    Add_cmd = makeButton(inv_frame, "&Add", "Add_cmd");
+    Edit_cmd = makeButton(inv_frame, "Ed&it", "Edit_cmd");
+    Delete_cmd = makeButton(inv_frame, "&Delete", "Delete_cmd");
     Total_lbl = makeLabel(inv_frame, QString(), "Total_lbl");
     Total_lbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Total_lbl->setFont(QFont("Liberation Mono"));

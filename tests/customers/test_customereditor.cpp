@@ -17,6 +17,18 @@ void type(QLineEdit* box, const QString& text) {
     box->clear();
     QTest::keyClicks(box, text);
 }
+
+bool showActive(QWidget& window) {
+    window.show();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// A fresh database with its settings row; the editor is to open for a new customer.
+void newCustomerSetup(TestProgram& program, const QString& start, int freeForm) {
+    program.createDatabase();
+    settingsRow("C", start, freeForm);
+    gHandOver.CustNewMode = 1;
+}
 }  // namespace
 
 class TestCustomerEditor : public QObject {
@@ -27,12 +39,10 @@ private slots:
     // System and in memory, and a second save only updates the row.
     void newCustomerSavedAndNumberAdvanced() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0005", 0);
+        newCustomerSetup(program, "0005", 0);
         addCustomer("C0005");
         addCustomer("c0006");
         FakeWindow invoiceEditor("frmAddInv");
-        gHandOver.CustNewMode = 1;
         frmAddCust window;
         window.show();
         QCOMPARE(window.custid_lbl->text(), QString("C0007"));
@@ -97,12 +107,9 @@ private slots:
         QFETCH(bool, saved);
         QFETCH(QString, focusBox);
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0001", 0);
-        gHandOver.CustNewMode = 1;
+        newCustomerSetup(program, "0001", 0);
         frmAddCust window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showActive(window));
         window.FirstName_txt->setText(first);
         window.Lastname_txt->setText(last);
         ScriptedBoxes boxes;
@@ -119,13 +126,10 @@ private slots:
     // regard to case, never advancing the counter.
     void freeFormNumbers() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0001", 1);
+        newCustomerSetup(program, "0001", 1);
         addCustomer("C5");
-        gHandOver.CustNewMode = 1;
         frmAddCust window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showActive(window));
         QVERIFY(window.custid_lbl->isEnabled());
         QVERIFY(window.custid_lbl->text().isEmpty());
         QVERIFY(window.custid_lbl->hasFocus());
@@ -157,13 +161,10 @@ private slots:
     // Leaving the number box checks the number, unless the way out is Exit.
     void numberCheckedOnLeavingTheBox() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0001", 1);
+        newCustomerSetup(program, "0001", 1);
         addCustomer("C5");
-        gHandOver.CustNewMode = 1;
         frmAddCust window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showActive(window));
         QTest::keyClicks(window.custid_lbl, "c5");
         {
             ScriptedBoxes boxes;
@@ -185,9 +186,7 @@ private slots:
     // refused at the save, with nothing written and no error report.
     void automaticNumberTakenInOtherCase() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0005", 0);
-        gHandOver.CustNewMode = 1;
+        newCustomerSetup(program, "0005", 0);
         frmAddCust window;
         QCOMPARE(window.custid_lbl->text(), QString("C0005"));
         addCustomer("c0005", "Old", "Owner");
@@ -206,10 +205,8 @@ private slots:
 
     void everyNumberInUse() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "3", 0);
+        newCustomerSetup(program, "3", 0);
         for (int i = 0; i < 10; ++i) addCustomer(QString("C%1").arg(i));
-        gHandOver.CustNewMode = 1;
         ScriptedBoxes boxes;
         boxes.expect("No Free Number", Box::Answer::Ok, "Every number of this width is already in use.");
         frmAddCust window;
@@ -274,9 +271,7 @@ private slots:
         QFETCH(bool, closed);
         QFETCH(int, customers);
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0001", 0);
-        gHandOver.CustNewMode = 1;
+        newCustomerSetup(program, "0001", 0);
         frmAddCust window;
         window.show();
         type(window.FirstName_txt, "Ann");
@@ -356,9 +351,7 @@ private slots:
 
     void copyBillingToDelivery() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0001", 0);
-        gHandOver.CustNewMode = 1;
+        newCustomerSetup(program, "0001", 0);
         frmAddCust window;
         window.delAddress1->setText("old street");
         window.delpostcode->setText("old code");
@@ -370,14 +363,23 @@ private slots:
         QVERIFY(!window.isDirty());
     }
 
+    // A start number that is no number cannot give a proposal: reported.
+    void startNumberThatIsNoNumberIsReported() {
+        TestProgram program;
+        newCustomerSetup(program, "00x1", 0);
+        ScriptedBoxes boxes;
+        boxes.expect("Error Message", Box::Answer::Ok);
+        frmAddCust window;
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(program.endings(), 1);
+        QVERIFY(program.logFiles().value(0).contains("Newdetails"));
+    }
+
     void hintsAndDefaultButton() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0001", 0);
-        gHandOver.CustNewMode = 1;
+        newCustomerSetup(program, "0001", 0);
         frmAddCust window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showActive(window));
         QVERIFY(window.FirstName_txt->hasFocus());
         QCOMPARE(window.help_lbl->text(), QString("Please enter first name."));
         window.Save_cmd->setDefault(false);
