@@ -3,7 +3,7 @@
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
-#include "common/ListKit.h"
+#include "customers/ListKit.h"
 #include "common/Numbering.h"
 #include "common/Opener.h"
 #include "common/SettingsValues.h"

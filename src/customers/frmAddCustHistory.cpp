@@ -4,7 +4,7 @@
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
-#include "common/ListKit.h"
+#include "customers/ListKit.h"
 #include "common/Opener.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"

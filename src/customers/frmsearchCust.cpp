@@ -2,7 +2,7 @@
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
-#include "common/ListKit.h"
+#include "customers/ListKit.h"
 #include "common/Opener.h"
 #include "common/WindowPlacement.h"
 #include "platform/Database.h"

@@ -1,5 +1,5 @@
 #include "common/HandOver.h"
-#include "common/ListKit.h"
+#include "customers/ListKit.h"
 #include "common/Opener.h"
 #include "customers/frmsearchCust.h"
 #include "platform/Database.h"

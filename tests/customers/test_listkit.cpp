@@ -1,4 +1,4 @@
-#include "common/ListKit.h"
+#include "customers/ListKit.h"
 #include "support/TestSupport.h"
 #include <QDialog>
 #include <QLabel>

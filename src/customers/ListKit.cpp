@@ -1,4 +1,4 @@
-#include "common/ListKit.h"
+#include "customers/ListKit.h"
 #include "common/ErrorReport.h"
 #include "settings/EntryRules.h"
 #include <QAbstractButton>
