@@ -129,10 +129,27 @@ private slots:
         QVERIFY(!window.Select_cmd->isEnabled());
     }
 
-    void registeredByName() {
+    // The main frame's Add Invoice, No: the search opens by name, the user
+    // finds the customer and picks it, the invoice editor opens for it.
+    void addInvoiceToACustomerOnFile() {
+        TestProgram program;
+        program.createDatabase();
+        addCustomer("C1", "Smith", "Ann", "111");
+        addCustomer("C2", "Jones", "Bob", "222");
         registerWindows();
-        QVERIFY(Opener::has("frmsearchCust"));
-        QVERIFY(Opener::has("frmAddCust"));
+        FakeInvoiceEditor editor;
+        QTimer::singleShot(0, [] {
+            auto* search = qobject_cast<frmsearchCust*>(QApplication::activeModalWidget());
+            QVERIFY(search);
+            search->search_txt->setText("bob");
+            search->findBox()->find();
+            search->Select_cmd->click();
+        });
+        QCOMPARE(Opener::show("frmsearchCust", nullptr), int(QDialog::Accepted));
+        QCOMPARE(editor.opened, 1);
+        QCOMPARE(editor.seen.InvEditMode, 0);
+        QCOMPARE(editor.seen.InvCustID, QString("C2"));
+        QCOMPARE(editor.seen.InvCustLastName.trimmed(), QString("Jones"));
     }
 };
 
