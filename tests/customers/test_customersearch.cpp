@@ -137,6 +137,7 @@ private slots:
         addCustomer("C1", "Smith", "Ann", "111");
         addCustomer("C2", "Jones", "Bob", "222");
         registerWindows();
+        QVERIFY(Opener::has("frmAddCust"));
         FakeInvoiceEditor editor;
         QTimer::singleShot(0, [] {
             auto* search = qobject_cast<frmsearchCust*>(QApplication::activeModalWidget());
