@@ -2,5 +2,5 @@
 
 class QWidget;
 
-// Puts a window in the middle of the screen it is on, at its laid-out size.
+// Windows centre themselves on the screen when they load.
 void centreOnScreen(QWidget* window);

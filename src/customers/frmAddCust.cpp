@@ -64,6 +64,7 @@ frmAddCust::frmAddCust(QWidget* owner) : QDialog(owner) {
     buildWindow();
     // Loading the window.
     IsDirty = false;
+    adjustSize();
     centreOnScreen(this);
     invoiceModel_->clear();
     if (gHandOver.CustNewMode == 1) {

@@ -57,6 +57,7 @@ frmsearchCust::frmsearchCust(QWidget* owner) : QDialog(owner) {
     connect(Select_cmd, &QPushButton::clicked, this, &frmsearchCust::Select_cmd_Click);
     connect(Cancel_cmd, &QPushButton::clicked, this, &QDialog::reject);
 
+    adjustSize();
     centreOnScreen(this);
     Load_list();
 }

@@ -1,14 +1,13 @@
 #pragma once
 // What the customer window tests share: a settings row, customers and
 // invoices on file, and stand-ins for the windows the editor opens.
+#include "support/FakeWindow.h"
 #include "common/HandOver.h"
 #include "common/Opener.h"
 #include "common/SettingsValues.h"
 #include "platform/Currency.h"
 #include "platform/Database.h"
 #include <QDate>
-#include <QDialog>
-#include <QTimer>
 #include <functional>
 
 namespace fixture {
@@ -25,9 +24,10 @@ inline void settingsRow(const QString& prefix, const QString& start, int freeFor
     gSettings.shippingVisible = gSettings.mobileVisible = 1;
 }
 
-inline void addCustomer(const QString& id, const QString& first = "Ann", const QString& last = "Lee") {
-    Statement(Database::shared(), "INSERT INTO Customers (CustID, FirstName, LastName) VALUES (?, ?, ?)")
-        .bindAll({id, first, last})
+inline void addCustomer(const QString& id, const QVariant& first = "Ann", const QVariant& last = "Lee",
+                        const QVariant& phone = QVariant()) {
+    Statement(Database::shared(), "INSERT INTO Customers (CustID, FirstName, LastName, Phone) VALUES (?, ?, ?, ?)")
+        .bindAll({id, first, last, phone})
         .run();
 }
 
@@ -59,7 +59,8 @@ inline void addInvoice(const QString& number, const QString& customer, const cha
             .run();
 }
 
-// A window registered by name that runs `act` once it is shown, then closes.
+// A stand-in registered under a window's name: when shown it notes what it
+// was handed, runs `act`, and closes.
 struct FakeWindow {
     QString name;
     int opened = 0;
@@ -68,16 +69,11 @@ struct FakeWindow {
     std::function<void()> act;
     explicit FakeWindow(const QString& windowName, std::function<void()> action = {})
         : name(windowName), act(std::move(action)) {
-        Opener::add(name, [this](QWidget* owner) {
-            auto* window = new QDialog(owner);
-            QTimer::singleShot(0, window, [this, window] {
-                ++opened;
-                seen = gHandOver;
-                settingsSeen = gSettings;
-                if (act) act();
-                window->accept();
-            });
-            return window;
+        addFakeWindow(name, [this] {
+            ++opened;
+            seen = gHandOver;
+            settingsSeen = gSettings;
+            if (act) act();
         });
     }
     ~FakeWindow() { Opener::remove(name); }

@@ -1,8 +1,8 @@
+#include "CustomerFixture.h"
 #include "common/HandOver.h"
-#include "customers/ListKit.h"
 #include "common/Opener.h"
+#include "customers/ListKit.h"
 #include "customers/frmsearchCust.h"
-#include "platform/Database.h"
 #include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"
 #include <QDialog>
@@ -11,30 +11,8 @@
 #include <QTreeView>
 #include <QtTest>
 
-namespace {
-void addCustomer(const QString& id, const QVariant& last, const QVariant& first, const QVariant& phone) {
-    Statement s(Database::shared(), "INSERT INTO Customers (CustID, LastName, FirstName, Phone) VALUES (?, ?, ?, ?)");
-    s.bindAll({id, last, first, phone}).run();
-}
-
-// The invoice editor's stand-in: notes what it was handed and closes.
-struct FakeInvoiceEditor {
-    int opened = 0;
-    HandOverValues seen;
-    FakeInvoiceEditor() {
-        Opener::add("frmAddInv", [this](QWidget* owner) {
-            auto* window = new QDialog(owner);
-            QTimer::singleShot(0, window, [this, window] {
-                ++opened;
-                seen = gHandOver;
-                window->reject();
-            });
-            return window;
-        });
-    }
-    ~FakeInvoiceEditor() { Opener::remove("frmAddInv"); }
-};
-}  // namespace
+using fixture::addCustomer;
+using fixture::FakeWindow;
 
 class TestCustomerSearch : public QObject {
     Q_OBJECT
@@ -42,7 +20,7 @@ private slots:
     void listShowsEveryCustomerInTableOrder() {
         TestProgram program;
         program.createDatabase();
-        addCustomer("C2", "Zed", "Amy", "555");
+        addCustomer("C2", "Amy", "Zed", "555");
         addCustomer("C1", QVariant(), QVariant(), QVariant());
         frmsearchCust window;
         const ListKit::Model& rows = *window.customers();
@@ -57,10 +35,10 @@ private slots:
     void pickHandsOverAndCloses() {
         TestProgram program;
         program.createDatabase();
-        FakeInvoiceEditor editor;
+        FakeWindow editor("frmAddInv");
         const QString longLast = QString("Abcdefghij").repeated(3) + "K";   // 31 characters
-        addCustomer("C1", "Smith", "Ann", "111");
-        addCustomer("c7", longLast, "Bea", "0123 456 789");
+        addCustomer("C1", "Ann", "Smith", "111");
+        addCustomer("c7", "Bea", longLast, "0123 456 789");
         frmsearchCust window;
         window.show();
         QCOMPARE(ListKit::selectedRow(window.cust_lst), 0);
@@ -81,10 +59,10 @@ private slots:
     void findThenDoubleClickPicks() {
         TestProgram program;
         program.createDatabase();
-        FakeInvoiceEditor editor;
-        addCustomer("C1", "Smith", "Ann", "111");
-        addCustomer("C2", "Jones", "Bob", "222");
-        addCustomer("C3", "Brown", "Cy", "333");
+        FakeWindow editor("frmAddInv");
+        addCustomer("C1", "Ann", "Smith", "111");
+        addCustomer("C2", "Bob", "Jones", "222");
+        addCustomer("C3", "Cy", "Brown", "333");
         frmsearchCust window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -103,7 +81,7 @@ private slots:
     void emptyTableAndSorting() {
         TestProgram program;
         program.createDatabase();
-        FakeInvoiceEditor editor;
+        FakeWindow editor("frmAddInv");
         {
             frmsearchCust window;
             window.show();
@@ -112,8 +90,8 @@ private slots:
             QCOMPARE(editor.opened, 0);
             QVERIFY(window.isVisible());
         }
-        addCustomer("C1", "Adams", "A", "1");
-        addCustomer("C2", "Young", "Y", "2");
+        addCustomer("C1", "A", "Adams", "1");
+        addCustomer("C2", "Y", "Young", "2");
         frmsearchCust window;
         window.headerSort()->headerClicked(1);
         QCOMPARE(window.customers()->text(0, 1), QString("Young"));
@@ -123,7 +101,7 @@ private slots:
     void selectNeedsTheInvoiceEditor() {
         TestProgram program;
         program.createDatabase();
-        addCustomer("C1", "Smith", "Ann", "111");
+        addCustomer("C1", "Ann", "Smith", "111");
         Opener::remove("frmAddInv");
         frmsearchCust window;
         QVERIFY(!window.Select_cmd->isEnabled());
@@ -134,11 +112,11 @@ private slots:
     void addInvoiceToACustomerOnFile() {
         TestProgram program;
         program.createDatabase();
-        addCustomer("C1", "Smith", "Ann", "111");
-        addCustomer("C2", "Jones", "Bob", "222");
+        addCustomer("C1", "Ann", "Smith", "111");
+        addCustomer("C2", "Bob", "Jones", "222");
         registerWindows();
         QVERIFY(Opener::has("frmAddCust"));
-        FakeInvoiceEditor editor;
+        FakeWindow editor("frmAddInv");
         QTimer::singleShot(0, [] {
             auto* search = qobject_cast<frmsearchCust*>(QApplication::activeModalWidget());
             QVERIFY(search);
