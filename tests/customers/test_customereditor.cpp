@@ -1,6 +1,7 @@
 #include "CustomerFixture.h"
 #include "customers/ListKit.h"
 #include "customers/frmAddCust.h"
+#include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"
 #include <QDateEdit>
 #include <QGroupBox>
@@ -290,25 +291,33 @@ private slots:
         QCOMPARE(window.isDirty(), !customers);
     }
 
-    // The main road: a new customer, saved, and Yes to an invoice for it.
+    // The main frame's Add Invoice, Yes: the editor opens by name for a new
+    // customer; saved, and Yes to an invoice, the invoice editor opens for it.
     void newCustomerThenInvoice() {
         TestProgram program;
-        program.createDatabase();
-        settingsRow("C", "0005", 0);
+        newCustomerSetup(program, "0005", 0);
+        registerWindows();
         FakeWindow invoiceEditor("frmAddInv", [] {
             addInvoice("INV1", gHandOver.InvCustID.trimmed(), "50", "20", "30");
             gHandOver.InvSaved = 1;
             gHandOver.SavedInvNo = QString("INV1");
         });
-        gHandOver.CustNewMode = 1;
-        frmAddCust window;
-        window.show();
-        type(window.FirstName_txt, "Ann");
-        type(window.Lastname_txt, "Lee");
-        type(window.Phone_txt, "555");
         ScriptedBoxes boxes;
         boxes.expect("Saved", Box::Answer::Ok).expect("Add Invoice", Box::Answer::Yes);
-        window.Save_cmd_Click();
+        QTimer::singleShot(0, [] {
+            auto* window = qobject_cast<frmAddCust*>(QApplication::activeModalWidget());
+            QVERIFY(window);
+            type(window->FirstName_txt, "Ann");
+            type(window->Lastname_txt, "Lee");
+            type(window->Phone_txt, "555");
+            window->Save_cmd->click();
+            QCOMPARE(window->invoices()->rowCount(), 1);
+            QCOMPARE(window->invoices()->text(0, 1), QString("INV1"));
+            QCOMPARE(window->Total_lbl->text(), QString("     30.00"));
+            QVERIFY(window->Edit_cmd->isEnabled());
+            window->exit_cmd->click();
+        });
+        Opener::show("frmAddCust", nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(invoiceEditor.opened, 1);
         QCOMPARE(invoiceEditor.seen.InvEditMode, 0);
@@ -318,12 +327,10 @@ private slots:
         QCOMPARE(invoiceEditor.seen.InvCustPhone.trimmed(), QString("555"));
         QCOMPARE(invoiceEditor.settingsSeen.CustStart, QString("0005"));
         QCOMPARE(gSettings.CustStart, QString("0006"));
-        QCOMPARE(window.invoices()->rowCount(), 1);
-        QCOMPARE(window.invoices()->text(0, 1), QString("INV1"));
-        QCOMPARE(window.Total_lbl->text(), QString("     30.00"));
-        QVERIFY(window.Edit_cmd->isEnabled());
         QCOMPARE(gHandOver.SavedInvNo.trimmed(), QString());
         QCOMPARE(gHandOver.InvCustFirstName.trimmed(), QString());
+        QCOMPARE(gHandOver.CustSaved, 1);
+        QCOMPARE(gHandOver.SavedCustID.trimmed(), QString("C0005"));
     }
 
     void optionalFieldsAndCustomize() {
@@ -334,6 +341,7 @@ private slots:
         gSettings.shippingVisible = 0;
         gHandOver.CustNewMode = 1;
         {
+            Opener::remove("frmCustomerSet");
             frmAddCust window;
             QVERIFY(!window.customize_cmd->isEnabled());
         }
