@@ -41,6 +41,7 @@ QLineEdit* makeBox(QWidget* parent, const char* name, int maxLength) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setMaxLength(maxLength);
+    box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 18);
     return box;
 }
 
@@ -162,6 +163,7 @@ void frmAddCust::buildWindow() {
         fields->addWidget(label, row, 4);
         fields->addWidget(box, row++, 5);
     }
+    for (int column : {1, 3, 5}) fields->setColumnStretch(column, 1);
     fields->addWidget(makeLabel(cust_frame, "Private Notes:"), 8, 0);
     fields->addWidget(Notes_txt, 8, 1, 1, 5);
 
@@ -171,6 +173,7 @@ void frmAddCust::buildWindow() {
     customize_cmd->setEnabled(Opener::has("frmCustomerSet"));
     help_lbl = makeLabel(this, QString(), "help_lbl");
     help_lbl->setWordWrap(true);
+    help_lbl->setMinimumWidth(help_lbl->fontMetrics().averageCharWidth() * 22);
     auto* side = new QVBoxLayout;
     side->addWidget(makeLabel(this, "Help Notes"));
     side->addWidget(help_lbl);
