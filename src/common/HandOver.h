@@ -6,7 +6,8 @@
 // other window modally, and reads the result after it closes.
 struct HandOverValues {
     // Customer editor
-    int CustNewMode = 0;          // 1 = new customer, 0 = the customer list's SelectedCustID
+    int CustNewMode = 0;          // 1 = new customer, 0 = the customer in SelectedCustID
+    QString SelectedCustID;       // the customer the list asks the editor to open
     int CustSaved = 0;
     FixedText<30> SavedCustID;
     int CustDeleted = 0;

@@ -1,5 +1,9 @@
 #include "common/Numbering.h"
 #include "common/Functions.h"
+#include "platform/AppError.h"
+#include "platform/Database.h"
+#include "platform/FixedText.h"
+#include "platform/Schema.h"
 
 QString nextStartNumber(const QString& savedNumber, const QString& currentStart) {
     QString digits;
@@ -13,4 +17,46 @@ QString nextStartNumber(const QString& savedNumber, const QString& currentStart)
     }
     if (i < 0) digits.prepend('1');
     return Zero_Pad(digits, int(currentStart.size()));
+}
+
+namespace {
+bool allDigits(const QString& text) {
+    for (QChar c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// How many different numbers a counter of this width can give; 0 when more
+// than any table could hold, so the search ends only at a free number.
+qint64 numbersOfWidth(qsizetype width) {
+    if (width > 15) return 0;
+    qint64 count = 1;
+    for (qsizetype i = 0; i < width; ++i) count *= 10;
+    return count;
+}
+}  // namespace
+
+std::optional<QString> proposeNumber(const QString& tableName, const QString& indexName, const QString& prefix,
+                                     const QString& start) {
+    const QString counterText = Trim(start);
+    if (!allDigits(counterText))
+        raiseError(ErrorNo::TypeMismatch);
+    const Schema::Table* table = Schema::table(tableName);
+    const Schema::Index* index = table ? table->index(indexName) : nullptr;
+    if (!index) raiseError(ErrorNo::ItemNotFound, QString("'%1' isn't an index in this table.").arg(indexName));
+    Database& db = Database::shared();
+    // The key columns compare without regard to case, so "=" finds c5 for C5.
+    Statement used(db, QString("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
+                           .arg(Schema::quoted(db.storedTableName(table->name)), Schema::quoted(index->column)));
+    const qint64 limit = numbersOfWidth(start.size());
+    QString candidate = prefix + start;
+    QString counter = counterText;
+    for (qint64 tried = 0; limit == 0 || tried < limit; ++tried) {
+        used.reset();
+        used.bind(1, candidate);
+        if (!used.step()) return candidate;
+        counter = nextStartNumber(counter, start);
+        candidate = prefix + counter;
+    }
+    return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "shell/WindowRegistry.h"
 #include "common/Opener.h"
+#include "customers/frmAddCust.h"
+#include "customers/frmsearchCust.h"
 #include "invoices/frmAddInv.h"
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
@@ -15,6 +17,8 @@ void registerWindows() {
     Opener::addCommand("Restore", mnurestore_Click);
     Opener::add("Help_frm", [](QWidget* o) { return new Help_frm(o); });
     Opener::add("frmBrowser", [](QWidget* o) { return new frmBrowser(o); });
+    Opener::add("frmAddCust", [](QWidget* o) { return new frmAddCust(o); });
+    Opener::add("frmsearchCust", [](QWidget* o) { return new frmsearchCust(o); });
     Opener::add("frmAddInv", [](QWidget* o) { return new frmAddInv(o); });
     Opener::add("frmOptions", [](QWidget* o) { return new frmOptions(o); });
     Opener::add("frmInvoiceSet", [](QWidget* o) { return new frmInvoiceSet(o); });

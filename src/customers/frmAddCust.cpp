@@ -1,0 +1,394 @@
+#include "customers/frmAddCust.h"
+#include "common/BoxText.h"
+#include "common/ErrorReport.h"
+#include "common/Functions.h"
+#include "common/HandOver.h"
+#include "customers/ListKit.h"
+#include "common/Numbering.h"
+#include "common/Opener.h"
+#include "common/SettingsValues.h"
+#include "common/WindowPlacement.h"
+#include "platform/MessageBox.h"
+#include "platform/Recordset.h"
+#include "settings/EntryRules.h"
+#include <QApplication>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+const char* WindowName = "frmAddCust";
+
+// The hint a box shows while it has the focus, and whether Enter in it saves.
+struct Hint {
+    QString text;
+    bool saveDefault;
+};
+const char* HintProperty = "fieldHint";
+const char* SavesOnEnterProperty = "savesOnEnter";
+
+QLineEdit* makeBox(QWidget* parent, const char* name, int maxLength) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setMaxLength(maxLength);
+    box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 18);
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const char* name) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& caption, const char* name = nullptr) {
+    auto* label = new QLabel(caption, parent);
+    if (name) label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+frmAddCust::frmAddCust(QWidget* owner) : QDialog(owner) {
+    setObjectName(WindowName);
+    setWindowTitle("Customer");
+    buildWindow();
+    // Loading the window.
+    IsDirty = false;
+    adjustSize();
+    centreOnScreen(this);
+    invoiceModel_->clear();
+    if (gHandOver.CustNewMode == 1) {
+        Newdetails();
+        inv_frame->setEnabled(false);
+        Add_cmd->setEnabled(false);
+        Edit_cmd->setEnabled(false);
+        Delete_cmd->setEnabled(false);
+    } else {
+        Load_customer();
+    }
+    gHandOver.CustSaved = 0;
+    LoadSetup();
+    watchBoxes();
+}
+
+void frmAddCust::buildWindow() {
+    cust_frame = new QGroupBox("Customer Info:", this);
+    cust_frame->setObjectName("cust_frame");
+    custid_lbl = makeBox(cust_frame, "custid_lbl", 12);
+    custid_lbl->setAlignment(Qt::AlignCenter);
+    custid_lbl->setEnabled(false);
+    DTPicker1 = new QDateEdit(QDate::currentDate(), cust_frame);
+    DTPicker1->setObjectName("DTPicker1");
+    DTPicker1->setDisplayFormat("dd/MM/yyyy");
+    DTPicker1->setCalendarPopup(true);
+    FirstName_txt = makeBox(cust_frame, "FirstName_txt", 20);
+    Lastname_txt = makeBox(cust_frame, "Lastname_txt", 20);
+    Phone_txt = makeBox(cust_frame, "Phone_txt", 30);
+    Mobile_txt = makeBox(cust_frame, "Mobile_txt", 30);
+    Fax_txt = makeBox(cust_frame, "Fax_txt", 30);
+    email_txt = makeBox(cust_frame, "email_txt", 30);
+    address1 = makeBox(cust_frame, "address1", 30);
+    address2 = makeBox(cust_frame, "address2", 30);
+    address3 = makeBox(cust_frame, "address3", 30);
+    address4 = makeBox(cust_frame, "address4", 30);
+    postcode_txt = makeBox(cust_frame, "postcode_txt", 20);
+    delAddress1 = makeBox(cust_frame, "delAddress1", 30);
+    delAddress2 = makeBox(cust_frame, "delAddress2", 30);
+    delAddress3 = makeBox(cust_frame, "delAddress3", 30);
+    delAddress4 = makeBox(cust_frame, "delAddress4", 30);
+    delpostcode = makeBox(cust_frame, "delpostcode", 30);
+    Notes_txt = new QPlainTextEdit(cust_frame);
+    Notes_txt->setObjectName("Notes_txt");
+    Notes_txt->setTabChangesFocus(true);
+    Notes_txt->setFixedHeight(Notes_txt->fontMetrics().lineSpacing() * 2 + 12);
+    EntryRules::limitLength(Notes_txt, 200);
+
+    phone_lbl = makeLabel(cust_frame, "Phone:", "phone_lbl");
+    mobile_lbl = makeLabel(cust_frame, "Mobile:", "mobile_lbl");
+    Fax_lbl = makeLabel(cust_frame, "Fax:", "Fax_lbl");
+    email_lbl = makeLabel(cust_frame, "Email:", "email_lbl");
+    delivery1_lbl = makeLabel(cust_frame, "Delivery Address:", "delivery1_lbl");
+    delivery2 = makeLabel(cust_frame, "Street:", "delivery2");
+    delivery3 = makeLabel(cust_frame, "Town:", "delivery3");
+    delivery4 = makeLabel(cust_frame, "City:", "delivery4");
+    Label5 = makeLabel(cust_frame, "County", "Label5");
+    delivery5 = makeLabel(cust_frame, "Zip/Postcode:", "delivery5");
+    copy_cmd = new QPushButton(cust_frame);
+    copy_cmd->setObjectName("copy_cmd");
+    copy_cmd->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    copy_cmd->setToolTip("Copy Billing to Delivery Address");
+
+    auto* fields = new QGridLayout(cust_frame);
+    const std::vector<std::pair<QString, QWidget*>> left{
+        {"Customer ID:", custid_lbl}, {"Date:", DTPicker1}, {"First Name:", FirstName_txt},
+        {"Last Name:", Lastname_txt}};
+    int row = 0;
+    for (const auto& [caption, box] : left) {
+        fields->addWidget(makeLabel(cust_frame, caption), row, 0);
+        fields->addWidget(box, row++, 1);
+    }
+    for (const auto& [label, box] : std::vector<std::pair<QLabel*, QWidget*>>{
+             {phone_lbl, Phone_txt}, {mobile_lbl, Mobile_txt}, {Fax_lbl, Fax_txt}, {email_lbl, email_txt}}) {
+        fields->addWidget(label, row, 0);
+        fields->addWidget(box, row++, 1);
+    }
+    fields->addWidget(makeLabel(cust_frame, "Billing Address:"), 0, 2, 1, 2);
+    row = 1;
+    for (const auto& [caption, box] : std::vector<std::pair<QString, QWidget*>>{
+             {"Street:", address1}, {"Town:", address2}, {"City:", address3}, {"County", address4},
+             {"Zip/Postcode:", postcode_txt}}) {
+        fields->addWidget(makeLabel(cust_frame, caption), row, 2);
+        fields->addWidget(box, row++, 3);
+    }
+    auto* deliveryHeading = new QHBoxLayout;
+    deliveryHeading->addWidget(delivery1_lbl);
+    deliveryHeading->addStretch();
+    deliveryHeading->addWidget(copy_cmd);
+    fields->addLayout(deliveryHeading, 0, 4, 1, 2);
+    row = 1;
+    for (const auto& [label, box] : std::vector<std::pair<QLabel*, QWidget*>>{
+             {delivery2, delAddress1}, {delivery3, delAddress2}, {delivery4, delAddress3}, {Label5, delAddress4},
+             {delivery5, delpostcode}}) {
+        fields->addWidget(label, row, 4);
+        fields->addWidget(box, row++, 5);
+    }
+    for (int column : {1, 3, 5}) fields->setColumnStretch(column, 1);
+    fields->addWidget(makeLabel(cust_frame, "Private Notes:"), 8, 0);
+    fields->addWidget(Notes_txt, 8, 1, 1, 5);
+
+    Save_cmd = makeButton(this, "&Save", "Save_cmd");
+    exit_cmd = makeButton(this, "&Exit", "exit_cmd");
+    customize_cmd = makeButton(this, "Customize", "customize_cmd");
+    customize_cmd->setEnabled(Opener::has("frmCustomerSet"));
+    help_lbl = makeLabel(this, QString(), "help_lbl");
+    help_lbl->setWordWrap(true);
+    help_lbl->setMinimumWidth(help_lbl->fontMetrics().averageCharWidth() * 22);
+    auto* side = new QVBoxLayout;
+    side->addWidget(makeLabel(this, "Help Notes"));
+    side->addWidget(help_lbl);
+    side->addStretch();
+    side->addWidget(customize_cmd);
+    side->addWidget(Save_cmd);
+    side->addWidget(exit_cmd);
+
+    inv_frame = new QGroupBox("Invoice History:", this);
+    inv_frame->setObjectName("inv_frame");
+    Inv_lst = new QTreeView(inv_frame);
+    Inv_lst->setObjectName("Inv_lst");
+    invoiceModel_ = new ListKit::Model({"Date", "Inv No.", "Total", "Paid", "Balance", "Notes"}, this);
+    for (int column : {2, 3, 4}) invoiceModel_->setAlignment(column, Qt::AlignRight);
+    ListKit::setUpView(Inv_lst, invoiceModel_);
+    ListKit::setColumnWidthsMm(Inv_lst, {22, 25, 22, 22, 22, 60});
+    Inv_lst->setMinimumHeight(Inv_lst->fontMetrics().lineSpacing() * 8);
+    Add_cmd = makeButton(inv_frame, "&Add", "Add_cmd");
+    Edit_cmd = makeButton(inv_frame, "Ed&it", "Edit_cmd");
+    Delete_cmd = makeButton(inv_frame, "&Delete", "Delete_cmd");
+    Total_lbl = makeLabel(inv_frame, QString(), "Total_lbl");
+    Total_lbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Total_lbl->setFont(QFont("Liberation Mono"));
+    auto* history = new QGridLayout(inv_frame);
+    history->addWidget(Inv_lst, 0, 0, 4, 1);
+    history->addWidget(Add_cmd, 0, 1);
+    history->addWidget(Edit_cmd, 1, 1);
+    history->addWidget(Delete_cmd, 2, 1);
+    auto* total = new QHBoxLayout;
+    total->addStretch();
+    total->addWidget(makeLabel(inv_frame, "Total Balance Due"));
+    total->addWidget(Total_lbl);
+    history->addLayout(total, 4, 0);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(cust_frame, 1);
+    top->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(inv_frame, 1);
+
+    QWidget* order[] = {custid_lbl, DTPicker1, FirstName_txt, Lastname_txt, Phone_txt, Mobile_txt, Fax_txt,
+                        email_txt, address1, address2, address3, address4, postcode_txt, delAddress1,
+                        delAddress2, delAddress3, delAddress4, delpostcode, Notes_txt, Save_cmd, exit_cmd,
+                        Add_cmd, Edit_cmd, Delete_cmd};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(Save_cmd, &QPushButton::clicked, this, &frmAddCust::Save_cmd_Click);
+    connect(exit_cmd, &QPushButton::clicked, this, &frmAddCust::exit_cmd_Click);
+    connect(copy_cmd, &QPushButton::clicked, this, &frmAddCust::copy_cmd_Click);
+    connect(customize_cmd, &QPushButton::clicked, this, &frmAddCust::customize_cmd_Click);
+    connect(Add_cmd, &QPushButton::clicked, this, &frmAddCust::Add_cmd_Click);
+    connect(Edit_cmd, &QPushButton::clicked, this, &frmAddCust::Edit_cmd_Click);
+    connect(Delete_cmd, &QPushButton::clicked, this, &frmAddCust::Delete_cmd_Click);
+    connect(Inv_lst, &QTreeView::doubleClicked, this, &frmAddCust::Edit_cmd_Click);
+}
+
+// Hints, whole-text selection and the changed flag, once the boxes hold
+// what the program put in them.
+void frmAddCust::watchBoxes() {
+    const std::vector<std::pair<QWidget*, Hint>> boxes{
+        {FirstName_txt, {"Please enter first name.", true}}, {Lastname_txt, {"Please enter last name.", true}},
+        {Phone_txt, {"Please enter phone number.", false}}, {Mobile_txt, {"Please enter mobile number.", false}},
+        {Fax_txt, {"Please enter fax number.", false}}, {email_txt, {"Please enter email.", false}},
+        {address1, {"Please enter address", false}}, {address2, {"Please enter address.", true}},
+        {address3, {"Please enter address.", true}}, {address4, {"Please enter County.", true}},
+        {postcode_txt, {"Please enter postcode.", true}}, {delAddress1, {"Please enter address.", true}},
+        {delAddress2, {"Please enter address.", true}}, {delAddress3, {"Please enter address.", true}},
+        {delAddress4, {"Please enter address.", true}}, {delpostcode, {"Please enter address.", true}},
+        {Notes_txt, {"Please enter any notes here.", true}}};
+    for (const auto& [box, hint] : boxes) {
+        box->setProperty(HintProperty, hint.text);
+        box->setProperty(SavesOnEnterProperty, hint.saveDefault);
+        box->installEventFilter(this);
+        EntryRules::selectOnFocus(box);
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            connect(line, &QLineEdit::textEdited, this, [this] { IsDirty = true; });
+    }
+    connect(custid_lbl, &QLineEdit::textEdited, this, [this] { IsDirty = true; });
+    connect(Notes_txt, &QPlainTextEdit::textChanged, this, [this] { IsDirty = true; });
+    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { IsDirty = true; });
+    DTPicker1->installEventFilter(this);
+    custid_lbl->installEventFilter(this);
+}
+
+bool frmAddCust::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const QVariant hint = watched->property(HintProperty);
+        if (hint.isValid()) {
+            help_lbl->setText(hint.toString());
+            if (watched->property(SavesOnEnterProperty).toBool()) Save_cmd->setDefault(true);
+        }
+    } else if (event->type() == QEvent::FocusOut && watched == custid_lbl) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !closing_)
+            custid_lbl_LostFocus();
+    } else if (event->type() == QEvent::KeyPress && watched == DTPicker1) {
+        if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) IsDirty = true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAddCust::Newdetails() {
+    guard(WindowName, "Newdetails", [&] {
+        if (gSettings.FreeformCus != 0) {
+            custid_lbl->clear();
+            custid_lbl->setEnabled(true);
+        } else {
+            custid_lbl->setEnabled(false);
+            TableSource = "customers";
+            const auto number = proposeNumber(TableSource, "CUSTID", gSettings.CustPrefix, gSettings.CustStart);
+            if (number) {
+                setBoxText(custid_lbl, *number);
+            } else {
+                custid_lbl->clear();
+                Box::ask(numbersUsedUpMessage(), numbersUsedUpTitle(), Box::Buttons::Ok, Box::Icon::Exclamation,
+                         this);
+            }
+        }
+        DTPicker1->setDate(QDate::currentDate());
+    });
+}
+
+void frmAddCust::Load_customer() {
+    guard(WindowName, "Load_customer", [&] {
+        {
+            TableSource = "customers";
+            Recordset rs(TableSource);
+            rs.setIndex("CUSTID");
+            if (rs.seek(gHandOver.SelectedCustID)) {
+                setBoxText(custid_lbl, Field_To_String(rs["custid"]));
+                const std::pair<QLineEdit*, const char*> columns[] = {
+                    {Lastname_txt, "lastname"}, {FirstName_txt, "firstname"}, {Phone_txt, "phone"},
+                    {address1, "address"}, {address2, "address2"}, {address3, "city"},
+                    {postcode_txt, "postcode"}, {Mobile_txt, "mobile"}, {Fax_txt, "fax"},
+                    {email_txt, "email"}, {address4, "address4"}, {delAddress1, "delAddress1"},
+                    {delAddress2, "delAddress2"}, {delAddress3, "delAddress3"}, {delAddress4, "delAddress4"},
+                    {delpostcode, "Deladdress5"}};
+                for (const auto& [box, column] : columns) setBoxText(box, Field_To_String(rs[column]));
+                Notes_txt->setPlainText(Field_To_String(rs["notes"]));
+                const QVariant date = rs["Date"];
+                if (!Field_To_String(date).isEmpty()) DTPicker1->setDate(date.toDateTime().date());
+            }
+        }
+        Load_invoices();
+    });
+}
+
+void frmAddCust::LoadSetup() {
+    guard(WindowName, "LoadSetup", [&] {
+        auto show = [](int setting, std::initializer_list<QWidget*> widgets) {
+            for (QWidget* w : widgets) w->setVisible(setting == 1);
+        };
+        show(gSettings.FaxVisible, {Fax_txt, Fax_lbl});
+        show(gSettings.phoneVisible, {Phone_txt, phone_lbl});
+        show(gSettings.emailVisible, {email_txt, email_lbl});
+        show(gSettings.shippingVisible, {delAddress1, delAddress2, delAddress3, delAddress4, delpostcode,
+                                         delivery1_lbl, delivery2, delivery3, delivery4, delivery5, Label5,
+                                         copy_cmd});
+        show(gSettings.mobileVisible, {Mobile_txt, mobile_lbl});
+    });
+}
+
+void frmAddCust::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    Form_Activate();
+}
+
+void frmAddCust::Form_Activate() {
+    if (gHandOver.CustNewMode != 1) return;
+    if (gSettings.FreeformCus != 1) {
+        custid_lbl->setEnabled(false);
+        FirstName_txt->setFocus();
+    } else {
+        custid_lbl->setEnabled(true);
+        custid_lbl->setFocus();
+    }
+}
+
+void frmAddCust::custid_lbl_LostFocus() {
+    if (QApplication::focusWidget() == exit_cmd) return;
+    if (CheckCustNo() == 1)
+        QTimer::singleShot(0, custid_lbl, [box = custid_lbl] { box->setFocus(); });
+}
+
+void frmAddCust::copy_cmd_Click() {
+    Wait_Cursor_On();
+    delAddress1->setText(address1->text());
+    delAddress2->setText(address2->text());
+    delAddress3->setText(address3->text());
+    delAddress4->setText(address4->text());
+    delpostcode->setText(postcode_txt->text());
+    Wait_Cursor_Off();
+}
+
+void frmAddCust::customize_cmd_Click() {
+    if (!Opener::has("frmCustomerSet")) return;
+    Opener::show("frmCustomerSet", this);
+    LoadSetup();
+}
+
+void frmAddCust::exit_cmd_Click() {
+    if (IsDirty) {
+        const auto answer = Box::ask("Do you wish to save changes?", "Save Changes", Box::Buttons::YesNo,
+                                     Box::Icon::Question, this);
+        // A refused save keeps the window open with everything typed.
+        if (answer == Box::Answer::Yes && !saveCustomer()) return;
+    }
+    accept();
+}
+
+void frmAddCust::done(int result) {
+    closing_ = true;
+    if (gHandOver.CustSaved == 1) gHandOver.SavedCustID = custid_lbl->text();
+    QDialog::done(result);
+}

@@ -1,0 +1,114 @@
+#include "customers/frmsearchCust.h"
+#include "common/ErrorReport.h"
+#include "common/Functions.h"
+#include "common/HandOver.h"
+#include "customers/ListKit.h"
+#include "common/Opener.h"
+#include "common/WindowPlacement.h"
+#include "platform/Database.h"
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace {
+const char* WindowName = "frmsearchCust";
+}
+
+frmsearchCust::frmsearchCust(QWidget* owner) : QDialog(owner) {
+    setObjectName(WindowName);
+    setWindowTitle("Search for a Customer");
+    cust_lst = new QTreeView(this);
+    cust_lst->setObjectName("cust_lst");
+    search_txt = new QLineEdit(this);
+    search_txt->setObjectName("search_txt");
+    search_cmd = new QPushButton("Find", this);
+    search_cmd->setObjectName("search_cmd");
+    Select_cmd = new QPushButton("Select", this);
+    Select_cmd->setObjectName("Select_cmd");
+    Cancel_cmd = new QPushButton("&Cancel", this);
+    Cancel_cmd->setObjectName("Cancel_cmd");
+    // Without the invoice editor a pick has nowhere to go.
+    Select_cmd->setEnabled(Opener::has("frmAddInv"));
+
+    model_ = new ListKit::Model({"Customer ID", "Last Name", "First Name", "Phone"}, this);
+    ListKit::setUpView(cust_lst, model_);
+    ListKit::setColumnWidthsMm(cust_lst, {22.93, 29.99, 29.99, 25.40});
+    sort_ = new ListKit::HeaderSort(cust_lst, model_, false);
+    find_ = new ListKit::FindBox(WindowName, cust_lst, model_, search_txt, search_cmd, {3, nullptr, false});
+    cust_lst->viewport()->installEventFilter(this);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(cust_lst, 0, 0, 1, 4);
+    layout->addWidget(new QLabel("Search:", this), 1, 0);
+    layout->addWidget(search_txt, 1, 1);
+    layout->addWidget(search_cmd, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Select_cmd);
+    buttons->addWidget(Cancel_cmd);
+    layout->addLayout(buttons, 2, 0, 1, 4);
+    layout->setColumnStretch(1, 1);
+    cust_lst->setMinimumWidth(int(cust_lst->logicalDpiX() / 25.4 * 115));
+
+    connect(Select_cmd, &QPushButton::clicked, this, &frmsearchCust::Select_cmd_Click);
+    connect(Cancel_cmd, &QPushButton::clicked, this, &QDialog::reject);
+
+    adjustSize();
+    centreOnScreen(this);
+    Load_list();
+}
+
+void frmsearchCust::Load_list() {
+    guard(WindowName, "Load_list", [&] {
+        Database& db = Database::shared();
+        TableSource = "customers";
+        Statement customers(db, QString("SELECT CustID, LastName, FirstName, Phone FROM \"%1\" ORDER BY rowid")
+                                    .arg(db.storedTableName(TableSource)));
+        std::vector<ListKit::Row> rows;
+        while (customers.step())
+            rows.push_back({{Field_To_String(customers.value(0)), Field_To_String(customers.value(1)),
+                             Field_To_String(customers.value(2)), Field_To_String(customers.value(3))},
+                            QString(), false});
+        model_->setRows(std::move(rows));
+    });
+}
+
+void frmsearchCust::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    Form_Activate();
+}
+
+void frmsearchCust::Form_Activate() {
+    if (model_->rowCount() > 0) {
+        ListKit::selectRow(cust_lst, 0);
+        cust_lst->setFocus();
+    }
+    search_txt->setFocus();
+}
+
+bool frmsearchCust::eventFilter(QObject* watched, QEvent* event) {
+    // A double-click anywhere in the list picks the row selected at that moment.
+    if (watched == cust_lst->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        Select_cmd_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmsearchCust::Select_cmd_Click() {
+    const int row = ListKit::selectedRow(cust_lst);
+    if (row < 0 || !Opener::has("frmAddInv")) return;
+    gHandOver.InvCustID = model_->text(row, 0);
+    gHandOver.InvCustFirstName = model_->text(row, 2);
+    gHandOver.InvCustLastName = model_->text(row, 1);
+    gHandOver.InvCustPhone = model_->text(row, 3);
+    gHandOver.InvEditMode = 0;
+    Opener::show("frmAddInv", this);
+    accept();
+}
