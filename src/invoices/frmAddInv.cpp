@@ -6,7 +6,6 @@
 #include "common/Opener.h"
 #include "common/WindowPlacement.h"
 #include "common/SettingsValues.h"
-#include "invoices/InvoiceNumber.h"
 #include "invoices/InvoicePrinting.h"
 #include "platform/AppError.h"
 #include "platform/FixedText.h"
@@ -449,7 +448,7 @@ void frmAddInv::NewInvoice() {
         Wait_Cursor_On();
         bool noFreeNumber = false;
         if (gSettings.FreeFormInv != 1) {
-            const auto number = proposeInvoiceNumber(Trim(gSettings.InvPrefix), Trim(gSettings.Invstart));
+            const auto number = proposeNumber("Invoices", "InvNo", Trim(gSettings.InvPrefix), Trim(gSettings.Invstart));
             Inv_lbl->setText(number.value_or(QString()));
             noFreeNumber = !number;
         } else {
@@ -468,9 +467,7 @@ void frmAddInv::NewInvoice() {
         if (taxed) Calc_Totals();
         Wait_Cursor_Off();
         if (noFreeNumber)
-            Box::ask("Every invoice number from the start number on is already in use. Please change the "
-                     "invoice start number in the settings.",
-                     "Invoice Number Already In Use", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+            Box::ask(numbersUsedUpMessage(), numbersUsedUpTitle(), Box::Buttons::Ok, Box::Icon::Exclamation, this);
     });
 }
 

@@ -114,7 +114,7 @@ private slots:
         for (int i = 0; i < 10; ++i)
             if (i != 8) saveInvoice(fixture::invoice(QString("N%1").arg(i), 0), InvoiceSave::New);
         ScriptedBoxes boxes;
-        boxes.expect("Invoice Number Already In Use", Box::Answer::Ok, "start number");
+        boxes.expect("No Free Number", Box::Answer::Ok, "Every number of this width is already in use.");
         frmAddInv w;
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(w.Inv_lbl->text(), QString());

@@ -1,5 +1,5 @@
 #include "InvoiceFixture.h"
-#include "invoices/InvoiceNumber.h"
+#include "common/Numbering.h"
 #include "invoices/InvoiceRecord.h"
 #include "platform/AppError.h"
 #include "support/TestSupport.h"
@@ -142,7 +142,7 @@ private slots:
         TestProgram program;
         program.createDatabase();
         for (const QString& number : used) saveInvoice(fixture::invoice(number, 0), InvoiceSave::New);
-        QCOMPARE(proposeInvoiceNumber(prefix, start).value_or(QString()), expected);
+        QCOMPARE(proposeNumber("Invoices", "InvNo", prefix, start).value_or(QString()), expected);
     }
 };
 
