@@ -7,7 +7,7 @@
 #include "platform/Recordset.h"
 #include "settings/EntryRules.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetNames.h"
+#include "settings/WidgetHelpers.h"
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -93,8 +93,7 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     : QObject(window), window_(window), style_(std::move(style)), layouts_(new QButtonGroup(this)) {
     for (int n = 0; n < 4; ++n) {
         chk[n] = named(new QCheckBox, QString("chk%1").arg(n + 1));
-        Text[n] = named(new QLineEdit, QString("Text%1").arg(n + 1));
-        Text[n]->setMaxLength(headingLimit);
+        Text[n] = lineBox(QString("Text%1").arg(n + 1), headingLimit);
         EntryRules::afterKeyRelease(Text[n], [this] { RefreshIncludeCaptions(); });
     }
     for (int n = 0; n < 6; ++n) {
@@ -119,14 +118,9 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     Shipping_chk = named(new QCheckBox("Include Delivery Address"), "Shipping_chk");
     Terms_Chk = named(new QCheckBox("Include Terms and Conditions"), "Terms_Chk");
     Statement_chk = named(new QCheckBox("Include Statement"), "Statement_chk");
-    terms_txt = named(new QPlainTextEdit, "terms_txt");
-    statement_txt = named(new QPlainTextEdit, "statement_txt");
-    EntryRules::limitStoredLength(terms_txt, termsLimit);
-    EntryRules::limitStoredLength(statement_txt, statementLimit);
-    for (QPlainTextEdit* box : {terms_txt, statement_txt}) {
-        box->setTabChangesFocus(true);
-        EntryRules::selectOnFocus(box);
-    }
+    terms_txt = textBox("terms_txt", termsLimit);
+    statement_txt = textBox("statement_txt", statementLimit);
+    for (QPlainTextEdit* box : {terms_txt, statement_txt}) EntryRules::selectOnFocus(box);
     sample = new SampleInvoice;
     connect(Shipping_chk, &QCheckBox::toggled, this,
             [this] { setPartVisible(sample->shipping1, sample->shipping2, Shipping_chk); });

@@ -5,7 +5,7 @@
 #include "platform/AppError.h"
 #include "settings/InvoiceLook.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetNames.h"
+#include "settings/WidgetHelpers.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,9 +34,7 @@ frmInvoiceSet::frmInvoiceSet(QWidget* owner) : SettingsDialog(owner) {
     const char* hints[] = {"Tick any check box to include on Invoice Screen",
                            "Please type below if you wish to change any of the headings"};
     for (int column = 0; column < 2; ++column) {
-        auto* hint = new QLabel(hints[column]);
-        hint->setWordWrap(true);
-        headingsLayout->addWidget(hint, 0, column);
+        headingsLayout->addWidget(note(hints[column]), 0, column);
     }
     headingsLayout->addWidget(look->headingRows(), 1, 0, 1, 2);
     auto* firstPage = new QWidget;

@@ -5,13 +5,14 @@
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
+#include "settings/CompanyBoxes.h"
 #include "settings/DefaultTexts.h"
 #include "settings/EntryRules.h"
 #include "settings/StartNumbers.h"
 #include "settings/InvoiceLook.h"
 #include "settings/NumberChecks.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetNames.h"
+#include "settings/WidgetHelpers.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -33,25 +34,6 @@ namespace {
 constexpr const char* windowName = "frmOptions";
 const QDate pickersInitialDate(2004, 12, 17);
 const QDate defaultStartDate(2005, 1, 1);
-
-QLineEdit* lineBox(const char* name, int limit) {
-    auto* box = named(new QLineEdit, name);
-    box->setMaxLength(limit);
-    return box;
-}
-
-QPlainTextEdit* textBox(const char* name, int storedLimit) {
-    auto* box = named(new QPlainTextEdit, name);
-    box->setTabChangesFocus(true);
-    EntryRules::limitStoredLength(box, storedLimit);
-    return box;
-}
-
-QLabel* note(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setWordWrap(true);
-    return label;
-}
 
 // The small pictures of the tabs and the Customize page, drawn here.
 enum class Picture { Company, Currency, Prefixes, Defaults, Invoice, Layout, Reminders, Customize, Person, Screen };
@@ -215,155 +197,28 @@ frmOptions::~frmOptions() { qApp->removeEventFilter(this); }
 
 QWidget* frmOptions::companyPage() {
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    Name_txt = lineBox("Name_txt", 30);
-    Address_txt = textBox("Address_txt", 150);
-    Phone_txt = lineBox("Phone_txt", 30);
-    Mobile_txt = lineBox("Mobile_txt", 30);
-    email_txt = lineBox("email_txt", 30);
-    WebAddress_txt = lineBox("WebAddress_txt", 30);
-    const std::pair<const char*, QWidget*> rows[] = {{"Name of Business:", Name_txt}, {"Address:", Address_txt},
-                                                     {"Phone:", Phone_txt},           {"Mobile", Mobile_txt},
-                                                     {"Email:", email_txt},           {"Web Address:", WebAddress_txt}};
-    int row = 0;
-    for (const auto& [caption, box] : rows) {
-        grid->addWidget(new QLabel(caption), row, 0, Qt::AlignTop);
-        grid->addWidget(box, row++, 1);
-        EntryRules::selectOnFocus(box);
-    }
-    grid->addWidget(note("You can only enter a maximum of 5 lines for the address. Anything more will not "
-                         "appear on the invoice."),
-                    1, 2);
-    grid->setRowStretch(row, 1);
+    CompanyBoxes{Name_txt, Address_txt, Phone_txt, Mobile_txt, email_txt, WebAddress_txt}.build(
+        new QGridLayout(page), 0);
     return page;
 }
 
 QWidget* frmOptions::currencyPage() {
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    auto* Frame2 = named(new QGroupBox("Country"), "Frame2");
-    auto* countries = new QHBoxLayout(Frame2);
-    Option1 = named(new QRadioButton("USA"), "Option1");
-    Option2 = named(new QRadioButton("UK"), "Option2");
-    Option3 = named(new QRadioButton("Other"), "Option3");
-    Option1->setChecked(true);
-    const std::pair<QRadioButton*, EntryRules::Country> presets[] = {
-        {Option1, EntryRules::Country::USA}, {Option2, EntryRules::Country::UK}, {Option3, EntryRules::Country::Other}};
-    for (const auto& [button, country] : presets) {
-        countries->addWidget(button);
-        connect(button, &QRadioButton::toggled, this, [this, country](bool ticked) {
-            if (!ticked) return;
-            const EntryRules::CountryPreset preset = EntryRules::countryPreset(country);
-            currency_txt->setText(preset.currency);
-            TaxName_txt->setText(preset.taxName);
-            TaxAmount_txt->setText(preset.taxAmount);
-        });
-    }
-    currency_txt = lineBox("currency_txt", 1);
-    currency_txt->setText("$");
-    TaxEnabled_chk = named(new QCheckBox("Tax Enabled:"), "TaxEnabled_chk");
-    TaxEnabled_chk->setLayoutDirection(Qt::RightToLeft);
-    connect(TaxEnabled_chk, &QCheckBox::toggled, this, [this](bool ticked) {
-        if (ticked) ShowTaxFields();
-        else HideTaxFields();
-    });
-    TaxName_txt = lineBox("TaxName_txt", 10);
-    TaxName_txt->setText("Tax");
-    TaxAmount_txt = lineBox("TaxAmount_txt", 5);
-    EntryRules::percentage(TaxAmount_txt);
-    TaxNumber_txt = lineBox("TaxNumber_txt", 20);
-    const char* taxTexts[7][2] = {{"Tax1_lbl", "Tax Name:"},
-                                  {"Tax2_lbl", "Enter Tax Name (i.e VAT for UK)"},
-                                  {"Tax3_lbl", "This percentage will be added to the subtotal amount"},
-                                  {"Tax4_lbl", "Tax Percent:"},
-                                  {"Tax5_lbl", "Tax Number:"},
-                                  {"Tax6_lbl", "Tax number will be displayed below your business address"},
-                                  {"tax7_lbl", "%"}};
-    for (int i = 0; i < 7; ++i) taxLabels[i] = named(new QLabel(taxTexts[i][1]), taxTexts[i][0]);
-
-    grid->addWidget(Frame2, 0, 0, 1, 4);
-    grid->addWidget(new QLabel("Currency:"), 1, 0);
-    grid->addWidget(currency_txt, 1, 1);
-    grid->addWidget(TaxEnabled_chk, 2, 0, 1, 2, Qt::AlignLeft);
-    grid->addWidget(note("Tick this option if your company charges tax."), 2, 3);
-    grid->addWidget(taxLabels[0], 3, 0);
-    grid->addWidget(TaxName_txt, 3, 1);
-    grid->addWidget(taxLabels[1], 3, 3);
-    grid->addWidget(taxLabels[3], 4, 0);
-    grid->addWidget(TaxAmount_txt, 4, 1);
-    grid->addWidget(taxLabels[6], 4, 2);
-    grid->addWidget(taxLabels[2], 4, 3);
-    grid->addWidget(taxLabels[4], 5, 0);
-    grid->addWidget(TaxNumber_txt, 5, 1);
-    grid->addWidget(taxLabels[5], 5, 3);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(6, 1);
-    for (QWidget* box : {static_cast<QWidget*>(currency_txt), static_cast<QWidget*>(TaxName_txt),
-                         static_cast<QWidget*>(TaxAmount_txt), static_cast<QWidget*>(TaxNumber_txt)})
-        EntryRules::selectOnFocus(box);
-    HideTaxFields();
+    currency_.build(new QGridLayout(page), 0);
     return page;
 }
 
 QWidget* frmOptions::prefixesPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Prefix"), 0, 1);
-    grid->addWidget(new QLabel("Next Number"), 0, 2);
-    grid->addWidget(new QLabel("Example"), 0, 3);
-    struct Row {
-        const char* caption;
-        const char* kind;
-        const char* prefix;
-        const char* start;
-        const char* freeFormName;
-        const char* freeFormCaption;
-        QLineEdit** prefixBox;
-        QLineEdit** startBox;
-        QLabel** example;
-        QCheckBox** freeForm;
-    };
-    const Row rows[] = {
-        {"Invoice:", "Inv", "INV", "100001", "Inv_chk", "Use Free Form Invoice Creation", &InvPrefix_txt,
-         &InvStart_txt, &InvExample_lbl, &Inv_chk},
-        {"Credit:", "Crd", "CRD", "200001", "Crd_chk", "Use Free Form Credit Note Creation", &CrdPrefix_txt,
-         &CrdStart_txt, &CrdExample_lbl, &Crd_chk},
-        {"Itrem\\Part:", "Prt", "PRT", "100001", "Part_chk", "Use Free Form Item\\Part No Creation",
-         &PrtPrefix_txt, &PrtStart_txt, &PrtExample_lbl, &Part_chk},
-        {"Customer:", "Cus", "CUS", "100001", "Cus_chk", "Use Free Form Customer No .Creation", &CusPrefix_txt,
-         &CusStart_txt, &CusExample_lbl, &Cus_chk},
-    };
-    int row = 1;
-    for (const Row& r : rows) {
-        auto* caption = new QLabel(r.caption);
-        *r.prefixBox = lineBox(qPrintable(QString(r.kind) + "Prefix_txt"), 4);
-        *r.startBox = lineBox(qPrintable(QString(r.kind) + "Start_txt"), 8);
-        *r.example = named(new QLabel, QString(r.kind) + "Example_lbl");
-        *r.freeForm = named(new QCheckBox(r.freeFormCaption), r.freeFormName);
-        (*r.prefixBox)->setText(r.prefix);
-        (*r.startBox)->setText(r.start);
-        EntryRules::digitsOnly(*r.startBox);
-        for (QLineEdit* box : {*r.prefixBox, *r.startBox})
-            EntryRules::afterKeyRelease(box, [this] { ShowPrefixExamples(); });
-        EntryRules::followFreeForm(*r.freeForm, *r.prefixBox, *r.startBox);
-        const bool credit = r.freeForm == &Crd_chk;
-        EntryRules::selectOnFocus(*r.prefixBox);
-        if (!credit) EntryRules::selectOnFocus(*r.startBox);
-        QWidget* cells[] = {caption, *r.prefixBox, *r.startBox, *r.example, *r.freeForm};
-        for (int column = 0; column < 5; ++column) {
-            grid->addWidget(cells[column], row, column);
-            // The credit-note row is carried through loading and saving, never shown.
-            if (credit) cells[column]->hide();
-        }
-        ++row;
-    }
+    using Kind = PrefixRows::Kind;
+    const int row = prefixRows_.build(
+        grid, 0, {"Next Number", "Itrem\\Part:", "PRT", {Kind::Invoice, Kind::Credit, Kind::Item, Kind::Customer}});
     CheckRanges_cmd = named(new QPushButton("Check Prefix Numbers"), "CheckRanges_cmd");
     CheckRanges_cmd->setAutoDefault(false);
     connect(CheckRanges_cmd, &QPushButton::clicked, this, [this] { CheckRanges_cmd_Click(); });
     grid->addWidget(CheckRanges_cmd, row, 1, 1, 2);
     grid->setRowStretch(row + 1, 1);
-    grid->setColumnStretch(4, 1);
-    ShowPrefixExamples();
     return page;
 }
 
@@ -496,23 +351,6 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     return SettingsDialog::eventFilter(watched, event);
 }
 
-void frmOptions::ShowTaxFields() {
-    for (QLabel* label : taxLabels) label->show();
-    for (QLineEdit* box : {TaxName_txt, TaxAmount_txt, TaxNumber_txt}) box->show();
-}
-
-void frmOptions::HideTaxFields() {
-    for (QLabel* label : taxLabels) label->hide();
-    for (QLineEdit* box : {TaxName_txt, TaxAmount_txt, TaxNumber_txt}) box->hide();
-}
-
-void frmOptions::ShowPrefixExamples() {
-    InvExample_lbl->setText(EntryRules::prefixExample(InvPrefix_txt->text(), InvStart_txt->text()));
-    CrdExample_lbl->setText(EntryRules::prefixExample(CrdPrefix_txt->text(), CrdStart_txt->text()));
-    PrtExample_lbl->setText(EntryRules::prefixExample(PrtPrefix_txt->text(), PrtStart_txt->text()));
-    CusExample_lbl->setText(EntryRules::prefixExample(CusPrefix_txt->text(), CusStart_txt->text()));
-}
-
 void frmOptions::showPrefixesPage() { pages->setCurrentIndex(prefixesPageIndex); }
 
 void frmOptions::Load_system() {
@@ -543,8 +381,8 @@ void frmOptions::Load_system() {
             TaxNumber_txt->setText(text("TaxNo"));
             TaxAmount_txt->setText(text("TaxAmount"));
             SettingsRow::tickFrom(TaxEnabled_chk, row.field("TaxEnabled"));
-            if (TaxEnabled_chk->isChecked()) ShowTaxFields();
-            else HideTaxFields();
+            if (TaxEnabled_chk->isChecked()) currency_.ShowTaxFields();
+            else currency_.HideTaxFields();
             DTPicker1->setDate(SettingsRow::storedDate(text("DefaultStart"), defaultStartDate));
             DTPicker2->setDate(SettingsRow::storedDate(text("DefaultEnd"), QDate::currentDate()));
             SettingsRow::tickFrom(DebtorStart, row.field("Debtorstart"));
@@ -564,7 +402,7 @@ void frmOptions::Load_system() {
         }
         Wait_Cursor_Off();
         look->ShowInvoicePreview();
-        ShowPrefixExamples();
+        prefixRows_.ShowPrefixExamples();
     });
 }
 

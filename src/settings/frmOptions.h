@@ -1,5 +1,7 @@
 #pragma once
+#include "settings/CurrencyBoxes.h"
 #include "settings/CustomerFieldBoxes.h"
+#include "settings/PrefixRows.h"
 #include "settings/SettingsDialog.h"
 #include <array>
 
@@ -38,11 +40,13 @@ public:
     QLineEdit* email_txt;
     QLineEdit* WebAddress_txt;
     // Currency
+    QGroupBox* Frame2;
     QRadioButton* Option1;
     QRadioButton* Option2;
     QRadioButton* Option3;
     QLineEdit* currency_txt;
     QCheckBox* TaxEnabled_chk;
+    QLabel* Label14;
     QLineEdit* TaxName_txt;
     QLineEdit* TaxAmount_txt;
     QLineEdit* TaxNumber_txt;
@@ -116,10 +120,16 @@ private:
     QWidget* invoice2Page();
     QWidget* remindersPage();
     QWidget* customizePage();
-    void ShowTaxFields();
-    void HideTaxFields();
-    void ShowPrefixExamples();
     void showPrefixesPage();
     void Form_Load();
     bool numberInUse(const NumberKind& kind);
+
+    // The shared builders fill the members above and keep their tax and example refresh.
+    CurrencyBoxes currency_{Frame2, Option1, Option2, Option3, currency_txt, TaxEnabled_chk, Label14,
+                            taxLabels[0], taxLabels[1], taxLabels[2], taxLabels[3], taxLabels[4], taxLabels[5],
+                            taxLabels[6], TaxName_txt, TaxAmount_txt, TaxNumber_txt};
+    PrefixRows prefixRows_{InvPrefix_txt, InvStart_txt, InvExample_lbl, Inv_chk,
+                           CrdPrefix_txt, CrdStart_txt, CrdExample_lbl, Crd_chk,
+                           PrtPrefix_txt, PrtStart_txt, PrtExample_lbl, Part_chk,
+                           CusPrefix_txt, CusStart_txt, CusExample_lbl, Cus_chk};
 };

@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/Recordset.h"
+#include "settings/CurrencyBoxes.h"
+#include "settings/PrefixRows.h"
 #include <QDialog>
 #include <array>
 
@@ -89,13 +91,17 @@ private:
     QGroupBox* buildPrefixesPage();
     QLabel* heading(const QString& text);
     void showSetupPage();
-    void ShowTaxFields();
-    void HideTaxFields();
-    void setTaxFieldsVisible(bool visible);
-    void ShowPrefixExamples();
     void Update();
     void Settings();
 
+    // The shared builders fill the members above and keep their tax and example refresh.
+    CurrencyBoxes currency_{Frame2, Option1, Option2, Option3, currency_txt, TaxEnabled_chk, Label14,
+                            Tax1_lbl, Tax2_lbl, Tax3_lbl, Tax4_lbl, Tax5_lbl, Tax6_lbl, tax7_lbl,
+                            TaxName_txt, TaxAmount_txt, TaxNumber_txt};
+    PrefixRows prefixRows_{InvPrefix_txt, InvStart_txt, InvExample_lbl, Inv_chk,
+                           CrdPrefix_txt, CrdStart_txt, CrdExample_lbl, Crd_chk,
+                           PrtPrefix_txt, PrtStart_txt, PrtExample_lbl, Part_chk,
+                           CusPrefix_txt, CusStart_txt, CusExample_lbl, Cus_chk};
     QStackedWidget* pages_ = nullptr;
     Recordset SystemRs;
     bool activated_ = false;
