@@ -2,7 +2,7 @@
 // customer editor to open with its history, on a large data set: 100,000 customers, 300,000 invoices, 1,000,000 invoice lines.
 #include "DataGenerator.h"
 #include "common/Functions.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "common/HandOver.h"
 #include "customers/frmAddCust.h"
 #include "customers/frmsearchCust.h"

@@ -1,16 +1,18 @@
 #include "customers/frmAddCust.h"
-#include "common/BoxText.h"
+#include "widgets/BoxRules.h"
+#include "widgets/BoxText.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
+#include "widgets/WidgetHelpers.h"
 #include "common/Numbering.h"
 #include "common/Opener.h"
+#include "common/WindowNames.h"
 #include "common/SettingsValues.h"
-#include "common/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 #include "platform/MessageBox.h"
 #include "platform/Recordset.h"
-#include "settings/EntryRules.h"
 #include <QApplication>
 #include <QDateEdit>
 #include <QFocusEvent>
@@ -37,24 +39,10 @@ struct Hint {
 const char* HintProperty = "fieldHint";
 const char* SavesOnEnterProperty = "savesOnEnter";
 
-QLineEdit* makeBox(QWidget* parent, const char* name, int maxLength) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setMaxLength(maxLength);
+QLineEdit* makeBox(const char* name, int maxLength) {
+    auto* box = lineBox(name, maxLength);
     box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 18);
     return box;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& caption, const char* name) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& caption, const char* name = nullptr) {
-    auto* label = new QLabel(caption, parent);
-    if (name) label->setObjectName(name);
-    return label;
 }
 
 }  // namespace
@@ -85,45 +73,45 @@ frmAddCust::frmAddCust(QWidget* owner) : QDialog(owner) {
 void frmAddCust::buildWindow() {
     cust_frame = new QGroupBox("Customer Info:", this);
     cust_frame->setObjectName("cust_frame");
-    custid_lbl = makeBox(cust_frame, "custid_lbl", 12);
+    custid_lbl = makeBox("custid_lbl", 12);
     custid_lbl->setAlignment(Qt::AlignCenter);
     custid_lbl->setEnabled(false);
     DTPicker1 = new QDateEdit(QDate::currentDate(), cust_frame);
     DTPicker1->setObjectName("DTPicker1");
     DTPicker1->setDisplayFormat("dd/MM/yyyy");
     DTPicker1->setCalendarPopup(true);
-    FirstName_txt = makeBox(cust_frame, "FirstName_txt", 20);
-    Lastname_txt = makeBox(cust_frame, "Lastname_txt", 20);
-    Phone_txt = makeBox(cust_frame, "Phone_txt", 30);
-    Mobile_txt = makeBox(cust_frame, "Mobile_txt", 30);
-    Fax_txt = makeBox(cust_frame, "Fax_txt", 30);
-    email_txt = makeBox(cust_frame, "email_txt", 30);
-    address1 = makeBox(cust_frame, "address1", 30);
-    address2 = makeBox(cust_frame, "address2", 30);
-    address3 = makeBox(cust_frame, "address3", 30);
-    address4 = makeBox(cust_frame, "address4", 30);
-    postcode_txt = makeBox(cust_frame, "postcode_txt", 20);
-    delAddress1 = makeBox(cust_frame, "delAddress1", 30);
-    delAddress2 = makeBox(cust_frame, "delAddress2", 30);
-    delAddress3 = makeBox(cust_frame, "delAddress3", 30);
-    delAddress4 = makeBox(cust_frame, "delAddress4", 30);
-    delpostcode = makeBox(cust_frame, "delpostcode", 30);
+    FirstName_txt = makeBox("FirstName_txt", 20);
+    Lastname_txt = makeBox("Lastname_txt", 20);
+    Phone_txt = makeBox("Phone_txt", 30);
+    Mobile_txt = makeBox("Mobile_txt", 30);
+    Fax_txt = makeBox("Fax_txt", 30);
+    email_txt = makeBox("email_txt", 30);
+    address1 = makeBox("address1", 30);
+    address2 = makeBox("address2", 30);
+    address3 = makeBox("address3", 30);
+    address4 = makeBox("address4", 30);
+    postcode_txt = makeBox("postcode_txt", 20);
+    delAddress1 = makeBox("delAddress1", 30);
+    delAddress2 = makeBox("delAddress2", 30);
+    delAddress3 = makeBox("delAddress3", 30);
+    delAddress4 = makeBox("delAddress4", 30);
+    delpostcode = makeBox("delpostcode", 30);
     Notes_txt = new QPlainTextEdit(cust_frame);
     Notes_txt->setObjectName("Notes_txt");
     Notes_txt->setTabChangesFocus(true);
     Notes_txt->setFixedHeight(Notes_txt->fontMetrics().lineSpacing() * 2 + 12);
-    EntryRules::limitLength(Notes_txt, 200);
+    BoxRules::limitLength(Notes_txt, 200);
 
-    phone_lbl = makeLabel(cust_frame, "Phone:", "phone_lbl");
-    mobile_lbl = makeLabel(cust_frame, "Mobile:", "mobile_lbl");
-    Fax_lbl = makeLabel(cust_frame, "Fax:", "Fax_lbl");
-    email_lbl = makeLabel(cust_frame, "Email:", "email_lbl");
-    delivery1_lbl = makeLabel(cust_frame, "Delivery Address:", "delivery1_lbl");
-    delivery2 = makeLabel(cust_frame, "Street:", "delivery2");
-    delivery3 = makeLabel(cust_frame, "Town:", "delivery3");
-    delivery4 = makeLabel(cust_frame, "City:", "delivery4");
-    Label5 = makeLabel(cust_frame, "County", "Label5");
-    delivery5 = makeLabel(cust_frame, "Zip/Postcode:", "delivery5");
+    phone_lbl = label("Phone:", "phone_lbl");
+    mobile_lbl = label("Mobile:", "mobile_lbl");
+    Fax_lbl = label("Fax:", "Fax_lbl");
+    email_lbl = label("Email:", "email_lbl");
+    delivery1_lbl = label("Delivery Address:", "delivery1_lbl");
+    delivery2 = label("Street:", "delivery2");
+    delivery3 = label("Town:", "delivery3");
+    delivery4 = label("City:", "delivery4");
+    Label5 = label("County", "Label5");
+    delivery5 = label("Zip/Postcode:", "delivery5");
     copy_cmd = new QPushButton(cust_frame);
     copy_cmd->setObjectName("copy_cmd");
     copy_cmd->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
@@ -135,7 +123,7 @@ void frmAddCust::buildWindow() {
         {"Last Name:", Lastname_txt}};
     int row = 0;
     for (const auto& [caption, box] : left) {
-        fields->addWidget(makeLabel(cust_frame, caption), row, 0);
+        fields->addWidget(label(caption), row, 0);
         fields->addWidget(box, row++, 1);
     }
     for (const auto& [label, box] : std::vector<std::pair<QLabel*, QWidget*>>{
@@ -143,12 +131,12 @@ void frmAddCust::buildWindow() {
         fields->addWidget(label, row, 0);
         fields->addWidget(box, row++, 1);
     }
-    fields->addWidget(makeLabel(cust_frame, "Billing Address:"), 0, 2, 1, 2);
+    fields->addWidget(label("Billing Address:"), 0, 2, 1, 2);
     row = 1;
     for (const auto& [caption, box] : std::vector<std::pair<QString, QWidget*>>{
              {"Street:", address1}, {"Town:", address2}, {"City:", address3}, {"County", address4},
              {"Zip/Postcode:", postcode_txt}}) {
-        fields->addWidget(makeLabel(cust_frame, caption), row, 2);
+        fields->addWidget(label(caption), row, 2);
         fields->addWidget(box, row++, 3);
     }
     auto* deliveryHeading = new QHBoxLayout;
@@ -164,18 +152,18 @@ void frmAddCust::buildWindow() {
         fields->addWidget(box, row++, 5);
     }
     for (int column : {1, 3, 5}) fields->setColumnStretch(column, 1);
-    fields->addWidget(makeLabel(cust_frame, "Private Notes:"), 8, 0);
+    fields->addWidget(label("Private Notes:"), 8, 0);
     fields->addWidget(Notes_txt, 8, 1, 1, 5);
 
-    Save_cmd = makeButton(this, "&Save", "Save_cmd");
-    exit_cmd = makeButton(this, "&Exit", "exit_cmd");
-    customize_cmd = makeButton(this, "Customize", "customize_cmd");
-    customize_cmd->setEnabled(Opener::has("frmCustomerSet"));
-    help_lbl = makeLabel(this, QString(), "help_lbl");
+    Save_cmd = button("&Save", "Save_cmd");
+    exit_cmd = button("&Exit", "exit_cmd");
+    customize_cmd = button("Customize", "customize_cmd");
+    customize_cmd->setEnabled(Opener::has(Windows::frmCustomerSet));
+    help_lbl = label(QString(), "help_lbl");
     help_lbl->setWordWrap(true);
     help_lbl->setMinimumWidth(help_lbl->fontMetrics().averageCharWidth() * 22);
     auto* side = new QVBoxLayout;
-    side->addWidget(makeLabel(this, "Help Notes"));
+    side->addWidget(label("Help Notes"));
     side->addWidget(help_lbl);
     side->addStretch();
     side->addWidget(customize_cmd);
@@ -191,10 +179,10 @@ void frmAddCust::buildWindow() {
     ListKit::setUpView(Inv_lst, invoiceModel_);
     ListKit::setColumnWidthsMm(Inv_lst, {22, 25, 22, 22, 22, 60});
     Inv_lst->setMinimumHeight(Inv_lst->fontMetrics().lineSpacing() * 8);
-    Add_cmd = makeButton(inv_frame, "&Add", "Add_cmd");
-    Edit_cmd = makeButton(inv_frame, "Ed&it", "Edit_cmd");
-    Delete_cmd = makeButton(inv_frame, "&Delete", "Delete_cmd");
-    Total_lbl = makeLabel(inv_frame, QString(), "Total_lbl");
+    Add_cmd = button("&Add", "Add_cmd");
+    Edit_cmd = button("Ed&it", "Edit_cmd");
+    Delete_cmd = button("&Delete", "Delete_cmd");
+    Total_lbl = label(QString(), "Total_lbl");
     Total_lbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Total_lbl->setFont(QFont("Liberation Mono"));
     auto* history = new QGridLayout(inv_frame);
@@ -204,7 +192,7 @@ void frmAddCust::buildWindow() {
     history->addWidget(Delete_cmd, 2, 1);
     auto* total = new QHBoxLayout;
     total->addStretch();
-    total->addWidget(makeLabel(inv_frame, "Total Balance Due"));
+    total->addWidget(label("Total Balance Due"));
     total->addWidget(Total_lbl);
     history->addLayout(total, 4, 0);
 
@@ -248,7 +236,7 @@ void frmAddCust::watchBoxes() {
         box->setProperty(HintProperty, hint.text);
         box->setProperty(SavesOnEnterProperty, hint.saveDefault);
         box->installEventFilter(this);
-        EntryRules::selectOnFocus(box);
+        BoxRules::selectOnFocus(box);
         if (auto* line = qobject_cast<QLineEdit*>(box))
             connect(line, &QLineEdit::textEdited, this, [this] { IsDirty = true; });
     }
@@ -372,8 +360,8 @@ void frmAddCust::copy_cmd_Click() {
 }
 
 void frmAddCust::customize_cmd_Click() {
-    if (!Opener::has("frmCustomerSet")) return;
-    Opener::show("frmCustomerSet", this);
+    if (!Opener::has(Windows::frmCustomerSet)) return;
+    Opener::show(Windows::frmCustomerSet, this);
     LoadSetup();
 }
 

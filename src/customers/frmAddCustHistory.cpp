@@ -4,8 +4,9 @@
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "common/Opener.h"
+#include "common/WindowNames.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
@@ -61,7 +62,7 @@ void frmAddCust::showTotal(Currency total) { Total_lbl->setText(Format_Number_Ri
 void frmAddCust::historyRowsChanged() {
     if (invoiceModel_->rowCount() > 0) {
         ListKit::selectRow(Inv_lst, 0);
-        const bool editor = Opener::has("frmAddInv");
+        const bool editor = Opener::has(Windows::frmAddInv);
         Edit_cmd->setEnabled(editor);
         Delete_cmd->setEnabled(true);
         Add_cmd->setEnabled(editor);
@@ -94,14 +95,14 @@ void frmAddCust::Load_invoices() {
 }
 
 void frmAddCust::Add_cmd_Click() {
-    if (!Opener::has("frmAddInv")) return;
+    if (!Opener::has(Windows::frmAddInv)) return;
     guard(WindowName, "Add_cmd", [&] {
         gHandOver.InvEditMode = 0;
         gHandOver.InvCustID = custid_lbl->text();
         gHandOver.InvCustFirstName = Trim(FirstName_txt->text());
         gHandOver.InvCustLastName = Trim(Lastname_txt->text());
         gHandOver.InvCustPhone = Trim(Phone_txt->text());
-        Opener::show("frmAddInv", this);
+        Opener::show(Windows::frmAddInv, this);
         gHandOver.InvCustFirstName = QString();
         gHandOver.InvCustLastName = QString();
         gHandOver.InvCustPhone = QString();
@@ -113,10 +114,10 @@ void frmAddCust::Add_cmd_Click() {
 
 void frmAddCust::Edit_cmd_Click() {
     const int row = ListKit::selectedRow(Inv_lst);
-    if (row < 0 || !Opener::has("frmAddInv")) return;
+    if (row < 0 || !Opener::has(Windows::frmAddInv)) return;
     gHandOver.InvToEdit = invoiceModel_->text(row, 1);
     gHandOver.InvEditMode = 1;
-    Opener::show("frmAddInv", this);
+    Opener::show(Windows::frmAddInv, this);
     if (gHandOver.InvSaved == 1) {
         Changed_Inv();
         gHandOver.InvSaved = 0;

@@ -1,12 +1,13 @@
 // Saving a customer: the required fields, the number checks, the row, and
 // the advance of the automatic customer number.
 #include "customers/frmAddCust.h"
-#include "common/BoxText.h"
+#include "widgets/BoxText.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
 #include "common/Numbering.h"
 #include "common/Opener.h"
+#include "common/WindowNames.h"
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
 #include "platform/Recordset.h"
@@ -99,13 +100,13 @@ bool frmAddCust::saveCustomer() {
         gHandOver.CustSaved = 1;
         setBoxText(custid_lbl, number);
         Box::ask("Customer details have been saved.", "Saved", Box::Buttons::Ok, Box::Icon::Information, this);
-        if (isNew && Opener::has("frmAddInv") &&
+        if (isNew && Opener::has(Windows::frmAddInv) &&
             Box::ask("Do you want to add an invoice to this customer?", "Add Invoice", Box::Buttons::YesNo,
                      Box::Icon::Question, this) == Box::Answer::Yes)
             Add_cmd_Click();
         if (!freeForm && isNew) advanceStartNumber();
         gHandOver.CustNewMode = 0;
-        Add_cmd->setEnabled(Opener::has("frmAddInv"));
+        Add_cmd->setEnabled(Opener::has(Windows::frmAddInv));
         inv_frame->setEnabled(true);
         // From now on this is the stored customer: its number no longer changes.
         custid_lbl->setEnabled(false);

@@ -2,9 +2,10 @@
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "common/Opener.h"
-#include "common/WindowPlacement.h"
+#include "common/WindowNames.h"
+#include "widgets/WindowPlacement.h"
 #include "platform/Database.h"
 #include <QEvent>
 #include <QGridLayout>
@@ -32,7 +33,7 @@ frmsearchCust::frmsearchCust(QWidget* owner) : QDialog(owner) {
     Cancel_cmd = new QPushButton("&Cancel", this);
     Cancel_cmd->setObjectName("Cancel_cmd");
     // Without the invoice editor a pick has nowhere to go.
-    Select_cmd->setEnabled(Opener::has("frmAddInv"));
+    Select_cmd->setEnabled(Opener::has(Windows::frmAddInv));
 
     model_ = new ListKit::Model({"Customer ID", "Last Name", "First Name", "Phone"}, this);
     ListKit::setUpView(cust_lst, model_);
@@ -103,12 +104,12 @@ bool frmsearchCust::eventFilter(QObject* watched, QEvent* event) {
 
 void frmsearchCust::Select_cmd_Click() {
     const int row = ListKit::selectedRow(cust_lst);
-    if (row < 0 || !Opener::has("frmAddInv")) return;
+    if (row < 0 || !Opener::has(Windows::frmAddInv)) return;
     gHandOver.InvCustID = model_->text(row, 0);
     gHandOver.InvCustFirstName = model_->text(row, 2);
     gHandOver.InvCustLastName = model_->text(row, 1);
     gHandOver.InvCustPhone = model_->text(row, 3);
     gHandOver.InvEditMode = 0;
-    Opener::show("frmAddInv", this);
+    Opener::show(Windows::frmAddInv, this);
     accept();
 }

@@ -1,17 +1,19 @@
 #include "invoices/frmAddInv.h"
+#include "widgets/BoxRules.h"
+#include "widgets/WidgetHelpers.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
 #include "common/Numbering.h"
 #include "common/Opener.h"
-#include "common/WindowPlacement.h"
+#include "common/WindowNames.h"
+#include "widgets/WindowPlacement.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
 #include "platform/AppError.h"
 #include "platform/FixedText.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
-#include "settings/EntryRules.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -50,18 +52,11 @@ private:
     int limit_;
 };
 
-QLineEdit* lineBox(const QString& name, int limit, Qt::Alignment align = Qt::AlignLeft) {
-    auto* box = new QLineEdit;
-    box->setObjectName(name);
+QLineEdit* limitedBox(const QString& name, int limit, Qt::Alignment align = Qt::AlignLeft) {
+    auto* box = named(new QLineEdit, name);
     box->setValidator(new TypingLimit(limit, box));
     box->setAlignment(align | Qt::AlignVCenter);
     return box;
-}
-
-QLabel* label(const QString& name, const QString& text = QString()) {
-    auto* l = new QLabel(text);
-    l->setObjectName(name);
-    return l;
 }
 
 QString rowName(const char* base, int row) { return QString("%1(%2)").arg(base).arg(row); }
@@ -131,8 +126,8 @@ void frmAddInv::buildToolbar() {
         connect(action, &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i); });
         toolbarButtons_[index] = action;
     }
-    toolbarButtons_[2]->setEnabled(Opener::has("frm_Parts"));
-    toolbarButtons_[10]->setEnabled(Opener::has("frmInvoiceSet"));
+    toolbarButtons_[2]->setEnabled(Opener::has(Windows::frm_Parts));
+    toolbarButtons_[10]->setEnabled(Opener::has(Windows::frmInvoiceSet));
 }
 
 QAction* frmAddInv::toolbarButton(int index) const {
@@ -141,11 +136,11 @@ QAction* frmAddInv::toolbarButton(int index) const {
 }
 
 void frmAddInv::buildHeader(QGridLayout* grid) {
-    Inv_lbl = lineBox("Inv_lbl", 12, Qt::AlignHCenter);
+    Inv_lbl = limitedBox("Inv_lbl", 12, Qt::AlignHCenter);
     Inv_lbl->setMaximumWidth(200);
-    Cust_lbl = label("Cust_lbl");
-    Customername_lbl = lineBox("Customername_lbl", 45);
-    Label16 = label("Label16");
+    Cust_lbl = label(QString(), "Cust_lbl");
+    Customername_lbl = limitedBox("Customername_lbl", 45);
+    Label16 = label(QString(), "Label16");
     Date_txt = new QDateEdit(QDate::currentDate());
     Date_txt->setObjectName("Date_txt");
     Date_txt->setCalendarPopup(true);
@@ -160,14 +155,14 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     grid->addWidget(new QLabel("Customer Name:"), 2, 0);
     grid->addWidget(Customername_lbl, 2, 1, 1, 3);
 
-    SalesPerson_txt = lineBox("SalesPerson_txt", 20, Qt::AlignHCenter);
-    SalesOrder_txt = lineBox("SalesOrder_txt", 20, Qt::AlignHCenter);
-    Shipped_txt = lineBox("Shipped_txt", 20, Qt::AlignHCenter);
-    TrackingNo_txt = lineBox("TrackingNo_txt", 20, Qt::AlignHCenter);
-    SalesPerson_lbl = label("SalesPerson_lbl");
-    SalesOrder_lbl = label("SalesOrder_lbl");
-    Shipped_lbl = label("Shipped_lbl");
-    TrackingNo_lbl = label("TrackingNo_lbl");
+    SalesPerson_txt = limitedBox("SalesPerson_txt", 20, Qt::AlignHCenter);
+    SalesOrder_txt = limitedBox("SalesOrder_txt", 20, Qt::AlignHCenter);
+    Shipped_txt = limitedBox("Shipped_txt", 20, Qt::AlignHCenter);
+    TrackingNo_txt = limitedBox("TrackingNo_txt", 20, Qt::AlignHCenter);
+    SalesPerson_lbl = label(QString(), "SalesPerson_lbl");
+    SalesOrder_lbl = label(QString(), "SalesOrder_lbl");
+    Shipped_lbl = label(QString(), "Shipped_lbl");
+    TrackingNo_lbl = label(QString(), "TrackingNo_lbl");
     auto* fields = new QGridLayout;
     const std::array<std::pair<QLabel*, QLineEdit*>, 4> optional = {
         {{SalesPerson_lbl, SalesPerson_txt}, {SalesOrder_lbl, SalesOrder_txt},
@@ -181,7 +176,7 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     Notes_txt = new QPlainTextEdit;
     Notes_txt->setObjectName("Notes_txt");
     Notes_txt->setMaximumHeight(60);
-    EntryRules::limitLength(Notes_txt, 150);
+    BoxRules::limitLength(Notes_txt, 150);
     Notes_chk = new QCheckBox("Include Notes");
     Notes_chk->setObjectName("Notes_chk");
     grid->addWidget(new QLabel("Notes:"), 4, 0, Qt::AlignTop);
@@ -195,8 +190,8 @@ QWidget* frmAddInv::buildLines() {
     auto* grid = new QGridLayout(Frame3);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(1);
-    Desc_lbl = label("Desc_lbl", "Description");
-    toptax = label("toptax", "Tax");
+    Desc_lbl = label("Description", "Desc_lbl");
+    toptax = label("Tax", "toptax");
     grid->addWidget(new QLabel("Item"), 0, 0, Qt::AlignHCenter);
     grid->addWidget(new QLabel("Qty"), 0, 2, Qt::AlignHCenter);
     grid->addWidget(Desc_lbl, 0, 3);
@@ -210,14 +205,14 @@ QWidget* frmAddInv::buildLines() {
         Blank[k]->setObjectName(rowName("Blank", i));
         Blank[k]->setEnabled(false);
         grid->addWidget(Blank[k], r, 0, 1, 7);
-        PartID_txt[k] = lineBox(rowName("PartID_txt", i), 12, Qt::AlignHCenter);
+        PartID_txt[k] = limitedBox(rowName("PartID_txt", i), 12, Qt::AlignHCenter);
         Check1[k] = new QCheckBox;
         Check1[k]->setObjectName(rowName("Check1", i));
         Check1[k]->setEnabled(false);   // the item picker comes with its own window part
-        Qty_txt[k] = lineBox(rowName("Qty_txt", i), 4, Qt::AlignHCenter);
-        Desc_txt[k] = lineBox(rowName("Desc_txt", i), 120);
-        Amount_txt[k] = lineBox(rowName("Amount_txt", i), 10, Qt::AlignRight);
-        tota1l_txt[k] = lineBox(rowName("tota1l_txt", i), 10, Qt::AlignRight);
+        Qty_txt[k] = limitedBox(rowName("Qty_txt", i), 4, Qt::AlignHCenter);
+        Desc_txt[k] = limitedBox(rowName("Desc_txt", i), 120);
+        Amount_txt[k] = limitedBox(rowName("Amount_txt", i), 10, Qt::AlignRight);
+        tota1l_txt[k] = limitedBox(rowName("tota1l_txt", i), 10, Qt::AlignRight);
         tota1l_txt[k]->setEnabled(false);
         tota1l_txt[k]->setText("0.00");
         tax1[k] = new QFrame;
@@ -253,7 +248,7 @@ QWidget* frmAddInv::buildSummaries() {
     auto* invoice = new QGroupBox("Invoice Summary");
     auto* ig = new QGridLayout(invoice);
     auto moneyLabel = [](const QString& name) {
-        QLabel* l = label(name, "0.00");
+        QLabel* l = label("0.00", name);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
@@ -261,10 +256,10 @@ QWidget* frmAddInv::buildSummaries() {
     vat_txt = moneyLabel("vat_txt");
     Discount_txt = moneyLabel("Discount_txt");
     total_txt = moneyLabel("total_txt");
-    vat_lbl = label("vat_lbl");
-    taxamount = label("taxamount");
+    vat_lbl = label(QString(), "vat_lbl");
+    taxamount = label(QString(), "taxamount");
     taxamount->hide();
-    Discount2_txt = lineBox("Discount2_txt", 4, Qt::AlignRight);
+    Discount2_txt = limitedBox("Discount2_txt", 4, Qt::AlignRight);
     Discount2_txt->setText("0");
     Discount2_txt->setMaximumWidth(50);
     auto* discount = new QHBoxLayout;
@@ -284,19 +279,19 @@ QWidget* frmAddInv::buildSummaries() {
 
     auto* payment = new QGroupBox("Payment Summary");
     auto* pg = new QGridLayout(payment);
-    total_txt2 = lineBox("total_txt2", 10, Qt::AlignRight);
+    total_txt2 = limitedBox("total_txt2", 10, Qt::AlignRight);
     total_txt2->setEnabled(false);
-    Paid_txt = lineBox("Paid_txt", 10, Qt::AlignRight);
-    Writtenoff_txt = lineBox("Writtenoff_txt", 10, Qt::AlignRight);
-    Balance_txt = lineBox("Balance_txt", 10, Qt::AlignRight);
+    Paid_txt = limitedBox("Paid_txt", 10, Qt::AlignRight);
+    Writtenoff_txt = limitedBox("Writtenoff_txt", 10, Qt::AlignRight);
+    Balance_txt = limitedBox("Balance_txt", 10, Qt::AlignRight);
     Balance_txt->setEnabled(false);
     for (QLineEdit* b : {total_txt2, Paid_txt, Writtenoff_txt, Balance_txt}) b->setText("0.00");
     PaidFull_chk = new QCheckBox("Paid In Full");
     PaidFull_chk->setObjectName("PaidFull_chk");
     QFont arial("Liberation Sans");
     arial.setBold(true);
-    Paid_lbl = label("Paid_lbl", "PAID IN FULL");
-    StillOwes_lbl = label("StillOwes_lbl", "BALANCE:");
+    Paid_lbl = label("PAID IN FULL", "Paid_lbl");
+    StillOwes_lbl = label("BALANCE:", "StillOwes_lbl");
     Paid_lbl->setStyleSheet("color: #8080FF");
     StillOwes_lbl->setStyleSheet("color: #FF8080");
     for (QLabel* l : {Paid_lbl, StillOwes_lbl}) {
@@ -325,16 +320,16 @@ void frmAddInv::wireBoxes() {
         const size_t k = size_t(i);
         for (QLineEdit* b : {PartID_txt[k], Qty_txt[k], Desc_txt[k], Amount_txt[k]}) {
             b->installEventFilter(this);
-            EntryRules::selectOnFocus(b);
+            BoxRules::selectOnFocus(b);
         }
-        EntryRules::digitsOnly(Qty_txt[k]);
-        EntryRules::percentage(Amount_txt[k]);
+        BoxRules::digitsOnly(Qty_txt[k]);
+        BoxRules::percentage(Amount_txt[k]);
         tax[k]->installEventFilter(this);
         Check1[k]->installEventFilter(this);
         connect(tax[k], &QCheckBox::clicked, this, [this] { Calc_Totals(); });
     }
-    for (QLineEdit* b : {Discount2_txt, Paid_txt, Writtenoff_txt}) EntryRules::percentage(b);
-    for (QWidget* b : {Inv_lbl, Paid_txt, Writtenoff_txt}) EntryRules::selectOnFocus(b);
+    for (QLineEdit* b : {Discount2_txt, Paid_txt, Writtenoff_txt}) BoxRules::percentage(b);
+    for (QWidget* b : {Inv_lbl, Paid_txt, Writtenoff_txt}) BoxRules::selectOnFocus(b);
     for (QWidget* b : std::initializer_list<QWidget*>{Inv_lbl, Discount2_txt, Paid_txt, Writtenoff_txt,
                                                       SalesPerson_txt, SalesOrder_txt, Shipped_txt,
                                                       TrackingNo_txt, Notes_txt, Date_txt})
@@ -605,14 +600,14 @@ void frmAddInv::Toolbar1_ButtonClick(int index) {
         ClosePartPickers();
         switch (index) {
         case 2:
-            Opener::show("frm_Parts", this);
+            Opener::show(Windows::frm_Parts, this);
             Form_Activate();
             break;
         case 4: ClearLine(); break;
         case 6: ClearAllLines(); break;
         case 8: Print_Invoice(onScreen(), this); break;
         case 10:
-            Opener::show("frmInvoiceSet", this);
+            Opener::show(Windows::frmInvoiceSet, this);
             Form_Activate();   // the new captions and visibility
             break;
         default: break;

@@ -1,6 +1,6 @@
 #include "settings/CompanyBoxes.h"
-#include "settings/EntryRules.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/BoxRules.h"
+#include "widgets/WidgetHelpers.h"
 #include <QGridLayout>
 #include <utility>
 
@@ -25,7 +25,7 @@ void CompanyBoxes::build(QGridLayout* grid, int firstRow) {
     for (const auto& [caption, box] : rows) {
         grid->addWidget(new QLabel(caption), row, 0, box == Address_txt ? Qt::AlignTop : Qt::AlignVCenter);
         grid->addWidget(box, row, 1);
-        EntryRules::selectOnFocus(box);
+        BoxRules::selectOnFocus(box);
         ++row;
     }
     grid->addWidget(note("You can only enter a maximum of 5 lines for the address. Anything more will not "

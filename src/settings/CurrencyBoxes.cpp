@@ -1,6 +1,7 @@
 #include "settings/CurrencyBoxes.h"
+#include "widgets/BoxRules.h"
 #include "settings/EntryRules.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,8 +43,8 @@ void CurrencyBoxes::build(QGridLayout* grid, int firstRow) {
     Tax5_lbl = named(new QLabel("Tax Number:"), "Tax5_lbl");
     TaxNumber_txt = lineBox("TaxNumber_txt", 20);
     Tax6_lbl = note("Tax number will be displayed below your business address", "Tax6_lbl");
-    EntryRules::percentage(TaxAmount_txt);
-    for (QLineEdit* box : {currency_txt, TaxName_txt, TaxAmount_txt, TaxNumber_txt}) EntryRules::selectOnFocus(box);
+    BoxRules::percentage(TaxAmount_txt);
+    for (QLineEdit* box : {currency_txt, TaxName_txt, TaxAmount_txt, TaxNumber_txt}) BoxRules::selectOnFocus(box);
     Option1->setChecked(true);
     QObject::connect(TaxEnabled_chk, &QCheckBox::toggled, TaxEnabled_chk,
                      [this](bool on) { on ? ShowTaxFields() : HideTaxFields(); });

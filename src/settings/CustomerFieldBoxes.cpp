@@ -2,7 +2,7 @@
 #include "common/SettingsValues.h"
 #include "platform/Recordset.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QCheckBox>
 
 namespace {

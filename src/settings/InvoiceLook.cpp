@@ -1,13 +1,13 @@
 #include "settings/InvoiceLook.h"
+#include "widgets/BoxRules.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/Recordset.h"
-#include "settings/EntryRules.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -94,7 +94,7 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     for (int n = 0; n < 4; ++n) {
         chk[n] = named(new QCheckBox, QString("chk%1").arg(n + 1));
         Text[n] = lineBox(QString("Text%1").arg(n + 1), headingLimit);
-        EntryRules::afterKeyRelease(Text[n], [this] { RefreshIncludeCaptions(); });
+        BoxRules::afterKeyRelease(Text[n], [this] { RefreshIncludeCaptions(); });
     }
     for (int n = 0; n < 6; ++n) {
         layoutButtons[n] = named(new QRadioButton(QString("Invoice Type %1").arg(n + 1)),
@@ -120,7 +120,7 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     Statement_chk = named(new QCheckBox("Include Statement"), "Statement_chk");
     terms_txt = textBox("terms_txt", termsLimit);
     statement_txt = textBox("statement_txt", statementLimit);
-    for (QPlainTextEdit* box : {terms_txt, statement_txt}) EntryRules::selectOnFocus(box);
+    for (QPlainTextEdit* box : {terms_txt, statement_txt}) BoxRules::selectOnFocus(box);
     sample = new SampleInvoice;
     connect(Shipping_chk, &QCheckBox::toggled, this,
             [this] { setPartVisible(sample->shipping1, sample->shipping2, Shipping_chk); });
@@ -194,8 +194,8 @@ void InvoiceLook::loadFrom(const Recordset& row) {
     SettingsRow::tickFrom(Shipping_chk, row.field("includeshipping"));
     SettingsRow::tickFrom(Terms_Chk, row.field("includeterms"));
     SettingsRow::tickFrom(Statement_chk, row.field("includestatement"));
-    EntryRules::showStoredText(statement_txt, Field_To_String(row.field("Statement")));
-    EntryRules::showStoredText(terms_txt, Field_To_String(row.field("Terms1")));
+    BoxRules::showStoredText(statement_txt, Field_To_String(row.field("Statement")));
+    BoxRules::showStoredText(terms_txt, Field_To_String(row.field("Terms1")));
     path_lbl->setText(Field_To_String(row.field("logopath")));
 }
 
@@ -209,8 +209,8 @@ void InvoiceLook::saveTo(Recordset& row) const {
     row.setField("includestatement", SettingsRow::boxValue(Statement_chk));
     row.setField("includeterms", SettingsRow::boxValue(Terms_Chk));
     row.setField("includeshipping", SettingsRow::boxValue(Shipping_chk));
-    row.setField("Statement", Trim(EntryRules::storedText(statement_txt)));
-    row.setField("Terms1", Trim(EntryRules::storedText(terms_txt)));
+    row.setField("Statement", Trim(BoxRules::storedText(statement_txt)));
+    row.setField("Terms1", Trim(BoxRules::storedText(terms_txt)));
     row.setField("logopath", storedLogoPath());
 }
 
@@ -227,8 +227,8 @@ void InvoiceLook::copyTo(SettingsValues& values) const {
     values.includestatement = SettingsRow::boxValue(Statement_chk);
     values.includeterms = SettingsRow::boxValue(Terms_Chk);
     values.includeshipping = SettingsRow::boxValue(Shipping_chk);
-    values.Statement = Trim(EntryRules::storedText(statement_txt));
-    values.Terms1 = Trim(EntryRules::storedText(terms_txt));
+    values.Statement = Trim(BoxRules::storedText(statement_txt));
+    values.Terms1 = Trim(BoxRules::storedText(terms_txt));
     values.logopath = storedLogoPath();
 }
 

@@ -1,6 +1,7 @@
 #include "settings/PrefixRows.h"
+#include "widgets/BoxRules.h"
 #include "settings/EntryRules.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QCheckBox>
 #include <QGridLayout>
 
@@ -43,12 +44,12 @@ int PrefixRows::build(QGridLayout* grid, int headRow, const Look& look) {
         row.freeForm = named(new QCheckBox(row.freeFormCaption), row.freeFormName);
         row.prefix->setMinimumWidth(row.prefix->fontMetrics().horizontalAdvance("WWWW") + 12);
         row.example->setMinimumWidth(row.example->fontMetrics().horizontalAdvance("WWWW00000000") + 12);
-        EntryRules::digitsOnly(row.start);
+        BoxRules::digitsOnly(row.start);
         EntryRules::followFreeForm(row.freeForm, row.prefix, row.start);
-        for (QLineEdit* box : {row.prefix, row.start}) EntryRules::afterKeyRelease(box, [this] { ShowPrefixExamples(); });
+        for (QLineEdit* box : {row.prefix, row.start}) BoxRules::afterKeyRelease(box, [this] { ShowPrefixExamples(); });
         const bool credit = kind == Kind::Credit;
-        EntryRules::selectOnFocus(row.prefix);
-        if (!credit) EntryRules::selectOnFocus(row.start);
+        BoxRules::selectOnFocus(row.prefix);
+        if (!credit) BoxRules::selectOnFocus(row.start);
         QWidget* cells[] = {caption, row.prefix, row.start, row.example, row.freeForm};
         for (int cell = 0; cell < 5; ++cell) {
             grid->addWidget(cells[cell], line, cell);

@@ -1,5 +1,5 @@
 #pragma once
-#include "common/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 #include "platform/Recordset.h"
 #include <QDialog>
 

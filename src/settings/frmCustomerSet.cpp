@@ -3,7 +3,7 @@
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 #include "platform/AppError.h"
 #include "settings/InvoiceLook.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

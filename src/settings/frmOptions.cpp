@@ -1,4 +1,5 @@
 #include "settings/frmOptions.h"
+#include "widgets/BoxRules.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
@@ -12,7 +13,8 @@
 #include "settings/InvoiceLook.h"
 #include "settings/NumberChecks.h"
 #include "settings/SettingsRow.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
+#include <array>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -154,16 +156,16 @@ frmOptions::frmOptions(QWidget* owner) : SettingsDialog(owner) {
     tbsOptions->setExpanding(false);
     tbsOptions->setUsesScrollButtons(false);   // all eight tabs stay in view
     pages = new QStackedWidget;
-    QWidget* (frmOptions::*builders[8])() = {&frmOptions::companyPage,  &frmOptions::currencyPage,
-                                             &frmOptions::prefixesPage, &frmOptions::defaultsPage,
-                                             &frmOptions::invoice1Page, &frmOptions::invoice2Page,
-                                             &frmOptions::remindersPage, &frmOptions::customizePage};
+    const std::array<QWidget* (frmOptions::*)(), 8> builders = {
+        &frmOptions::companyPage,  &frmOptions::currencyPage,  &frmOptions::prefixesPage,
+        &frmOptions::defaultsPage, &frmOptions::invoice1Page,  &frmOptions::invoice2Page,
+        &frmOptions::remindersPage, &frmOptions::customizePage};
     for (int i = 0; i < 8; ++i) {
         tbsOptions->addTab(QIcon(drawPicture(tabs[i].picture, 16)), tabs[i].caption);
         if (tabs[i].tooltip) tbsOptions->setTabToolTip(i, tabs[i].tooltip);
         Frame1[i] = named(new QGroupBox(tabs[i].pageCaption), QString("Frame1_%1").arg(i));
         auto* frameLayout = new QVBoxLayout(Frame1[i]);
-        frameLayout->addWidget((this->*builders[i])());
+        frameLayout->addWidget((this->*builders[size_t(i)])());
         pages->addWidget(Frame1[i]);
     }
     connect(tbsOptions, &QTabBar::currentChanged, this, [this] { tbsOptions_Click(); });
@@ -281,7 +283,7 @@ QWidget* frmOptions::remindersPage() {
     for (const auto& [caption, box] : boxes) {
         layout->addWidget(new QLabel(caption));
         layout->addWidget(box);
-        EntryRules::selectOnFocus(box);
+        BoxRules::selectOnFocus(box);
     }
     RestoreReminders_cmd = named(new QPushButton("Restore Defaults"), "RestoreReminders_cmd");
     RestoreReminders_cmd->setAutoDefault(false);
@@ -365,7 +367,7 @@ void frmOptions::Load_system() {
             const Recordset& row = SystemRs;
             auto text = [&row](const char* column) { return Field_To_String(row.field(column)); };
             Name_txt->setText(text("BusinessName"));
-            EntryRules::showStoredText(Address_txt, text("Address"));
+            BoxRules::showStoredText(Address_txt, text("Address"));
             Phone_txt->setText(text("Phone"));
             Mobile_txt->setText(text("Mobile"));
             email_txt->setText(text("Email"));
@@ -386,9 +388,9 @@ void frmOptions::Load_system() {
             DTPicker1->setDate(SettingsRow::storedDate(text("DefaultStart"), defaultStartDate));
             DTPicker2->setDate(SettingsRow::storedDate(text("DefaultEnd"), QDate::currentDate()));
             SettingsRow::tickFrom(DebtorStart, row.field("Debtorstart"));
-            EntryRules::showStoredText(Reminder1, text("Reminder1"));
-            EntryRules::showStoredText(Reminder2, text("Reminder2"));
-            EntryRules::showStoredText(Reminder3, text("Reminder3"));
+            BoxRules::showStoredText(Reminder1, text("Reminder1"));
+            BoxRules::showStoredText(Reminder2, text("Reminder2"));
+            BoxRules::showStoredText(Reminder3, text("Reminder3"));
             SettingsRow::tickFrom(Inv_chk, row.field("FreeFormInv"));
             SettingsRow::tickFrom(Cus_chk, row.field("FreeformCus"));
             SettingsRow::tickFrom(Part_chk, row.field("FreeformPart"));
@@ -412,7 +414,7 @@ void frmOptions::Update() {
         SettingsRow::startWriting(SystemRs);
         Recordset& row = SystemRs;
         row.setField("BusinessName", Trim(Name_txt->text()));
-        row.setField("Address", Trim(EntryRules::storedText(Address_txt)));
+        row.setField("Address", Trim(BoxRules::storedText(Address_txt)));
         row.setField("Phone", Trim(Phone_txt->text()));
         row.setField("Mobile", Trim(Mobile_txt->text()));
         row.setField("Email", Trim(email_txt->text()));
@@ -433,9 +435,9 @@ void frmOptions::Update() {
         row.setField("DefaultStart", shortDate(DTPicker1->date()));
         row.setField("DefaultEnd", shortDate(DTPicker2->date()));
         row.setField("Debtorstart", QString::number(SettingsRow::boxValue(DebtorStart)));
-        row.setField("Reminder1", Trim(EntryRules::storedText(Reminder1)));
-        row.setField("Reminder2", Trim(EntryRules::storedText(Reminder2)));
-        row.setField("Reminder3", Trim(EntryRules::storedText(Reminder3)));
+        row.setField("Reminder1", Trim(BoxRules::storedText(Reminder1)));
+        row.setField("Reminder2", Trim(BoxRules::storedText(Reminder2)));
+        row.setField("Reminder3", Trim(BoxRules::storedText(Reminder3)));
         row.setField("FreeFormInv", SettingsRow::boxValue(Inv_chk));
         row.setField("FreeformCus", SettingsRow::boxValue(Cus_chk));
         row.setField("FreeformPart", SettingsRow::boxValue(Part_chk));
@@ -455,7 +457,7 @@ void frmOptions::Settings() {
     guard(windowName, "Settings", [this] {
         SettingsValues& s = gSettings;
         s.BusinessName = Trim(Name_txt->text());
-        s.Address = Trim(EntryRules::storedText(Address_txt));
+        s.Address = Trim(BoxRules::storedText(Address_txt));
         s.Phone = Trim(Phone_txt->text());
         s.Mobile = Trim(Mobile_txt->text());
         s.Email = Trim(email_txt->text());
@@ -483,9 +485,9 @@ void frmOptions::Settings() {
         s.Debtorstart = SettingsRow::boxValue(DebtorStart);
         s.ConfirmBackup = SettingsRow::boxValue(confirmBackup_chk);
         s.ConfirmAll = SettingsRow::boxValue(ConfirmAll_chk);
-        s.Reminder1 = Trim(EntryRules::storedText(Reminder1));
-        s.Reminder2 = Trim(EntryRules::storedText(Reminder2));
-        s.Reminder3 = Trim(EntryRules::storedText(Reminder3));
+        s.Reminder1 = Trim(BoxRules::storedText(Reminder1));
+        s.Reminder2 = Trim(BoxRules::storedText(Reminder2));
+        s.Reminder3 = Trim(BoxRules::storedText(Reminder3));
         look->copyTo(s);
         customerFields.copyTo(s);
     });
@@ -555,7 +557,7 @@ void frmOptions::RestoreReminders_cmd_Click() {
 }
 
 void frmOptions::RestoreDefaultReminders() {
-    EntryRules::showStoredText(Reminder1, DefaultTexts::reminder1());
-    EntryRules::showStoredText(Reminder2, DefaultTexts::reminder2());
-    EntryRules::showStoredText(Reminder3, DefaultTexts::reminder3());
+    BoxRules::showStoredText(Reminder1, DefaultTexts::reminder1());
+    BoxRules::showStoredText(Reminder2, DefaultTexts::reminder2());
+    BoxRules::showStoredText(Reminder3, DefaultTexts::reminder3());
 }

@@ -1,16 +1,16 @@
 #include "settings/frm_setup.h"
+#include "widgets/BoxRules.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
-#include "common/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 #include "settings/CompanyBoxes.h"
 #include "settings/DefaultTexts.h"
-#include "settings/EntryRules.h"
 #include "settings/StartNumbers.h"
-#include "settings/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -194,7 +194,7 @@ void frm_setup::Update() {
     else SystemRs.moveFirst();
     Recordset& rs = SystemRs;
     rs.setField("BusinessName", Trim(Name_txt->text()));
-    rs.setField("Address", EntryRules::storedText(Address_txt));
+    rs.setField("Address", BoxRules::storedText(Address_txt));
     rs.setField("Phone", Phone_txt->text());
     rs.setField("Mobile", Mobile_txt->text());
     rs.setField("Email", email_txt->text());

@@ -1,5 +1,6 @@
 #include "shell/WindowRegistry.h"
 #include "common/Opener.h"
+#include "common/WindowNames.h"
 #include "customers/frmAddCust.h"
 #include "customers/frmsearchCust.h"
 #include "invoices/frmAddInv.h"
@@ -12,15 +13,15 @@
 #include "shell/frmBrowser.h"
 
 void registerWindows() {
-    Opener::add("frm_setup", [](QWidget* o) { return new frm_setup(o); });
-    Opener::addCommand("Backup", MnuSave_Click);
-    Opener::addCommand("Restore", mnurestore_Click);
-    Opener::add("Help_frm", [](QWidget* o) { return new Help_frm(o); });
-    Opener::add("frmBrowser", [](QWidget* o) { return new frmBrowser(o); });
-    Opener::add("frmAddCust", [](QWidget* o) { return new frmAddCust(o); });
-    Opener::add("frmsearchCust", [](QWidget* o) { return new frmsearchCust(o); });
-    Opener::add("frmAddInv", [](QWidget* o) { return new frmAddInv(o); });
-    Opener::add("frmOptions", [](QWidget* o) { return new frmOptions(o); });
-    Opener::add("frmInvoiceSet", [](QWidget* o) { return new frmInvoiceSet(o); });
-    Opener::add("frmCustomerSet", [](QWidget* o) { return new frmCustomerSet(o); });
+    Opener::add(Windows::frm_setup, [](QWidget* o) { return new frm_setup(o); });
+    Opener::addCommand(Windows::Backup, MnuSave_Click);
+    Opener::addCommand(Windows::Restore, mnurestore_Click);
+    Opener::add(Windows::Help_frm, [](QWidget* o) { return new Help_frm(o); });
+    Opener::add(Windows::frmBrowser, [](QWidget* o) { return new frmBrowser(o); });
+    Opener::add(Windows::frmAddCust, [](QWidget* o) { return new frmAddCust(o); });
+    Opener::add(Windows::frmsearchCust, [](QWidget* o) { return new frmsearchCust(o); });
+    Opener::add(Windows::frmAddInv, [](QWidget* o) { return new frmAddInv(o); });
+    Opener::add(Windows::frmOptions, [](QWidget* o) { return new frmOptions(o); });
+    Opener::add(Windows::frmInvoiceSet, [](QWidget* o) { return new frmInvoiceSet(o); });
+    Opener::add(Windows::frmCustomerSet, [](QWidget* o) { return new frmCustomerSet(o); });
 }

@@ -4,10 +4,11 @@
 #include "common/HandOver.h"
 #include "common/MakerWeb.h"
 #include "common/Opener.h"
+#include "common/WindowNames.h"
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "common/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 #include "shell/CreateDatabase.h"
 #include "shell/Icons.h"
 #include <QCloseEvent>
@@ -81,13 +82,13 @@ void frmMain::buildMenus() {
     mnuImport = named(menuBar()->addAction("Import"), "mnuImport");
     mnuImport->setEnabled(false);
 
-    connect(mnuExport, &QAction::triggered, this, [this] { openWindow("FrmExport", "mnuExport_Click"); });
-    connect(mnuOptions, &QAction::triggered, this, [this] { openWindow("frmOptions", "mnuOptions_Click"); });
-    connect(mnuWeb, &QAction::triggered, this, [this] { openWindow("frmBrowser", "mnuWeb_Click"); });
+    connect(mnuExport, &QAction::triggered, this, [this] { openWindow(Windows::FrmExport, "mnuExport_Click"); });
+    connect(mnuOptions, &QAction::triggered, this, [this] { openWindow(Windows::frmOptions, "mnuOptions_Click"); });
+    connect(mnuWeb, &QAction::triggered, this, [this] { openWindow(Windows::frmBrowser, "mnuWeb_Click"); });
     connect(MnuSave, &QAction::triggered, this,
-            [this] { guard(WindowName, "MnuSave_Click", [this] { Opener::run("Backup", this); }); });
+            [this] { guard(WindowName, "MnuSave_Click", [this] { Opener::run(Windows::Backup, this); }); });
     connect(mnurestore, &QAction::triggered, this,
-            [this] { guard(WindowName, "mnurestore_Click", [this] { Opener::run("Restore", this); }); });
+            [this] { guard(WindowName, "mnurestore_Click", [this] { Opener::run(Windows::Restore, this); }); });
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -130,18 +131,18 @@ QAction* frmMain::toolbarButton(int index) const {
 
 // A task whose window is not built into the program cannot be chosen.
 void frmMain::enableEntries() {
-    toolbarButton(1)->setEnabled(Opener::has("frmCustomer"));
-    toolbarButton(3)->setEnabled(Opener::has("frmInvoice"));
-    toolbarButton(5)->setEnabled(Opener::has("frmAddCust") || Opener::has("frmsearchCust"));
-    toolbarButton(7)->setEnabled(Opener::has("frmReports"));
-    toolbarButton(9)->setEnabled(Opener::has("frmDebtor"));
-    toolbarButton(11)->setEnabled(Opener::has("frm_Parts"));
-    toolbarButton(13)->setEnabled(Opener::has("Help_frm"));
-    mnuExport->setEnabled(Opener::has("FrmExport"));
-    MnuSave->setEnabled(Opener::hasCommand("Backup"));
-    mnurestore->setEnabled(Opener::hasCommand("Restore"));
-    mnuOptions->setEnabled(Opener::has("frmOptions"));
-    mnuWeb->setEnabled(Opener::has("frmBrowser"));
+    toolbarButton(1)->setEnabled(Opener::has(Windows::frmCustomer));
+    toolbarButton(3)->setEnabled(Opener::has(Windows::frmInvoice));
+    toolbarButton(5)->setEnabled(Opener::has(Windows::frmAddCust) || Opener::has(Windows::frmsearchCust));
+    toolbarButton(7)->setEnabled(Opener::has(Windows::frmReports));
+    toolbarButton(9)->setEnabled(Opener::has(Windows::frmDebtor));
+    toolbarButton(11)->setEnabled(Opener::has(Windows::frm_Parts));
+    toolbarButton(13)->setEnabled(Opener::has(Windows::Help_frm));
+    mnuExport->setEnabled(Opener::has(Windows::FrmExport));
+    MnuSave->setEnabled(Opener::hasCommand(Windows::Backup));
+    mnurestore->setEnabled(Opener::hasCommand(Windows::Restore));
+    mnuOptions->setEnabled(Opener::has(Windows::frmOptions));
+    mnuWeb->setEnabled(Opener::has(Windows::frmBrowser));
 }
 
 void frmMain::Load() {
@@ -183,13 +184,13 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::Activate() {
     guard(WindowName, "Activate", [this] {
         if (DatabaseReady == 0) {
-            Opener::show("frm_setup", this);
+            Opener::show(Windows::frm_setup, this);
             if (DatabaseReady == 0) {
                 close();
                 return;
             }
         }
-        if (ActivateCount == 0 && gSettings.Debtorstart == 1) Opener::show("frmDebtor", this);
+        if (ActivateCount == 0 && gSettings.Debtorstart == 1) Opener::show(Windows::frmDebtor, this);
         ++ActivateCount;
     });
 }
@@ -198,15 +199,15 @@ void frmMain::Toolbar1_ButtonClick(int index) {
     // A failure here only puts the pointer back; the task windows report their own errors.
     try {
         switch (index) {
-        case 1: Opener::show("frmCustomer", this); break;
-        case 3: Opener::show("frmInvoice", this); break;
+        case 1: Opener::show(Windows::frmCustomer, this); break;
+        case 3: Opener::show(Windows::frmInvoice, this); break;
         case 5: addInvoice(); break;
-        case 7: Opener::show("frmReports", this); break;
-        case 9: Opener::show("frmDebtor", this); break;
-        case 11: Opener::show("frm_Parts", this); break;
+        case 7: Opener::show(Windows::frmReports, this); break;
+        case 9: Opener::show(Windows::frmDebtor, this); break;
+        case 11: Opener::show(Windows::frm_Parts, this); break;
         case 13:
             gHandOver.HelpPage = "help.htm";
-            Opener::show("Help_frm", this);
+            Opener::show(Windows::Help_frm, this);
             break;
         case 15: close(); break;
         default: break;
@@ -219,11 +220,11 @@ void frmMain::Toolbar1_ButtonClick(int index) {
 void frmMain::addInvoice() {
     const Box::Answer answer = Box::ask("Do you want to add this invoice to a new customer", "Add to New Customer",
                                         Box::Buttons::YesNoCancel, Box::Icon::Question, this);
-    if (answer == Box::Answer::Yes && Opener::has("frmAddCust")) {
+    if (answer == Box::Answer::Yes && Opener::has(Windows::frmAddCust)) {
         gHandOver.CustNewMode = 1;
-        Opener::show("frmAddCust", this);
+        Opener::show(Windows::frmAddCust, this);
     } else if (answer == Box::Answer::No) {
-        Opener::show("frmsearchCust", this);
+        Opener::show(Windows::frmsearchCust, this);
     }
 }
 
@@ -244,7 +245,7 @@ void frmMain::MDIForm_Unload() {
         if (gSettings.ConfirmBackup == 1 &&
             Box::ask("Do you wish to backup before exiting?", "Backup?", Box::Buttons::YesNo, Box::Icon::Question,
                      this) == Box::Answer::Yes)
-            Opener::run("Backup", this);
+            Opener::run(Windows::Backup, this);
         Connections::closeJet();
         Connections::closeShape();
     });

@@ -1,5 +1,5 @@
 #include "CustomerFixture.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "customers/frmAddCust.h"
 #include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"

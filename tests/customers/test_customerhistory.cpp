@@ -1,5 +1,5 @@
 #include "CustomerFixture.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "customers/frmAddCust.h"
 #include "support/TestSupport.h"
 #include <QGroupBox>

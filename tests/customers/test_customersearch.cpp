@@ -1,7 +1,7 @@
 #include "CustomerFixture.h"
 #include "common/HandOver.h"
 #include "common/Opener.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "customers/frmsearchCust.h"
 #include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"

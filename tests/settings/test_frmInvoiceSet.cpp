@@ -1,6 +1,6 @@
 #include "SystemRowFixture.h"
+#include "widgets/BoxRules.h"
 #include "common/SettingsValues.h"
-#include "settings/EntryRules.h"
 #include "settings/InvoiceLook.h"
 #include "settings/frmInvoiceSet.h"
 #include "support/TestSupport.h"
@@ -119,7 +119,7 @@ private slots:
         d->look->statement_txt->setPlainText(QString("s\n").repeated(33));   // 99 once stored
         d->look->statement_txt->moveCursor(QTextCursor::End);
         QTest::keyClicks(d->look->statement_txt, "xyz");
-        QCOMPARE(EntryRules::storedText(d->look->statement_txt).size(), 100);
+        QCOMPARE(BoxRules::storedText(d->look->statement_txt).size(), 100);
         QTest::keyClicks(d->look->Text[1], QString("h").repeated(25));
         QCOMPARE(d->look->Text[1]->text().size(), 20);
         d->ok_cmd->click();

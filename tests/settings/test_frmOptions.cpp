@@ -1,8 +1,8 @@
 #include "SystemRowFixture.h"
+#include "widgets/BoxRules.h"
 #include "common/Opener.h"
 #include "common/SettingsValues.h"
 #include "platform/ShortDate.h"
-#include "settings/EntryRules.h"
 #include "settings/InvoiceLook.h"
 #include "settings/frmOptions.h"
 #include "shell/WindowRegistry.h"
@@ -379,7 +379,7 @@ private slots:
         d->Reminder1->setPlainText(QString("a\n").repeated(100));   // 300 characters once stored
         d->Reminder1->moveCursor(QTextCursor::End);
         QTest::keyClicks(d->Reminder1, "xyz");
-        QCOMPARE(EntryRules::storedText(d->Reminder1).size(), 250);
+        QCOMPARE(BoxRules::storedText(d->Reminder1).size(), 250);
         d->Reminder2->setPlainText(QString("b").repeated(249));
         d->Reminder2->moveCursor(QTextCursor::End);
         QTest::keyClicks(d->Reminder2, "cd");

@@ -1,10 +1,10 @@
 #include "common/Functions.h"
+#include "widgets/BoxRules.h"
 #include "common/SettingsValues.h"
 #include "platform/BusyCursor.h"
 #include "platform/Recordset.h"
 #include "platform/ShortDate.h"
 #include "settings/DefaultTexts.h"
-#include "settings/EntryRules.h"
 #include "settings/frm_setup.h"
 #include "support/TestSupport.h"
 #include <QCheckBox>
@@ -262,7 +262,7 @@ private slots:
         QString fiveLines;
         for (int i = 0; i < 5; ++i) fiveLines += QString(30, QChar('a' + i)) + (i < 4 ? "\n" : "");
         wizard->Address_txt->setPlainText(fiveLines);
-        QCOMPARE(EntryRules::storedText(wizard->Address_txt).size(), 150);
+        QCOMPARE(BoxRules::storedText(wizard->Address_txt).size(), 150);
         goToPrefixes();
         finishWithYes();
         QCOMPARE(program->endings(), 0);

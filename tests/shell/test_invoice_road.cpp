@@ -3,7 +3,7 @@
 #include "common/HandOver.h"
 #include "common/SettingsValues.h"
 #include "common/Functions.h"
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "customers/frmAddCust.h"
 #include "customers/frmsearchCust.h"
 #include "invoices/frmAddInv.h"

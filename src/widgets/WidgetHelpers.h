@@ -1,8 +1,9 @@
 #pragma once
-#include "settings/EntryRules.h"
+#include "widgets/BoxRules.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
 
 // Controls carry their names as objectName, so tests and the windows'
@@ -23,8 +24,16 @@ inline QLineEdit* lineBox(const QString& name, int limit, const QString& text = 
 inline QPlainTextEdit* textBox(const QString& name, int storedLimit) {
     auto* box = named(new QPlainTextEdit, name);
     box->setTabChangesFocus(true);
-    EntryRules::limitStoredLength(box, storedLimit);
+    BoxRules::limitStoredLength(box, storedLimit);
     return box;
+}
+
+inline QLabel* label(const QString& text, const QString& name = QString()) {
+    return named(new QLabel(text), name);
+}
+
+inline QPushButton* button(const QString& caption, const QString& name) {
+    return named(new QPushButton(caption), name);
 }
 
 // A wrapped explanatory label.

@@ -1,6 +1,6 @@
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
+#include "widgets/BoxRules.h"
 #include "common/ErrorReport.h"
-#include "settings/EntryRules.h"
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -225,7 +225,7 @@ FindBox::FindBox(const QString& windowName, QTreeView* view, Model* model, QLine
     : QObject(searchBox), windowName_(windowName), view_(view), model_(model), searchBox_(searchBox),
       searchButton_(searchButton), options_(options) {
     searchBox->installEventFilter(this);
-    if (options.selectTextOnFocus) EntryRules::selectOnFocus(searchBox);
+    if (options.selectTextOnFocus) BoxRules::selectOnFocus(searchBox);
     connect(searchButton, &QAbstractButton::clicked, this, &FindBox::find);
 }
 

@@ -1,4 +1,4 @@
-#include "common/BoxText.h"
+#include "widgets/BoxText.h"
 #include <QLineEdit>
 
 void setBoxText(QLineEdit* box, const QString& text) {

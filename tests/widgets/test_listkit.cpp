@@ -1,4 +1,4 @@
-#include "customers/ListKit.h"
+#include "widgets/ListKit.h"
 #include "support/TestSupport.h"
 #include <QDialog>
 #include <QLabel>
