@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ pkg-config qt6-base-dev qt6-webengine-dev libsqlite3-dev libgl-dev
+packages=(cmake make g++ pkg-config qt6-base-dev qt6-webengine-dev libsqlite3-dev sqlite3 libgl-dev
           fonts-liberation2)
 
 install_packages() {

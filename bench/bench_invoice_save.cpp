@@ -1,19 +1,13 @@
 // How long an invoice save takes on a large data set: a new invoice with
 // eight lines and an edit of a stored one, through the data layer and
 // through the editor's Update.
-#include "DataGenerator.h"
-#include "common/Functions.h"
+#include "BenchSupport.h"
 #include "common/HandOver.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoiceRecord.h"
 #include "invoices/frmAddInv.h"
-#include "platform/ProgramFolder.h"
-#include "shell/CreateDatabase.h"
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -40,38 +34,16 @@ InvoiceRecord eightLines(const QString& number) {
     return v;
 }
 
-// Milliseconds per run: the median and the slowest of `runs`.
 void report(const char* what, int runs, const std::function<void(int)>& run) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run(i);
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-46s median %8.3f ms   slowest %8.3f ms   (%d runs)\n", what, ms[ms.size() / 2], ms.back(), runs);
+    int i = 0;
+    Bench::report(what, Bench::medianMs(runs, [&] { run(i++); }));
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir folder;
-    ProgramFolder::setPath(folder.path());
-    CreateDatabase();
-    Connections::openJet(folder.filePath("data.mdb"));
-    Connections::openShape();
-
-    QElapsedTimer fill;
-    fill.start();
-    generateDataSet(Database::shared(), {100000, 300000, 1000000});
-    Statement(Database::shared(),
-              "INSERT INTO \"System\" (InvPrefix, Invstart, TaxAmount, TaxEnabled, TaxName, ConfirmAll, FreeFormInv, "
-              "Text3Name, Text4Name) VALUES ('INV', '500001', 17.5, 1, 'VAT', 1, 0, '', '')").run();
-    loadSettingsValues();
-    std::printf("data set: 100000 customers, 300000 invoices, 1000000 lines, made in %.1f s\n",
-                double(fill.elapsed()) / 1000);
+    Bench::openProgramOn(Bench::scratchCopy(Bench::dataSet(Bench::dataFolder(argc, argv, "bench_invoice_save"))));
 
     const int runs = 25;
     report("new invoice, 8 lines (data layer)", runs, [](int i) {
@@ -109,7 +81,6 @@ int main(int argc, char** argv) {
         if (gHandOver.InvSaved != 1) std::printf("save refused\n");
     });
     std::printf("next start number now %s\n", qPrintable(gSettings.Invstart));
-    Connections::closeJet();
-    Connections::closeShape();
+    Bench::closeProgram();
     return 0;
 }
