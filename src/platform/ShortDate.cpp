@@ -1,6 +1,29 @@
 #include "platform/ShortDate.h"
+#include "platform/Today.h"
+#include <algorithm>
 
-QString shortDate(const QDate& date) { return date.toString("dd/MM/yyyy"); }
+namespace {
+// Lists and exports format and read dates by the hundred thousand: plain
+// digit work, not the general date parser.
+QString twoDigits(int n) { return QString(QChar('0' + n / 10)) + QChar('0' + n % 10); }
+QString fourDigits(int n) { return twoDigits(n / 100 % 100) + twoDigits(n % 100); }
+
+// The number in text[from, from + width) when every character is a digit, else -1.
+int digitsAt(const QString& text, int from, int width) {
+    int n = 0;
+    for (int i = from; i < from + width; ++i) {
+        const QChar c = text[i];
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+}  // namespace
+
+QString shortDate(const QDate& date) {
+    if (!date.isValid() || date.year() < 1000 || date.year() > 9999) return date.toString("dd/MM/yyyy");
+    return twoDigits(date.day()) + '/' + twoDigits(date.month()) + '/' + fourDigits(date.year());
+}
 
 QDate parseShortDate(const QString& text) {
     const QString t = text.trimmed();
@@ -9,9 +32,12 @@ QDate parseShortDate(const QString& text) {
     return d;
 }
 
-QString todayShortDate() { return shortDate(QDate::currentDate()); }
+QString todayShortDate() { return shortDate(Today::date()); }
 
-QString isoDate(const QDate& date) { return date.toString("yyyy-MM-dd"); }
+QString isoDate(const QDate& date) {
+    if (!date.isValid() || date.year() < 1000 || date.year() > 9999) return date.toString("yyyy-MM-dd");
+    return fourDigits(date.year()) + '-' + twoDigits(date.month()) + '-' + twoDigits(date.day());
+}
 
 QString isoDateTime(const QDateTime& dateTime) {
     if (dateTime.time() == QTime(0, 0)) return isoDate(dateTime.date());
@@ -19,7 +45,15 @@ QString isoDateTime(const QDateTime& dateTime) {
 }
 
 QDateTime parseIsoDateTime(const QString& text) {
-    QDateTime dt = QDateTime::fromString(text, "yyyy-MM-dd HH:mm:ss");
-    if (!dt.isValid()) dt = QDateTime(QDate::fromString(text, "yyyy-MM-dd"), QTime(0, 0));
-    return dt;
+    const bool dateOnly = text.size() == 10;
+    if (!dateOnly && (text.size() != 19 || text[10] != ' ' || text[13] != ':' || text[16] != ':')) return {};
+    if (text[4] != '-' || text[7] != '-') return {};
+    const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
+    const int hour = dateOnly ? 0 : digitsAt(text, 11, 2), minute = dateOnly ? 0 : digitsAt(text, 14, 2),
+              second = dateOnly ? 0 : digitsAt(text, 17, 2);
+    if (std::min({year, month, day, hour, minute, second}) < 0) return {};
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
+    if (!date.isValid() || !time.isValid()) return {};
+    return QDateTime(date, time);
 }

@@ -208,7 +208,9 @@ private slots:
         QCOMPARE(isoDate(QDate(999, 1, 2)), QString("0999-01-02"));
         QCOMPARE(parseIsoDateTime("2024-02-09 13:05:07"), withTime);
         QCOMPARE(parseIsoDateTime("2024-02-09"), midnight);
-        QVERIFY(!parseIsoDateTime("09/02/2024").isValid());
+        for (const char* malformed : {"09/02/2024", "2024-02-30", "2024-2-09", "", "2024-02-09T13:05:07",
+                                      "2024-02-09 25:00:00", "2024-02-09 13:05", "２024-02-09"})
+            QVERIFY2(!parseIsoDateTime(QString::fromUtf8(malformed)).isValid(), malformed);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Today.h"
 #include "shell/CreateDatabase.h"
 #include <QDir>
 
@@ -83,6 +84,7 @@ void resetProgramState() {
     ShapeSql.clear();
     ShapeRs.reset();
     while (BusyCursor::depth() > 0) Wait_Cursor_Off();
+    Today::fix(std::nullopt);
 }
 
 TestProgram::TestProgram() {
