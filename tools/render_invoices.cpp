@@ -1,8 +1,11 @@
-// Renders each of the six invoice layouts, filled from a sample invoice, to
-// PDF on Letter and on A4: invoice<N>-letter.pdf and invoice<N>-a4.pdf in the
-// folder named on the command line (the current folder when none).
+// Renders each of the six invoice layouts to PDF on Letter and on A4, filled
+// once from a sample invoice (invoice<N>-letter.pdf, invoice<N>-a4.pdf) and
+// once with the longest values the editors accept (invoice<N>-letter-long.pdf,
+// invoice<N>-a4-long.pdf), in the folder named on the command line (the
+// current folder when none).
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
+#include "invoices/LongestValues.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportPainter.h"
 #include <QDir>
@@ -84,6 +87,16 @@ CustomerAddress sampleCustomer() {
     return a;
 }
 
+// Names the texts that print cut, ending in the mark, because even the
+// smallest size is too big for their box.
+void reportCutTexts(const ReportPages& pages, const QString& file) {
+    for (const ReportPage& page : pages.pages)
+        for (const PlacedItem& item : page.items)
+            if (fittedText(page, item).cut)
+                std::printf("%s: %s is cut: \"%s\"\n", qPrintable(file), qPrintable(item.control.name),
+                            qPrintable(QString(item.text).replace("\r\n", " / ")));
+}
+
 QString sampleLogo(const QTemporaryDir& dir) {
     QImage logo(240, 200, QImage::Format_RGB32);
     logo.fill(Qt::white);
@@ -111,21 +124,29 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir scratch;
-    const SettingsValues settings = sampleSettings(sampleLogo(scratch));
+    const QString logo = sampleLogo(scratch);
+    const struct { const char* suffix; SettingsValues settings; InvoiceOnScreen invoice; CustomerAddress customer; }
+        cases[] = {{"", sampleSettings(logo), sampleInvoice(), sampleCustomer()},
+                   {"-long", longest::settings(sampleSettings(logo)), longest::invoice(sampleInvoice()),
+                    longest::customer()}};
     const struct { const char* name; QPageSize size; } papers[] = {{"letter", QPageSize(QPageSize::Letter)},
                                                                    {"a4", QPageSize(QPageSize::A4)}};
-    for (int layout = 1; layout <= 6; ++layout) {
-        for (const auto& paper : papers) {
-            ReportDesign design = createInvoiceLayout(layout, settings.logopath);
-            fillInvoiceLayout(design, layout, sampleInvoice(), settings, sampleCustomer(),
-                              paper.size.id() == QPageSize::A4);
-            const ReportPages pages = layoutReport(design, nullptr, paper.size);
-            const QString file = out.filePath(QString("invoice%1-%2.pdf").arg(layout).arg(paper.name));
-            if (!writeReportPdf(pages, file)) {
-                std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
-                return 1;
+    for (const auto& sample : cases) {
+        for (int layout = 1; layout <= 6; ++layout) {
+            for (const auto& paper : papers) {
+                ReportDesign design = createInvoiceLayout(layout, sample.settings.logopath);
+                fillInvoiceLayout(design, layout, sample.invoice, sample.settings, sample.customer,
+                                  paper.size.id() == QPageSize::A4);
+                const ReportPages pages = layoutReport(design, nullptr, paper.size);
+                const QString file =
+                    out.filePath(QString("invoice%1-%2%3.pdf").arg(layout).arg(paper.name, sample.suffix));
+                if (!writeReportPdf(pages, file)) {
+                    std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
+                    return 1;
+                }
+                std::printf("%s: %d page(s)\n", qPrintable(file), int(pages.pages.size()));
+                reportCutTexts(pages, file);
             }
-            std::printf("%s: %d page(s)\n", qPrintable(file), int(pages.pages.size()));
         }
     }
     return 0;

@@ -4,49 +4,37 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QRegularExpression>
-#include <map>
 
 namespace {
 constexpr qreal TwipsPerInch = 1440;
 constexpr int PenTwips = 15;   // one screen pixel at 96 dots to the inch
 
-QFont fontOf(const ReportFont& f) {
-    QFont font(installedFontFamily(f.family));
-    font.setPixelSize(qRound(f.pointSize * 20));   // twips: the painter is scaled to them
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
+// Outlines and rules end where their box ends: no cap reaches past it.
 QPen outline(const QColor& color) {
     QPen pen(color, PenTwips);
     pen.setJoinStyle(Qt::MiterJoin);
+    pen.setCapStyle(Qt::FlatCap);
     return pen;
 }
 
-void paintText(QPainter& p, const PlacedItem& item) {
+void paintText(QPainter& p, const ReportPage& page, const PlacedItem& item) {
     const ReportControl& c = item.control;
-    const QRectF box = item.rect();
-    if (item.text.isEmpty()) return;
-    const QFont font = fontOf(c.font);
+    const QRectF box = textRoom(page, item);
+    const FittedText fitted = fitReportText(item.text, c.font, c.alignment, box.size());
+    if (fitted.lines.isEmpty()) return;
+    const QFont font = reportFont(c.font, fitted.pointSize);
     const QFontMetricsF metrics(font);
     p.save();
-    p.setClipRect(box);
     p.setFont(font);
     p.setPen(c.foreColor);
-    // A box of one line clips its text; a taller one wraps it.
-    const bool wraps = box.height() >= 2 * metrics.lineSpacing();
     qreal y = box.top() + metrics.ascent();
-    for (const QString& line : wrapReportText(item.text, metrics, wraps ? box.width() : qreal(INT_MAX))) {
+    for (const QString& line : fitted.lines) {
         const qreal advance = metrics.horizontalAdvance(line);
         qreal x = box.left();
         if (c.alignment & Qt::AlignRight) x = box.right() - advance;
         else if (c.alignment & Qt::AlignHCenter) x = box.left() + (box.width() - advance) / 2;
         p.drawText(QPointF(x, y), line);
         y += metrics.lineSpacing();
-        if (y - metrics.ascent() > box.bottom()) break;
     }
     p.restore();
 }
@@ -55,9 +43,87 @@ bool showsText(ControlKind kind) {
     return kind == ControlKind::Label || kind == ControlKind::TextBox || kind == ControlKind::Function;
 }
 
+bool printsText(const PlacedItem& item) { return showsText(item.control.kind) && !item.text.isEmpty(); }
+
+// Whether a text of that alignment holds its place at that side of its box.
+bool anchoredAt(Qt::Alignment align, bool rightSide) {
+    if (align & Qt::AlignHCenter) return false;
+    return rightSide == bool(align & Qt::AlignRight);
+}
+
+// How much each side of a text's box gives up to its neighbours.
+class Yielded {
+public:
+    explicit Yielded(const PlacedItem& item) : box_(item.rect()), align_(item.control.alignment) {}
+
+    // The overlap with another text's box: to the one anchored at it, shared
+    // when both are, and given up by both when neither is.
+    void toText(const PlacedItem& other) {
+        const QRectF theirs = other.rect();
+        const QRectF overlap = box_.intersected(theirs);
+        if (overlap.isEmpty()) return;
+        if (overlap.width() <= overlap.height()) {
+            const bool onRight = theirs.center().x() > box_.center().x();
+            sideways(onRight, part(overlap.width(), anchoredAt(align_, onRight),
+                                   anchoredAt(other.control.alignment, !onRight)));
+        } else {
+            const bool below = theirs.center().y() > box_.center().y();
+            (below ? bottom_ : top_) = std::max(below ? bottom_ : top_, part(overlap.height(), !below, below));
+        }
+    }
+
+    // A rule across the box: the text keeps the side of it where it is
+    // anchored (its top; for a centred text, the larger side).
+    void toRule(const QLineF& rule) {
+        const qreal halfPen = PenTwips / 2.0;
+        if (rule.dx() == 0 && rule.x1() > box_.left() && rule.x1() < box_.right() &&
+            std::min(rule.y1(), rule.y2()) < box_.bottom() && std::max(rule.y1(), rule.y2()) > box_.top()) {
+            const qreal leftPart = rule.x1() - halfPen - box_.left();
+            const qreal rightPart = box_.right() - rule.x1() - halfPen;
+            const bool keepsLeft = align_ & Qt::AlignHCenter ? leftPart > rightPart : !anchoredAt(align_, true);
+            sideways(keepsLeft, box_.width() - std::max<qreal>(0, keepsLeft ? leftPart : rightPart));
+        } else if (rule.dy() == 0 && rule.y1() > box_.top() && rule.y1() < box_.bottom() &&
+                   std::min(rule.x1(), rule.x2()) < box_.right() && std::max(rule.x1(), rule.x2()) > box_.left()) {
+            bottom_ = std::max(bottom_, box_.bottom() - (rule.y1() - halfPen));
+        }
+    }
+
+    // The edges of a framed shape are rules too, except for a text with a
+    // background of its own, which the design sets on the frame on purpose.
+    void toFrame(const ReportControl& shape, bool opaqueText) {
+        if (opaqueText || !shape.border || shape.width <= 0 || shape.height <= 0) return;
+        const QRectF edges = QRectF(shape.left, shape.top, shape.width, shape.height)
+                                 .adjusted(PenTwips / 2.0, PenTwips / 2.0, -PenTwips / 2.0, -PenTwips / 2.0);
+        toRule(QLineF(edges.topLeft(), edges.topRight()));
+        toRule(QLineF(edges.bottomLeft(), edges.bottomRight()));
+        toRule(QLineF(edges.topLeft(), edges.bottomLeft()));
+        toRule(QLineF(edges.topRight(), edges.bottomRight()));
+    }
+
+    QRectF room() const { return box_.adjusted(left_, top_, -right_, -bottom_); }
+
+private:
+    static qreal part(qreal overlap, bool mineAnchored, bool theirsAnchored) {
+        if (!mineAnchored) return overlap;
+        return theirsAnchored ? overlap / 2 : 0;
+    }
+
+    // A centred text gives up the same on both sides, so it stays centred.
+    void sideways(bool rightSide, qreal amount) {
+        if (align_ & Qt::AlignHCenter) left_ = right_ = std::max({left_, right_, amount});
+        else (rightSide ? right_ : left_) = std::max(rightSide ? right_ : left_, amount);
+    }
+
+    QRectF box_;
+    Qt::Alignment align_;
+    qreal left_ = 0, right_ = 0, top_ = 0, bottom_ = 0;
+};
+
 void paintShape(QPainter& p, const ReportControl& c) {
     if (c.width <= 0 || c.height <= 0) return;
-    const QRectF box(c.left, c.top, c.width, c.height);
+    // A border is drawn inside the shape's box, as its fill is.
+    const qreal inset = c.border ? PenTwips / 2.0 : 0;
+    const QRectF box = QRectF(c.left, c.top, c.width, c.height).adjusted(inset, inset, -inset, -inset);
     p.setPen(c.border ? outline(c.borderColor) : QPen(Qt::NoPen));
     p.setBrush(c.opaque ? QBrush(c.fillColor.isValid() ? c.fillColor : c.backColor) : QBrush(Qt::NoBrush));
     if (c.shape == ShapeKind::RoundedRectangle) {
@@ -75,33 +141,21 @@ void paintImage(QPainter& p, const ReportControl& c) {
 }
 }
 
-QString installedFontFamily(const QString& designFamily) {
-    static const std::map<QString, QString> twins{
-        {"arial", "Liberation Sans"}, {"times new roman", "Liberation Serif"}, {"courier new", "Liberation Mono"}};
-    const auto found = twins.find(designFamily.toLower());
-    return found == twins.end() ? designFamily : found->second;
+QRectF textRoom(const ReportPage& page, const PlacedItem& item) {
+    Yielded yielded(item);
+    for (const PlacedItem& other : page.items) {
+        if (&other == &item) continue;
+        const ReportControl& c = other.control;
+        if (printsText(other)) yielded.toText(other);
+        else if (c.kind == ControlKind::Line) yielded.toRule(QLineF(c.left, c.top, c.left + c.width, c.top + c.height));
+        else if (c.kind == ControlKind::Shape) yielded.toFrame(c, item.control.opaque);
+    }
+    return yielded.room();
 }
 
-QStringList wrapReportText(const QString& text, const QFontMetricsF& metrics, qreal width) {
-    static const QRegularExpression lineBreak("\r\n|\r|\n");
-    static const QRegularExpression word(" *[^ ]+ *| +");
-    QStringList lines;
-    for (const QString& paragraph : text.split(lineBreak)) {
-        QString line;
-        auto it = word.globalMatch(paragraph);
-        while (it.hasNext()) {
-            const QString token = it.next().captured(0);
-            const QString candidate = line + token;
-            if (line.isEmpty() || metrics.horizontalAdvance(candidate.trimmed()) <= width) {
-                line = candidate;
-                continue;
-            }
-            lines << line.trimmed();
-            line = token.trimmed().isEmpty() ? token : token.mid(token.indexOf(QRegularExpression("[^ ]")));
-        }
-        lines << line;
-    }
-    return lines;
+FittedText fittedText(const ReportPage& page, const PlacedItem& item) {
+    const ReportControl& c = item.control;
+    return fitReportText(item.text, c.font, c.alignment, textRoom(page, item).size());
 }
 
 void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixelsPerTwip) {
@@ -129,7 +183,7 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
         }
     }
     for (const PlacedItem& item : page.items)
-        if (showsText(item.control.kind)) paintText(painter, item);
+        if (showsText(item.control.kind)) paintText(painter, page, item);
     painter.restore();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "reports/ReportLayout.h"
+#include "reports/ReportTextFit.h"
 #include <QImage>
 
 class QPainter;
@@ -18,11 +19,16 @@ void printReport(const ReportPages& pages, QPrinter& printer);
 // Every page into a PDF file; false when the file cannot be written.
 bool writeReportPdf(const ReportPages& pages, const QString& path);
 
-// The installed font that stands for a font a design names.
-QString installedFontFamily(const QString& designFamily);
+// The part of a placed text's box that it prints in, so no text prints over
+// another or across a rule: the box, less the strips where the boxes of other
+// texts on the page overlap it, and less the side of each rule or frame edge
+// that crosses it away from where the text is anchored (its top, and its left
+// or right edge as it is aligned). A strip between two texts goes to the one
+// anchored at it; two anchored there share it, and one anchored at neither
+// side yields it. A centred text yields the same on both sides, so it stays
+// centred where the design puts it. A text with a background of its own is
+// set on its frame on purpose and keeps its whole box there.
+QRectF textRoom(const ReportPage& page, const PlacedItem& item);
 
-// The lines a text takes in a box of that width: its own line breaks, then
-// word wrap. The last line of a paragraph keeps its trailing blanks, so they
-// count when the text is right-aligned.
-class QFontMetricsF;
-QStringList wrapReportText(const QString& text, const QFontMetricsF& metrics, qreal width);
+// How a placed text is set in its room (ReportTextFit.h).
+FittedText fittedText(const ReportPage& page, const PlacedItem& item);

@@ -1,6 +1,7 @@
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
+#include "invoices/LongestValues.h"
 #include "platform/Recordset.h"
 #include "reports/PaperSize.h"
 #include "reports/ReportLayout.h"
@@ -222,6 +223,40 @@ private slots:
         const int s4 = d.section("Section4").height;
         QCOMPARE(pages.pages[0].find("Terms_lbl")->control.top,
                  d.topMargin + s4 + d.section("Section2").control("Terms_lbl").top);
+    }
+
+    // With the longest values the editors accept every text prints whole, at
+    // a readable size, and none over another. The one exception: the customer
+    // name box of layouts 2 and 4 holds about 35 characters at the smallest
+    // size, so a longer name ends in the mark there (it prints whole in the
+    // billing and delivery boxes below).
+    void theLongestValuesPrintWhole_data() { eachLayoutFitsItsPage_data(); }
+    void theLongestValuesPrintWhole() {
+        QFETCH(int, layout);
+        QFETCH(bool, a4);
+        const ReportDesign d = filled(layout, longest::invoice(sampleScreen()), longest::settings(sampleSettings()),
+                                      longest::customer(), a4);
+        const ReportPages pages = layoutReport(d, nullptr, QPageSize(a4 ? QPageSize::A4 : QPageSize::Letter));
+        QCOMPARE(int(pages.pages.size()), 1);
+        const ReportPage& page = pages.pages[0];
+        std::vector<std::pair<QString, QRectF>> rooms;
+        for (const PlacedItem& item : page.items) {
+            if (item.control.kind != ControlKind::Label || item.text.isEmpty()) continue;
+            const QString& name = item.control.name;
+            const FittedText fitted = fittedText(page, item);
+            const bool nameBoxTooSmall = (layout == 2 || layout == 4) && name == "CustName_lbl";
+            QVERIFY2(fitted.cut == nameBoxTooSmall, qPrintable(name + ": " + fitted.lines.join(" / ")));
+            QVERIFY2(fitted.pointSize >= SmallestPointSize, qPrintable(name));
+            rooms.emplace_back(name, textRoom(page, item));
+        }
+        for (size_t i = 0; i < rooms.size(); ++i)
+            for (size_t j = i + 1; j < rooms.size(); ++j)
+                QVERIFY2(!rooms[i].second.intersects(rooms[j].second),
+                         qPrintable(rooms[i].first + " and " + rooms[j].first));
+        // The faults once seen: the whole invoice number in the title, the postcode in both address boxes.
+        QCOMPARE(fittedText(page, *page.find("Invoice_lbl")).lines, QStringList{"INVOICE - INV000012345"});
+        for (const char* box : {"BillingAdd", "ShippingAdd"})
+            QVERIFY(fittedText(page, *page.find(box)).lines.last().startsWith("WR14 9WW"));
     }
 
     void fill() {

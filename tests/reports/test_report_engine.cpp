@@ -267,6 +267,203 @@ private slots:
         QCOMPARE(wrapReportText("", m, 100), QStringList{""});
     }
 
+    void textIsMadeToFitItsBox_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("align");
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<QString>("set");   // as designed, smaller, broken inside a word, or cut
+        QTest::addColumn<int>("lines");     // -1: any number
+        const int left = Qt::AlignLeft, centre = Qt::AlignHCenter, right = Qt::AlignRight;
+        QTest::newRow("a text that fits keeps its size")
+            << "Invoice No" << 8.25 << true << centre << QSize(1785, 315) << "designed" << 1;
+        QTest::newRow("a title wider than its box")
+            << "INVOICE - INV000012345" << 18.0 << true << right << QSize(3780, 450) << "smaller" << 1;
+        QTest::newRow("an item number wider than its column")
+            << "MW-TER-00045" << 8.25 << true << centre << QSize(1095, 465) << "smaller" << 1;
+        QTest::newRow("an address one line too tall keeps its postcode")
+            << "Jane Doe\r\n4 Mill Road\r\nAshington\r\nPulborough\r\nWest Sussex\r\nRH20 3AA" << 8.25 << false
+            << left << QSize(3585, 1125) << "smaller" << 6;
+        QTest::newRow("an address line that wraps keeps the postcode")
+            << "Bartholomew Fitzgerald-Montgomery Wetheringto\r\nFlat 12, Wetherington Mansions\r\n"
+               "147 Montgomery Worthington Rd.\r\nGreat Wetherington-upon-Severn\r\n"
+               "Worcestershire and Warwickshir\r\nWR14 9WW Worcester 1"
+            << 8.25 << false << left << QSize(3585, 1125) << "smaller" << 6;
+        QTest::newRow("a word too wide even at the smallest size breaks inside")
+            << "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789" << 8.25 << false << left << QSize(600, 1500) << "broken" << -1;
+        QTest::newRow("far too much text: whole lines, the last one marked")
+            << QString("All work and no play makes Jack a dull boy. ").repeated(8) << 8.25 << false << left
+            << QSize(2000, 300) << "cut" << 2;
+        QTest::newRow("a box lower than a line still shows one marked line")
+            << "Bartholomew Fitzgerald-Montgomery Wetheringto" << 8.25 << true << right << QSize(2000, 60) << "cut"
+            << 1;
+    }
+    void textIsMadeToFitItsBox() {
+        QFETCH(QString, text);
+        QFETCH(double, size);
+        QFETCH(bool, bold);
+        QFETCH(int, align);
+        QFETCH(QSize, box);
+        QFETCH(QString, set);
+        QFETCH(int, lines);
+        ReportFont font;
+        font.pointSize = size;
+        font.bold = bold;
+        const Qt::Alignment alignment(align);
+        const FittedText fitted = fitReportText(text, font, alignment, box);
+        const QFontMetricsF metrics(reportFont(font, fitted.pointSize));
+        if (lines >= 0) QCOMPARE(int(fitted.lines.size()), lines);
+        QVERIFY(fitted.pointSize >= SmallestPointSize && fitted.pointSize <= size);
+        QVERIFY(int(fitted.lines.size()) <= std::max(1, wholeLinesIn(metrics, box.height())));
+        for (const QString& line : fitted.lines)
+            QVERIFY2(lineWidth(line, metrics, alignment) <= box.width(), qPrintable(line));
+        QCOMPARE(fitted.cut, set == "cut");
+        if (set == "designed") QCOMPARE(fitted.pointSize, size);
+        if (set == "smaller") QVERIFY(fitted.pointSize < size);
+        if (set == "broken" || set == "cut") QCOMPARE(fitted.pointSize, SmallestPointSize);
+        const auto ink = [](QString t) { return t.remove(' ').remove('\r').remove('\n'); };
+        if (set == "cut") {
+            QVERIFY(fitted.lines.last().endsWith(CutMark));
+            QVERIFY(ink(text).startsWith(ink(fitted.lines.join("")).chopped(1)));
+        } else {
+            QCOMPARE(ink(fitted.lines.join("")), ink(text));
+        }
+    }
+
+    // Painted: every character of a text too wide for its box, every line of
+    // a block too tall for it, and no line cut at the bottom.
+    void everyCharacterAndEveryLinePrintsWhole() {
+        const char* json = "{'name': 'P', 'margins': {'left': 0, 'right': 0, 'top': 0, 'bottom': 0}, 'sections': ["
+"          {'name': 'S', 'kind': 'reportHeader', 'height': 3000, 'controls': ["
+"            {'name': 'Row', 'kind': 'label', 'font': {'size': 10},"
+"             'left': 1440, 'top': 0, 'width': 1440, 'height': 260},"
+"            {'name': 'Block', 'kind': 'label', 'font': {'size': 12},"
+"             'left': 1440, 'top': 1000, 'width': 500, 'height': 1000}]}]}";
+        ReportDesign design = designOf(json);
+        design.section("S").control("Row").caption = QStringList(20, "I").join(' ');
+        design.section("S").control("Block").caption = QStringList(5, "I").join("\r\n");
+        const ReportPages pages = layoutReport(design, nullptr, QPageSize(QPageSize::A4));
+        const int dpi = 288;   // 5 twips to the pixel
+        const QImage image = renderReportPage(pages, 0, dpi);
+        const auto px = [&](int twips) { return twips * dpi / 1440; };
+        const auto inked = [&](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+        // Runs of ink along the row through the middle of the I's.
+        int bars = 0;
+        const QRect row = pages.pages[0].find("Row")->rect();
+        for (int y = px(row.top()); y < px(row.bottom()); ++y) {
+            int runs = 0;
+            for (int x = px(row.left()) - 20; x < px(row.right()) + 20; ++x)
+                runs += inked(x, y) && !inked(x - 1, y);
+            bars = std::max(bars, runs);
+        }
+        QCOMPARE(bars, 20);
+        // Runs of ink down the block, all of one height.
+        const QRect block = pages.pages[0].find("Block")->rect();
+        QList<int> heights;
+        int run = 0;
+        for (int y = px(block.top()); y < px(block.bottom()) + 40; ++y) {
+            bool any = false;
+            for (int x = px(block.left()); x < px(block.right()); ++x) any |= inked(x, y);
+            if (any) ++run;
+            else if (run > 0) heights << std::exchange(run, 0);
+        }
+        QCOMPARE(heights.size(), 5);
+        for (int h : heights) QVERIFY2(std::abs(h - heights.first()) <= 1, qPrintable(QString::number(h)));
+    }
+
+    // A text prints only in its room: its box less what it yields to the
+    // texts, rules and frames that cross it.
+    void textsYieldWhereTheirBoxesOverlap() {
+        const auto label = [](const QString& text, Qt::Alignment align, QRect r) {
+            PlacedItem item{"S", ReportControl(), text};
+            item.control.kind = ControlKind::Label;
+            item.control.alignment = align;
+            item.control.left = r.left();
+            item.control.top = r.top();
+            item.control.width = r.width();
+            item.control.height = r.height();
+            return item;
+        };
+        const auto rule = [](QLine l) {
+            PlacedItem item{"S", ReportControl(), QString()};
+            item.control.kind = ControlKind::Line;
+            item.control.left = l.x1();
+            item.control.top = l.y1();
+            item.control.width = l.dx();
+            item.control.height = l.dy();
+            return item;
+        };
+        PlacedItem frame{"S", ReportControl(), QString()};
+        frame.control.kind = ControlKind::Shape;
+        frame.control.left = 0;
+        frame.control.top = 150;
+        frame.control.width = 3000;
+        frame.control.height = 1000;
+        PlacedItem caption = label("Billing Address:", Qt::AlignLeft, QRect(100, 0, 1200, 285));
+        PlacedItem opaqueCaption = caption;
+        opaqueCaption.control.opaque = true;
+
+        const Qt::Alignment L = Qt::AlignLeft, C = Qt::AlignHCenter, R = Qt::AlignRight;
+        struct Case { const char* what; std::vector<PlacedItem> items; QRectF room; };   // the room of the first
+        const std::vector<Case> cases{
+            {"a right-aligned caption keeps the overlap at its right",
+             {label("Customer Name:", R, {0, 0, 1500, 250}), label("Bartholomew", R, {1350, 0, 2000, 250})},
+             QRectF(0, 0, 1500, 250)},
+            {"the right-aligned value beside it yields it",
+             {label("Bartholomew", R, {1350, 0, 2000, 250}), label("Customer Name:", R, {0, 0, 1500, 250})},
+             QRectF(1500, 0, 1850, 250)},
+            {"a left-aligned text yields an overlap at its right",
+             {label("Sub Total", L, {0, 0, 1500, 250}), label("Total", L, {1400, 0, 1500, 250})},
+             QRectF(0, 0, 1400, 250)},
+            {"two texts anchored at one overlap share it",
+             {label("Name:", R, {0, 0, 1500, 250}), label("Jane", L, {1400, 0, 1500, 250})}, QRectF(0, 0, 1450, 250)},
+            {"a centred text yields the same on both sides",
+             {label("Invoice No", C, {0, 0, 1500, 250}), label("Date", L, {1400, 0, 1000, 250})},
+             QRectF(100, 0, 1300, 250)},
+            {"a text yields the strip where the one below overlaps it",
+             {label("Terms", L, {0, 0, 2000, 400}), label("* = Non Taxable Items", L, {0, 370, 2000, 250})},
+             QRectF(0, 0, 2000, 370)},
+            {"the text below keeps it",
+             {label("* = Non Taxable Items", L, {0, 370, 2000, 250}), label("Terms", L, {0, 0, 2000, 400})},
+             QRectF(0, 370, 2000, 250)},
+            {"an empty neighbour takes nothing",
+             {label("Terms", L, {0, 0, 2000, 400}), label("", L, {0, 370, 2000, 250})}, QRectF(0, 0, 2000, 400)},
+            {"a rule across a box ends it above the rule",
+             {label("Tax 17.5%", L, {0, 0, 2000, 400}), rule(QLine(0, 300, 2000, 300))}, QRectF(0, 0, 2000, 292.5)},
+            {"a right-aligned text keeps the side of a rule where it is aligned",
+             {label("9999999.99", R, {1000, 0, 1000, 300}), rule(QLine(1015, 0, 1015, 300))},
+             QRectF(1022.5, 0, 977.5, 300)},
+            {"a frame's edge across a caption ends it", {caption, frame}, QRectF(100, 0, 1200, 150)},
+            {"unless the caption is set on the frame with a background of its own", {opaqueCaption, frame},
+             QRectF(100, 0, 1200, 285)},
+        };
+        for (const Case& c : cases) {
+            ReportPage page;
+            page.items = c.items;
+            const QRectF room = textRoom(page, page.items.front());
+            QVERIFY2(room == c.room, qPrintable(QString("%1: %2 %3 %4 %5").arg(c.what).arg(room.left())
+                                                    .arg(room.top()).arg(room.width()).arg(room.height())));
+        }
+    }
+
+    // Borders lie inside their shape's box and rules end where they are designed to.
+    void bordersAndRulesStayInsideTheirBoxes() {
+        const char* json = "{'name': 'P', 'margins': {'left': 0, 'right': 0, 'top': 0, 'bottom': 0}, 'sections': ["
+"          {'name': 'S', 'kind': 'reportHeader', 'height': 3000, 'controls': ["
+"            {'name': 'Frame', 'kind': 'shape', 'left': 1440, 'top': 1440, 'width': 1440, 'height': 720},"
+"            {'name': 'Rule', 'kind': 'line', 'left': 4320, 'top': 1440, 'width': 0, 'height': 720}]}]}";
+        const ReportPages pages = layoutReport(designOf(json), nullptr, QPageSize(QPageSize::A4));
+        const QImage image = renderReportPage(pages, 0, 192);   // 7.5 twips to the pixel
+        const auto inked = [&](int x, int y) { return qGray(image.pixel(x, y)) < 250; };
+        // The frame from pixel 192 to 383 across and 192 to 287 down.
+        QVERIFY(inked(192, 240) && inked(383, 240) && inked(300, 192) && inked(300, 287));
+        QVERIFY(!inked(191, 240) && !inked(384, 240) && !inked(300, 191) && !inked(300, 288));
+        // The rule from pixel 192 to 287 down, nothing past its ends.
+        QVERIFY(inked(576, 192) || inked(575, 192));
+        QVERIFY(!inked(575, 191) && !inked(576, 191) && !inked(575, 288) && !inked(576, 288));
+    }
+
     void paintsFillsTextAndTrailingBlanks() {
         const char* json = "{'name': 'P', 'margins': {'left': 0, 'right': 0, 'top': 0, 'bottom': 0}, 'sections': ["
 "          {'name': 'S', 'kind': 'reportHeader', 'height': 3000, 'controls': ["
