@@ -8,6 +8,19 @@
 
 namespace {
 QString sqliteText(const unsigned char* t) { return QString::fromUtf8(reinterpret_cast<const char*>(t)); }
+
+// A text result column whole, with its length: a NUL inside it is kept.
+QString columnText(sqlite3_stmt* stmt, int i) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+    return QString::fromUtf8(text, sqlite3_column_bytes(stmt, i));
+}
+
+// A text bound whole, with its length: a NUL inside it does not end it.
+int bindText(sqlite3_stmt* stmt, int position, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return sqlite3_bind_text64(stmt, position, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                               SQLITE_UTF8);
+}
 }
 
 void raiseSqliteError(sqlite3* db, int code, const QString& context) {
@@ -163,15 +176,9 @@ Statement& Statement::bind(int position, const QVariant& v) {
         case QMetaType::Double: case QMetaType::Float:
             rc = sqlite3_bind_double(stmt_, position, v.toDouble());
             break;
-        case QMetaType::QDate:
-            rc = sqlite3_bind_text(stmt_, position, isoDate(v.toDate()).toUtf8().constData(), -1, SQLITE_TRANSIENT);
-            break;
-        case QMetaType::QDateTime:
-            rc = sqlite3_bind_text(stmt_, position, isoDateTime(v.toDateTime()).toUtf8().constData(), -1,
-                                   SQLITE_TRANSIENT);
-            break;
-        default:
-            rc = sqlite3_bind_text(stmt_, position, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        case QMetaType::QDate: rc = bindText(stmt_, position, isoDate(v.toDate())); break;
+        case QMetaType::QDateTime: rc = bindText(stmt_, position, isoDateTime(v.toDateTime())); break;
+        default: rc = bindText(stmt_, position, v.toString());
         }
     }
     if (rc != SQLITE_OK) raiseSqliteError(db_.handle(), rc);
@@ -208,7 +215,7 @@ QVariant Statement::value(int i) const {
     if (declared.startsWith("CURRENCY") && type == SQLITE_INTEGER)
         return QVariant::fromValue(Currency::fromRaw(sqlite3_column_int64(stmt_, i)));
     if (declared.startsWith("DATE") && type == SQLITE_TEXT)
-        return parseIsoDateTime(sqliteText(sqlite3_column_text(stmt_, i)));
+        return parseIsoDateTime(columnText(stmt_, i));
     switch (type) {
     case SQLITE_INTEGER: {
         const qint64 v = sqlite3_column_int64(stmt_, i);
@@ -218,7 +225,7 @@ QVariant Statement::value(int i) const {
     case SQLITE_FLOAT: return sqlite3_column_double(stmt_, i);
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)), sqlite3_column_bytes(stmt_, i));
-    default: return sqliteText(sqlite3_column_text(stmt_, i));
+    default: return columnText(stmt_, i);
     }
 }
 

@@ -102,6 +102,20 @@ private slots:
         QVERIFY(!read.step());
     }
 
+    // A NUL inside a text (from the import file or a paste) neither ends it
+    // on the way in nor on the way out.
+    void textsWithANulAreStoredWhole() {
+        TestProgram program;
+        program.createDatabase();
+        const QString notes = QString("before") + QChar(0) + QString("after ü");
+        Statement insert(Database::shared(), "INSERT INTO Customers (CustID, notes) VALUES (?, ?)");
+        insert.bindAll({QVariant("C1"), QVariant(notes)}).run();
+        Statement stored(Database::shared(), "SELECT length(CAST(notes AS BLOB)), notes FROM Customers");
+        QVERIFY(stored.step());
+        QCOMPARE(stored.value(0).toInt(), int(notes.toUtf8().size()));
+        QCOMPARE(stored.value(1).toString(), notes);
+    }
+
     void transactionsRollBackUnlessCommitted() {
         TestProgram program;
         program.createDatabase();

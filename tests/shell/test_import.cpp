@@ -109,6 +109,17 @@ private slots:
         QCOMPARE(money(invoiceLines["Total"]), Currency());
     }
 
+    void aNulInsideAFieldIsImportedWhole() {
+        QByteArray bytes = line("C1", "I1").toUtf8();
+        bytes.replace("First line", QByteArray("First\0line", 10));
+        writeImportFile(*program, bytes);
+        ScriptedBoxes boxes;
+        Import_Data();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(column("InvoiceD", "Description"),
+                 (QStringList{QString("First") + QChar(0) + "line", "Second line"}));
+    }
+
     void emptyFileAddsNothing() {
         writeImportFile(*program, "");
         ScriptedBoxes boxes;
