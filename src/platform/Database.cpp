@@ -1,13 +1,14 @@
 #include "platform/Database.h"
 #include "platform/AppError.h"
 #include "platform/Currency.h"
-#include "platform/Schema.h"
+#include "platform/SchemaCheck.h"
 #include "platform/ShortDate.h"
 #include <QFile>
 #include <sqlite3.h>
 
 namespace {
-QString sqliteText(const unsigned char* t) { return QString::fromUtf8(reinterpret_cast<const char*>(t)); }
+// How long a connection waits for another one's lock before it gives up.
+constexpr int LockWaitMs = 2000;
 
 // A text result column whole, with its length: a NUL inside it is kept.
 QString columnText(sqlite3_stmt* stmt, int i) {
@@ -58,7 +59,7 @@ void Database::openWithFlags(const QString& path, int flags) {
     }
     db_ = db;
     path_ = path;
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, LockWaitMs);
     sqlite3_extended_result_codes(db_, 1);
 }
 
@@ -137,21 +138,11 @@ bool Database::isOurDatabase(const QString& path, QString* why) {
         sqlite3_close(db);
         return refuse("The file cannot be opened.");
     }
-    QStringList present;
-    sqlite3_stmt* stmt = nullptr;
-    bool readable = sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1,
-                                       &stmt, nullptr) == SQLITE_OK;
-    int rc = SQLITE_DONE;
-    while (readable && (rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        present << sqliteText(sqlite3_column_text(stmt, 0)).toLower();
-    readable = readable && rc == SQLITE_DONE;
-    sqlite3_finalize(stmt);
+    // A file another connection is writing is read once it has finished, as the main connection does.
+    sqlite3_busy_timeout(db, LockWaitMs);
+    const QString difference = schemaDifference(db);
     sqlite3_close(db);
-    if (!readable) return refuse("The file is not a database of this program.");
-    for (const auto& t : Schema::tables())
-        if (!present.contains(t.name.toLower()))
-            return refuse(QString("The file has no table %1.").arg(t.name));
-    return true;
+    return difference.isEmpty() ? true : refuse(difference);
 }
 
 Statement::Statement(Database& db, const QString& sql) : db_(db) {

@@ -32,7 +32,9 @@ public:
     // The stored columns of a table, in their order.
     QStringList columnNames(const QString& storedTable) const;
 
-    // True when the file at path opens as SQLite and holds every table of our schema.
+    // True when the file at path opens as SQLite and its tables are those of
+    // our schema (SchemaCheck.h); waits for a writer on the file as the main
+    // connection does. Otherwise why says what is wrong.
     static bool isOurDatabase(const QString& path, QString* why = nullptr);
 
     Database() = default;

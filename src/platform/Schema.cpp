@@ -72,22 +72,9 @@ std::vector<Table> build() {
     return t;
 }
 
-// Declared types: the affinity SQLite gives them is what we store; the first
-// word tells a result column's kind back to the record sets.
-QString declaredType(Type type) {
-    switch (type) {
-    case Type::Text: return "TEXT";
-    case Type::Integer: return "INTEGER";
-    case Type::Currency: return "CURRENCY INTEGER";
-    case Type::Double: return "REAL";
-    case Type::Date: return "DATE TEXT";
-    }
-    return "TEXT";
-}
-
 QString columnSql(const Column& c) {
     QString sql = quoted(c.name) + ' ' + declaredType(c.type);
-    if (c.type == Type::Text) sql += " COLLATE NOCASE";
+    if (c.type == Type::Text) sql += " COLLATE " + collation(c.type);
     if (!c.nullable) sql += " NOT NULL";
     if (c.type == Type::Integer || c.type == Type::Currency || c.type == Type::Double) sql += " DEFAULT 0";
     if (c.type == Type::Text)
@@ -118,6 +105,22 @@ const Table* table(const QString& name) {
         if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t;
     return nullptr;
 }
+
+// Declared types: the affinity SQLite gives them is what we store; the first
+// word tells a result column's kind back to the record sets.
+QString declaredType(Type type) {
+    switch (type) {
+    case Type::Text: return "TEXT";
+    case Type::Integer: return "INTEGER";
+    case Type::Currency: return "CURRENCY INTEGER";
+    case Type::Double: return "REAL";
+    case Type::Date: return "DATE TEXT";
+    }
+    return "TEXT";
+}
+
+// Text keys compare without regard to case.
+QString collation(Type type) { return type == Type::Text ? "NOCASE" : "BINARY"; }
 
 QString storedIndexName(const Table& t, const Index& i) { return t.name + '_' + i.name; }
 

@@ -38,6 +38,12 @@ const Table* table(const QString& name);
 // The stored name of an index: index names are global in SQLite.
 QString storedIndexName(const Table& table, const Index& index);
 
+// The type a column of that kind is declared with: it tells the record sets
+// how to read the column back.
+QString declaredType(Type type);
+// The collation a column of that kind compares with.
+QString collation(Type type);
+
 // SQL of the creation steps.
 QString createTableSql(const Table& table);
 QString createIndexSql(const Table& table, const Index& index);

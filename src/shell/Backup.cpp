@@ -41,15 +41,27 @@ void refuse(QWidget* owner, const QString& text) {
     Box::ask(text, "Please Try Again", Box::Buttons::Ok, Box::Icon::Exclamation, owner);
 }
 
+// A copy that failed leaves every file as it was: the user is told both.
+void reportFailure(QWidget* owner, const QString& title, const QString& what, const QString& why) {
+    Box::ask(what + "\n\n" + why + "\n\nYour data has not been changed.", title, Box::Buttons::Ok,
+             Box::Icon::Exclamation, owner);
+}
+
+void backupFailed(QWidget* owner, const QString& why) {
+    reportFailure(owner, "Backup Failed", "The backup could not be made.", why);
+}
+
 // Replaces the live file only while no connection is open on it, then opens
 // the connections again and reloads the settings of the restored data.
-// False, with the live file as it was, when the copy failed.
-bool replaceLiveDatabase(const QString& source) {
+// False, with the live file as it was and why saying what failed, when the
+// copy failed; false too when the reopening failed, which is reported as an
+// error of the program.
+bool replaceLiveDatabase(const QString& source, QString* why) {
     const bool jet = Connections::jetOpen();
     const bool shape = Connections::shapeOpen();
     Connections::closeJet();
     Connections::closeShape();
-    const bool copied = WholeFileCopy::copy(source, liveDatabase());
+    const bool copied = WholeFileCopy::copy(source, liveDatabase(), why);
     // The program cannot carry on without its database: a failure from here
     // on is reported like any other.
     bool reopened = false;
@@ -85,11 +97,13 @@ bool isRestorableDatabase(const QString& path, QString* why) {
             return false;
         }
         Recordset system("System", &candidate);
-        if (system.recordCount() > 0) {
-            SettingsValues scratch;
-            system.moveFirst();
-            loadSettingsFromRow(system, scratch);
+        if (system.recordCount() == 0) {
+            if (why) *why = "The file holds no settings, so the program could not carry on with it.";
+            return false;
         }
+        SettingsValues scratch;
+        system.moveFirst();
+        loadSettingsFromRow(system, scratch);
         return true;
     } catch (const std::exception& e) {
         if (why) *why = "The file is damaged or holds values this program cannot read: " + QString::fromUtf8(e.what());
@@ -110,9 +124,16 @@ void MnuSave_Click(QWidget* owner) {
                          Box::Icon::Exclamation, owner) != Box::Answer::Yes)
                 return;
             // A read-only backup is kept as it is.
-            if (!QFileInfo(target).isWritable()) return;
+            if (!QFileInfo(target).isWritable()) {
+                backupFailed(owner, target + " is read-only.");
+                return;
+            }
         }
-        if (!WholeFileCopy::copy(liveDatabase(), target)) return;
+        QString why;
+        if (!WholeFileCopy::copy(liveDatabase(), target, &why)) {
+            backupFailed(owner, why);
+            return;
+        }
         Box::ask("Save was Successful", "Successful", Box::Buttons::Ok, Box::Icon::Information, owner);
     });
 }
@@ -134,7 +155,11 @@ void mnurestore_Click(QWidget* owner) {
         if (Box::ask("Are you very sure you want to restore this backup? This will overwrite your current data.",
                      "Confirm", Box::Buttons::YesNo, Box::Icon::Question, owner) != Box::Answer::Yes)
             return;
-        if (!replaceLiveDatabase(source)) return;
+        why.clear();
+        if (!replaceLiveDatabase(source, &why)) {
+            if (!why.isEmpty()) reportFailure(owner, "Restore Failed", "The backup could not be restored.", why);
+            return;
+        }
         Box::ask("Restore has been Successful", "Successful", Box::Buttons::Ok, Box::Icon::Information, owner);
     });
 }

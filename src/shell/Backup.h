@@ -4,11 +4,13 @@ class QString;
 class QWidget;
 
 // File, Save: copies the live database to a file the user picks. Also run
-// by the main frame's shut-down when the user asks for a backup.
+// by the main frame's shut-down when the user asks for a backup. A copy that
+// fails is reported, with the live data and any older backup unchanged.
 void MnuSave_Click(QWidget* owner);
 
 // File, Restore: puts a backup named Data.mdb in place of the live
-// database; the program carries on with the restored data and settings.
+// database; the program carries on with the restored data and settings. A
+// copy that fails is reported, with the live data unchanged.
 void mnurestore_Click(QWidget* owner);
 
 // True when the path names the live database by any spelling: its name in
@@ -17,7 +19,7 @@ void mnurestore_Click(QWidget* owner);
 bool namesLiveDatabase(const QString& path);
 
 // True when the file is a whole database of this program that the program
-// can carry on with: it opens read-only as SQLite, holds every table, passes
-// SQLite's own check and its settings row (if any) loads. Otherwise why says
-// what is wrong.
+// can carry on with: it opens read-only as SQLite, its tables and columns are
+// the program's own (Database::isOurDatabase), it passes SQLite's own check,
+// and it holds a settings row that loads. Otherwise why says what is wrong.
 bool isRestorableDatabase(const QString& path, QString* why);

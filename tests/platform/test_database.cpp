@@ -3,6 +3,8 @@
 #include "platform/Database.h"
 #include "support/TestSupport.h"
 #include <QFile>
+#include <chrono>
+#include <thread>
 #include <QtTest>
 
 namespace {
@@ -56,6 +58,65 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
+    }
+
+    // Every table is checked column by column against the program's own
+    // schema: a file that differs in a way that changes how it is read or
+    // written is refused, one that differs only in letter case is ours.
+    void openChecksEveryColumn_data() {
+        QTest::addColumn<QString>("sql");   // run on a database as the program creates it
+        QTest::addColumn<QString>("why");   // "" = accepted
+        const QString parts = "DROP TABLE Parts; CREATE TABLE Parts (ID TEXT COLLATE NOCASE %1, "
+                              "ShortDesc TEXT COLLATE NOCASE, \"Desc\" TEXT COLLATE NOCASE, Price %2, "
+                              "Taxable INTEGER DEFAULT 0 %3)";
+        QTest::newRow("as created") << "" << "";
+        QTest::newRow("names in another case") << "ALTER TABLE Parts RENAME COLUMN ShortDesc TO SHORTDESC" << "";
+        QTest::newRow("a column missing")
+            << "ALTER TABLE InvoiceD DROP COLUMN Taxable" << "The table InvoiceD has no column Taxable.";
+        QTest::newRow("a column too many")
+            << "ALTER TABLE Parts ADD COLUMN Colour TEXT" << "a column Colour that this program does not know";
+        QTest::newRow("money kept as a whole number")
+            << parts.arg("NOT NULL", "INTEGER DEFAULT 0", "") << "The column Price of the table Parts";
+        QTest::newRow("a key that may be Null")
+            << parts.arg("", "CURRENCY INTEGER DEFAULT 0", "") << "The column ID of the table Parts";
+        QTest::newRow("a key that compares letter case")
+            << QString(parts.arg("NOT NULL", "CURRENCY INTEGER DEFAULT 0", "")).replace("ID TEXT COLLATE NOCASE",
+                                                                                         "ID TEXT")
+            << "The column ID of the table Parts";
+        QTest::newRow("only the length check and default differ")
+            << parts.arg("NOT NULL", "CURRENCY INTEGER", "") << "";
+    }
+    void openChecksEveryColumn() {
+        QFETCH(QString, sql);
+        QFETCH(QString, why);
+        TestProgram program;
+        program.createDatabase();
+        if (!sql.isEmpty()) Database::shared().exec(sql);
+        program.closeDatabase();
+        QString reason;
+        QCOMPARE(Database::isOurDatabase(program.file("data.mdb"), &reason), why.isEmpty());
+        QVERIFY2(reason.contains(why), qPrintable(reason));
+        QCOMPARE(openError(program.file("data.mdb")), why.isEmpty() ? 0 : ErrorNo::UnrecognizedDatabase);
+    }
+
+    // The check waits for a writer as the main connection does, instead of
+    // taking a busy file for one that is not ours.
+    void theCheckWaitsForAWriter() {
+        TestProgram program;
+        program.createDatabase();
+        program.closeDatabase();
+        Database writer;
+        writer.open(program.file("data.mdb"));
+        writer.exec("BEGIN EXCLUSIVE");
+        writer.exec("INSERT INTO Parts (ID) VALUES ('P1')");
+        std::thread finishing([&writer] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            writer.exec("COMMIT");
+        });
+        QString why;
+        const bool ours = Database::isOurDatabase(program.file("data.mdb"), &why);
+        finishing.join();
+        QVERIFY2(ours, qPrintable(why));
     }
 
     void openNeverCreatesAMissingFile() {

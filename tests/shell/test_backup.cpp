@@ -146,19 +146,39 @@ private slots:
         QCOMPARE(bytesOf(target), replaced ? bytesOf(live()) : QByteArray("an older backup"));
     }
 
-    // A copy that breaks off half way leaves the older backup whole and says nothing.
+    // A copy that breaks off half way (a full disk) leaves the older backup
+    // whole, and the user is told that no backup was made.
     void failedBackupKeepsTheOldTarget() {
         const QString target = away("old.mdb");
         writeBytes(target, "an older backup");
+        const QByteArray before = bytesOf(live());
         WholeFileCopy::failAfterBytes(1000);
         ScriptedBoxes boxes;
-        boxes.expect("Overwite File", Answer::Yes);
+        boxes.expect("Overwite File", Answer::Yes)
+            .expect("Backup Failed", Answer::Ok, "The backup could not be made.\n\n" + target +
+                                                     ": No space left on device\n\nYour data has not been changed.");
         ScriptedFileDialogs dialogs;
         dialogs.answer(target);
         MnuSave_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(boxes.seen().back().icon, Box::Icon::Exclamation);
         QCOMPARE(bytesOf(target), QByteArray("an older backup"));
         QCOMPARE(filesIn(elsewhere.path()), QStringList{"old.mdb"});
+        QCOMPARE(bytesOf(live()), before);
+    }
+
+    // The same for a folder that cannot be written to: here, one that is not there.
+    void backupIntoAFolderThatCannotBeWrittenIsReported() {
+        const QString target = away("gone/Data.mdb");
+        ScriptedBoxes boxes;
+        boxes.expect("Backup Failed", Answer::Ok, "The backup could not be made.");
+        ScriptedFileDialogs dialogs;
+        dialogs.answer(target);
+        MnuSave_Click(nullptr);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(boxes.seen().back().text.contains(target));
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(program->endings(), 0);
     }
 
     void backupNeverTargetsTheLiveFile_data() {
@@ -231,6 +251,8 @@ private slots:
         QTest::newRow("other database") << "foreign";
         QTest::newRow("truncated backup") << "truncated";
         QTest::newRow("unreadable settings") << "badsettings";
+        QTest::newRow("every table, but a column missing") << "column";
+        QTest::newRow("no settings row") << "nosettings";
     }
     void restoreRefusesWhatIsNotOurs() {
         QFETCH(QString, kind);
@@ -241,6 +263,13 @@ private slots:
             Database other;
             other.createNew(source);
             other.exec("CREATE TABLE Customers (CustID TEXT)");
+        }
+        if (kind == "column" || kind == "nosettings") {
+            fillDatabase("Backup Firm", "C1");
+            QVERIFY(QFile::copy(live(), source));
+            Database candidate;
+            candidate.open(source);
+            candidate.exec(kind == "column" ? "ALTER TABLE Invoices DROP COLUMN Notes" : "DELETE FROM System");
         }
         if (kind == "truncated" || kind == "badsettings") {
             for (int i = 0; i < 200; ++i) fillDatabase("Backup Firm", QString("C%1").arg(i));
@@ -304,19 +333,23 @@ private slots:
         QCOMPARE(program->endings(), 0);
     }
 
+    // A copy that breaks off keeps the live data as it was, and says so.
     void failedRestoreKeepsTheLiveData() {
         const QString backup = makeBackup();
         const QByteArray before = bytesOf(live());
         WholeFileCopy::failAfterBytes(1000);
         ScriptedBoxes boxes;
-        boxes.expect("Confirm", Answer::Yes);
+        boxes.expect("Confirm", Answer::Yes)
+            .expect("Restore Failed", Answer::Ok, "The backup could not be restored.");
         ScriptedFileDialogs dialogs;
         dialogs.answer(backup);
         mnurestore_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(boxes.seen().back().text.endsWith("Your data has not been changed."));
         QCOMPARE(bytesOf(live()), before);
         QVERIFY(Connections::jetOpen() && Connections::shapeOpen());
         QCOMPARE(customerIds(), QStringList{"C-LIVE"});
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Live Firm"));
         QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
     }
 };

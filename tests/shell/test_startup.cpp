@@ -160,11 +160,16 @@ private slots:
         QTest::newRow("zero bytes") << "empty";
         QTest::newRow("another program's SQLite file") << "foreign";
         QTest::newRow("not a database at all") << "text";
+        QTest::newRow("our tables, but a column missing") << "column";
     }
     void badDatabaseFileIsReportedAndKept() {
         QFETCH(QString, kind);
         const QString path = program->file("data.mdb");
-        if (kind == "foreign") {
+        if (kind == "column") {
+            program->createDatabase();
+            Database::shared().exec("ALTER TABLE Invoices DROP COLUMN Notes");
+            program->closeDatabase();
+        } else if (kind == "foreign") {
             sqlite3* db = nullptr;
             QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
             sqlite3_exec(db, "CREATE TABLE Notes (Line TEXT); INSERT INTO Notes VALUES ('keep me');", nullptr,
