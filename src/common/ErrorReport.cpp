@@ -17,6 +17,8 @@ void setEndProgramHook(std::function<void()> hook) {
     endProgram = hook ? std::move(hook) : std::function<void()>([] { std::_Exit(1); });
 }
 
+void End_Program() { endProgram(); }
+
 QString errorReportText(int errNumber, const QString& moduleName, const QString& procName,
                         const QString& description) {
     const QString code = Pad_Left(QString::number(errNumber), 6).trimmed();

@@ -15,6 +15,8 @@ QString errorReportText(int errNumber, const QString& moduleName, const QString&
 // How the program ends after a report: at once in the program; a test
 // replaces it to watch for the end instead.
 void setEndProgramHook(std::function<void()> hook);
+// Ends the program at once, through that hook.
+void End_Program();
 
 // Runs one handler's body inside the error trap: whatever it raises switches
 // the busy cursor off and goes to Report_Error with the window's and the

@@ -8,6 +8,7 @@
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramLock.h"
 #include "widgets/WindowPlacement.h"
 #include "shell/CreateDatabase.h"
 #include "shell/Icons.h"
@@ -145,7 +146,31 @@ void frmMain::enableEntries() {
     mnuWeb->setEnabled(Opener::has(Windows::frmBrowser));
 }
 
+// One copy of the program per program folder: a second start says so and
+// ends before it touches the data.
+bool frmMain::startsAlone() {
+    QString why;
+    const QString folder = QDir::toNativeSeparators(ProgramFolder::path());
+    switch (ProgramLock::take(ProgramFolder::path(), &why)) {
+    case ProgramLock::Outcome::Taken: return true;
+    case ProgramLock::Outcome::HeldElsewhere:
+        Box::ask("Kelm Invoice is already open on the data in " + folder +
+                     ".\n\nOnly one copy of the program can work on it at a time: please use the copy that is "
+                     "open. This one will close now.",
+                 "Kelm Invoice", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+        break;
+    case ProgramLock::Outcome::Failed:
+        Box::ask("Kelm Invoice cannot make sure that it is the only copy working on the data in " + folder +
+                     " (" + why + "), so it will close now.",
+                 "Kelm Invoice", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+        break;
+    }
+    End_Program();
+    return false;
+}
+
 void frmMain::Load() {
+    if (!startsAlone()) return;
     guard(WindowName, "Load", [this] {
         Wait_Cursor_On();
         DatabaseReady = 0;

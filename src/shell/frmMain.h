@@ -16,8 +16,9 @@ class frmMain : public QMainWindow {
 public:
     explicit frmMain(QWidget* parent = nullptr);
 
-    // Start-up: data.mdb found or created, both connections opened, the
-    // settings loaded. An error is reported and ends the program.
+    // Start-up: the program folder taken for this copy of the program alone,
+    // data.mdb found or created, both connections opened, the settings
+    // loaded. An error is reported and ends the program.
     void Load();
     // Runs once per showing (queued by the show): the wizard while the
     // database is not ready, closing the frame when it was cancelled, and the
@@ -48,6 +49,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool startsAlone();
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();

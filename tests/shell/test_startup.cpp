@@ -11,9 +11,51 @@
 #include <QPushButton>
 #include "support/FakeWindow.h"
 #include "support/TestSupport.h"
+#include "platform/ProgramLock.h"
 #include <QFile>
 #include <QtTest>
+#include <csignal>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// Another copy of the program, as far as the lock goes: a process of its own
+// that takes the folder's lock as the program does and keeps it until killed.
+class OtherCopy {
+public:
+    explicit OtherCopy(const QString& lockFile) {
+        const QByteArray path = QFile::encodeName(lockFile);
+        int ready[2];
+        if (::pipe(ready) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {   // only calls that are safe in a forked child from here on
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT, 0644);
+            const char taken = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+            if (::write(ready[1], &taken, 1) != 1) ::_exit(1);
+            for (;;) ::pause();
+        }
+        char taken = 'n';
+        holding_ = pid_ > 0 && ::read(ready[0], &taken, 1) == 1 && taken == 'y';
+        ::close(ready[0]);
+        ::close(ready[1]);
+    }
+    ~OtherCopy() { kill(); }
+    bool holding() const { return holding_; }
+    void kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool holding_ = false;
+};
+}  // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -153,6 +195,47 @@ private slots:
         QVERIFY(frame.isVisible());
         QCOMPARE(settingsRows(), 1);
         QCOMPARE(gSettings.BusinessName.trimmed(), QString("Acme"));
+    }
+
+    // While another copy of the program works on the folder, a second start
+    // says so and ends before it touches the data: not even a new database
+    // is made.
+    void aSecondCopyOnTheSameFolderIsRefused() {
+        OtherCopy other(program->file(ProgramLock::FileName));
+        QVERIFY(other.holding());
+        fakeWizard(true);
+        ScriptedBoxes boxes;
+        boxes.expect("Kelm Invoice", Box::Answer::Ok, "Kelm Invoice is already open on the data in");
+        frmMain frame;
+        start(frame);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(boxes.seen().front().icon, Box::Icon::Exclamation);
+        QCOMPARE(program->endings(), 1);
+        QVERIFY(!QFile::exists(program->file("data.mdb")));
+        QVERIFY(!Connections::jetOpen());
+        QCOMPARE(wizardShown, 0);
+    }
+
+    // The system lets go of a killed copy's lock: the next start goes on.
+    void aKilledCopyLeavesNoLockBehind() {
+        writeSettingsRow({{"BusinessName", "Acme Supplies"}, {"Text3Name", ""}, {"Text4Name", ""},
+                          {"TaxAmount", 0.0}});
+        OtherCopy other(program->file(ProgramLock::FileName));
+        QVERIFY(other.holding());
+        other.kill();
+        QVERIFY(QFile::exists(program->file(ProgramLock::FileName)));
+        fakeWizard(true);
+        ScriptedBoxes boxes;
+        frmMain frame;
+        start(frame);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(program->endings(), 0);
+        QVERIFY(frame.isVisible());
+        QCOMPARE(DatabaseReady, 1);
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Acme Supplies"));
+        // And this copy now keeps the next one away.
+        OtherCopy next(program->file(ProgramLock::FileName));
+        QVERIFY(!next.holding());
     }
 
     void badDatabaseFileIsReportedAndKept_data() {

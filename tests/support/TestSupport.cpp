@@ -6,6 +6,7 @@
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramLock.h"
 #include "platform/Today.h"
 #include "shell/CreateDatabase.h"
 #include <QDir>
@@ -73,6 +74,7 @@ QString ScriptedFileDialogs::report() const {
 }
 
 void resetProgramState() {
+    ProgramLock::release();
     Connections::closeJet();
     Connections::closeShape();
     gSettings = SettingsValues();

@@ -45,7 +45,8 @@ private:
 };
 
 // A fresh program folder for one test, with the program's shared state put
-// back to a new run's: no settings, no hand-over values, connections closed.
+// back to a new run's: no settings, no hand-over values, connections closed,
+// the program folder's lock let go.
 // The end-program hook only counts, so a reported error can be seen.
 class TestProgram {
 public:
