@@ -22,10 +22,9 @@ void paintText(QPainter& p, const ReportPage& page, const PlacedItem& item) {
     const QRectF box = textRoom(page, item);
     const FittedText fitted = fitReportText(item.text, c.font, c.alignment, box.size());
     if (fitted.lines.isEmpty()) return;
-    const QFont font = reportFont(c.font, fitted.pointSize);
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF& metrics = reportFontMetrics(c.font, fitted.pointSize);
     p.save();
-    p.setFont(font);
+    p.setFont(reportFont(c.font, fitted.pointSize));
     p.setPen(c.foreColor);
     qreal y = box.top() + metrics.ascent();
     for (const QString& line : fitted.lines) {

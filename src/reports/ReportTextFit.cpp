@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <map>
 #include <optional>
+#include <tuple>
 
 namespace {
 constexpr qreal SizeStep = 0.25;     // points; one step is 5 twips of font size
@@ -59,7 +60,7 @@ QString markedAsCut(QString line, const QFontMetricsF& metrics, Qt::Alignment al
 // The text at that size when all of it fits the box.
 std::optional<FittedText> setWhole(const QString& text, const ReportFont& font, Qt::Alignment alignment,
                                    const QSizeF& box, qreal pointSize) {
-    const QFontMetricsF metrics(reportFont(font, pointSize));
+    const QFontMetricsF& metrics = reportFontMetrics(font, pointSize);
     QStringList lines = wrapReportText(text, metrics, box.width());
     if (lines.size() > wholeLinesIn(metrics, box.height()) || !fitsWidth(lines, metrics, alignment, box.width()))
         return std::nullopt;
@@ -68,7 +69,7 @@ std::optional<FittedText> setWhole(const QString& text, const ReportFont& font, 
 
 FittedText atSmallestSize(const QString& text, const ReportFont& font, Qt::Alignment alignment, const QSizeF& box,
                           qreal pointSize) {
-    const QFontMetricsF metrics(reportFont(font, pointSize));
+    const QFontMetricsF& metrics = reportFontMetrics(font, pointSize);
     FittedText fitted{pointSize, {}, false};
     // What joins each line to the one before it: a blank where the wrap
     // broke between words, nothing where a word itself was broken.
@@ -101,6 +102,15 @@ QFont reportFont(const ReportFont& f, qreal pointSize) {
     font.setItalic(f.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+const QFontMetricsF& reportFontMetrics(const ReportFont& f, qreal pointSize) {
+    // A report sets thousands of texts in a few fonts: each is measured once.
+    static std::map<std::tuple<QString, int, bool, bool>, QFontMetricsF> measured;
+    const auto key = std::make_tuple(f.family.toLower(), qRound(pointSize * 20), f.bold, f.italic);
+    auto found = measured.find(key);
+    if (found == measured.end()) found = measured.emplace(key, QFontMetricsF(reportFont(f, pointSize))).first;
+    return found->second;
 }
 
 QString installedFontFamily(const QString& designFamily) {

@@ -32,6 +32,9 @@ FittedText fitReportText(const QString& text, const ReportFont& font, Qt::Alignm
 // The font a design names at that size, in twips for a painter scaled to twips.
 QFont reportFont(const ReportFont& font, qreal pointSize);
 
+// Its measures, in twips.
+const QFontMetricsF& reportFontMetrics(const ReportFont& font, qreal pointSize);
+
 // The installed font that stands for a font a design names.
 QString installedFontFamily(const QString& designFamily);
 
