@@ -106,10 +106,13 @@ QFont reportFont(const ReportFont& f, qreal pointSize) {
 
 const QFontMetricsF& reportFontMetrics(const ReportFont& f, qreal pointSize) {
     // A report sets thousands of texts in a few fonts: each is measured once.
-    static std::map<std::tuple<QString, int, bool, bool>, QFontMetricsF> measured;
-    const auto key = std::make_tuple(f.family.toLower(), qRound(pointSize * 20), f.bold, f.italic);
-    auto found = measured.find(key);
-    if (found == measured.end()) found = measured.emplace(key, QFontMetricsF(reportFont(f, pointSize))).first;
+    // The measures are kept to the very end of the process, never destroyed:
+    // fonts must not be let go of after the application object has gone.
+    using Key = std::tuple<QString, int, bool, bool>;
+    static auto* measured = new std::map<Key, QFontMetricsF>;
+    const Key key{f.family.toLower(), qRound(pointSize * 20), f.bold, f.italic};
+    auto found = measured->find(key);
+    if (found == measured->end()) found = measured->emplace(key, QFontMetricsF(reportFont(f, pointSize))).first;
     return found->second;
 }
 
