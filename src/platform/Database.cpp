@@ -22,6 +22,10 @@ int bindText(sqlite3_stmt* stmt, int position, const QString& text) {
     return sqlite3_bind_text64(stmt, position, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
                                SQLITE_UTF8);
 }
+
+// Enough free statements of one text for record sets open side by side.
+constexpr size_t IdlePerText = 4;
+constexpr int IdleLimit = 256;
 }
 
 void raiseSqliteError(sqlite3* db, int code, const QString& context) {
@@ -41,8 +45,10 @@ void raiseSqliteError(sqlite3* db, int code, const QString& context) {
 }
 
 Database& Database::shared() {
-    static Database db;
-    return db;
+    // Never destroyed: record sets held in module values may outlive any
+    // other static, and give their statements back to it.
+    static Database* const db = new Database;
+    return *db;
 }
 
 Database::~Database() { close(); }
@@ -59,6 +65,7 @@ void Database::openWithFlags(const QString& path, int flags) {
     }
     db_ = db;
     path_ = path;
+    ++serial_;
     sqlite3_busy_timeout(db_, LockWaitMs);
     sqlite3_extended_result_codes(db_, 1);
 }
@@ -89,9 +96,43 @@ void Database::createNew(const QString& path) {
 }
 
 void Database::close() {
-    if (db_) sqlite3_close_v2(db_);
+    idle_.clear();
+    idleCount_ = 0;
+    if (db_) {
+        // Statements still held elsewhere die with this opening; reset they
+        // hold no lock on the file while they wait to be finalized.
+        for (sqlite3_stmt* s = sqlite3_next_stmt(db_, nullptr); s; s = sqlite3_next_stmt(db_, s)) sqlite3_reset(s);
+        sqlite3_close_v2(db_);
+    }
     db_ = nullptr;
     path_.clear();
+    ++serial_;
+}
+
+qint64 Database::dataVersion() const {
+    return (qint64(serial_) << 40) + (db_ ? sqlite3_total_changes64(db_) : 0) + rollbacks_;
+}
+
+std::unique_ptr<Statement> Database::takeCached(const QString& sql) {
+    const auto it = idle_.find(sql);
+    if (it == idle_.end() || it->second.empty()) return std::make_unique<Statement>(*this, sql);
+    std::unique_ptr<Statement> statement = std::move(it->second.back());
+    it->second.pop_back();
+    --idleCount_;
+    return statement;
+}
+
+void Database::giveBack(const QString& sql, std::unique_ptr<Statement> statement) {
+    if (!db_ || statement->serial_ != serial_) return;   // of an earlier opening: finalized here
+    statement->reset();
+    if (idleCount_ >= IdleLimit) {
+        idle_.clear();
+        idleCount_ = 0;
+    }
+    auto& free = idle_[sql];
+    if (free.size() >= IdlePerText) return;
+    free.push_back(std::move(statement));
+    ++idleCount_;
 }
 
 sqlite3* Database::handle() const {
@@ -108,9 +149,9 @@ void Database::exec(const QString& sql) {
 
 QStringList Database::tableNames() const {
     QStringList names;
-    Statement s(const_cast<Database&>(*this),
-                "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
-    while (s.step()) names << s.value(0).toString();
+    CachedStatement s(const_cast<Database&>(*this),
+                      "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
+    while (s->step()) names << s->value(0).toString();
     return names;
 }
 
@@ -122,9 +163,9 @@ QString Database::storedTableName(const QString& name) const {
 
 QStringList Database::columnNames(const QString& storedTable) const {
     QStringList names;
-    Statement s(const_cast<Database&>(*this), "SELECT name FROM pragma_table_info(?)");
-    s.bind(1, storedTable);
-    while (s.step()) names << s.value(0).toString();
+    CachedStatement s(const_cast<Database&>(*this), "SELECT name FROM pragma_table_info(?)");
+    s->bind(1, storedTable);
+    while (s->step()) names << s->value(0).toString();
     return names;
 }
 
@@ -145,14 +186,28 @@ bool Database::isOurDatabase(const QString& path, QString* why) {
     return difference.isEmpty() ? true : refuse(difference);
 }
 
-Statement::Statement(Database& db, const QString& sql) : db_(db) {
+Statement::Statement(Database& db, const QString& sql) : db_(db), serial_(db.serial()) {
     const int rc = sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &stmt_, nullptr);
     if (rc != SQLITE_OK) raiseSqliteError(db.handle(), rc);
+    kinds_.resize(size_t(sqlite3_column_count(stmt_)), Kind::Plain);
+    for (int i = 0; i < int(kinds_.size()); ++i) {
+        const QByteArray declared = QByteArray(sqlite3_column_decltype(stmt_, i)).toUpper();
+        kinds_[size_t(i)] = declared.startsWith("CURRENCY") ? Kind::Currency
+                          : declared.startsWith("DATE")     ? Kind::Date
+                          : declared == "INTEGER"           ? Kind::Integer
+                                                            : Kind::Plain;
+    }
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
+void Statement::requireLive() const {
+    if (serial_ != db_.serial() || !db_.isOpen())
+        raiseError(ErrorNo::InvalidUse, "Operation is not allowed when the object is closed.");
+}
+
 Statement& Statement::bind(int position, const QVariant& v) {
+    requireLive();
     int rc;
     if (!v.isValid() || v.isNull()) {
         rc = sqlite3_bind_null(stmt_, position);
@@ -182,6 +237,7 @@ Statement& Statement::bindAll(const std::vector<QVariant>& values) {
 }
 
 bool Statement::step() {
+    requireLive();
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -202,15 +258,14 @@ QString Statement::columnName(int i) const { return QString::fromUtf8(sqlite3_co
 QVariant Statement::value(int i) const {
     const int type = sqlite3_column_type(stmt_, i);
     if (type == SQLITE_NULL) return QVariant();
-    const QString declared = QString::fromUtf8(sqlite3_column_decltype(stmt_, i)).toUpper();
-    if (declared.startsWith("CURRENCY") && type == SQLITE_INTEGER)
+    const Kind kind = i >= 0 && i < int(kinds_.size()) ? kinds_[size_t(i)] : Kind::Plain;
+    if (kind == Kind::Currency && type == SQLITE_INTEGER)
         return QVariant::fromValue(Currency::fromRaw(sqlite3_column_int64(stmt_, i)));
-    if (declared.startsWith("DATE") && type == SQLITE_TEXT)
-        return parseIsoDateTime(columnText(stmt_, i));
+    if (kind == Kind::Date && type == SQLITE_TEXT) return parseIsoDateTime(columnText(stmt_, i));
     switch (type) {
     case SQLITE_INTEGER: {
         const qint64 v = sqlite3_column_int64(stmt_, i);
-        if (declared == "INTEGER" && v >= INT32_MIN && v <= INT32_MAX) return int(v);
+        if (kind == Kind::Integer && v >= INT32_MIN && v <= INT32_MAX) return int(v);
         return v;
     }
     case SQLITE_FLOAT: return sqlite3_column_double(stmt_, i);
@@ -220,15 +275,52 @@ QVariant Statement::value(int i) const {
     }
 }
 
+bool Statement::isNull(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
+
 qint64 Statement::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_.handle()); }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+CachedStatement::CachedStatement(Database& db, const QString& sql)
+    : db_(&db), sql_(sql), statement_(db.takeCached(sql)) {}
+
+CachedStatement::~CachedStatement() { release(); }
+
+CachedStatement& CachedStatement::operator=(CachedStatement&& other) noexcept {
+    if (this != &other) {
+        release();
+        db_ = other.db_;
+        sql_ = std::move(other.sql_);
+        statement_ = std::move(other.statement_);
+    }
+    return *this;
+}
+
+void CachedStatement::release() {
+    if (statement_) db_->giveBack(sql_, std::move(statement_));
+}
+
+namespace {
+// One name serves every level: a rollback or release names the innermost.
+const char* const Savepoint = "kelm_part";
+}
+
+Transaction::Transaction(Database& db) : db_(db) {
+    nested_ = sqlite3_get_autocommit(db_.handle()) == 0;
+    db_.exec(nested_ ? QString("SAVEPOINT %1").arg(Savepoint) : QString("BEGIN IMMEDIATE"));
+}
 
 Transaction::~Transaction() {
-    if (!done_ && db_.isOpen()) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (done_ || !db_.isOpen()) return;
+    sqlite3* db = db_.handle();
+    if (nested_) {
+        const QByteArray undo = QString("ROLLBACK TO %1; RELEASE %1").arg(Savepoint).toUtf8();
+        sqlite3_exec(db, undo.constData(), nullptr, nullptr, nullptr);
+    } else if (sqlite3_get_autocommit(db) == 0) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    ++db_.rollbacks_;
 }
 
 void Transaction::commit() {
-    db_.exec("COMMIT");
+    db_.exec(nested_ ? QString("RELEASE %1").arg(Savepoint) : QString("COMMIT"));
     done_ = true;
 }

@@ -1,11 +1,15 @@
 #pragma once
+#include <QHash>
+#include <unordered_map>
 #include <QString>
 #include <QVariant>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
+class Statement;
 
 // The one SQLite connection on data.mdb. Every record set and query of the
 // program goes through it; a missing file is never created by opening.
@@ -37,18 +41,39 @@ public:
     // connection does. Otherwise why says what is wrong.
     static bool isOurDatabase(const QString& path, QString* why = nullptr);
 
+    // Changes with every row written on this connection and every rolled-back
+    // transaction: a cursor that saw another version reads its rows again.
+    qint64 dataVersion() const;
+    // Which opening of the file this is: statements of an earlier one are dead.
+    quint64 serial() const { return serial_; }
+
     Database() = default;
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
 private:
+    friend class CachedStatement;
+    friend class Transaction;
     void openWithFlags(const QString& path, int flags);
+    std::unique_ptr<Statement> takeCached(const QString& sql);
+    void giveBack(const QString& sql, std::unique_ptr<Statement> statement);
     sqlite3* db_ = nullptr;
     QString path_;
+    quint64 serial_ = 0;
+    qint64 rollbacks_ = 0;
+    struct TextHash {
+        size_t operator()(const QString& text) const { return qHash(text); }
+    };
+    // Prepared, reset, ready for reuse, by their text.
+    std::unordered_map<QString, std::vector<std::unique_ptr<Statement>>, TextHash> idle_;
+    int idleCount_ = 0;
 };
 
 // A prepared statement with bound values; values never enter the SQL text.
+// The kind of each result column is read from its declared type once, when
+// the statement is prepared. A statement of a connection since closed
+// refuses to run.
 class Statement {
 public:
     Statement(Database& db, const QString& sql);
@@ -56,31 +81,67 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    Statement& bind(int position, const QVariant& value);   // from 1
+    Statement& bind(int position, const QVariant& value);   // from 1; texts whole, NUL characters too
     Statement& bindAll(const std::vector<QVariant>& values);
     bool step();            // true while a row is there
     void run();             // steps to the end
-    void reset();
+    void reset();           // to the start, bindings cleared
 
     int columnCount() const;
     QString columnName(int i) const;
     // The value of a result column, in the kind its declared type tells.
     QVariant value(int i) const;
+    bool isNull(int i) const;
     qint64 lastInsertRowId() const;
+    Database& database() const { return db_; }
 
 private:
+    friend class Database;
+    enum class Kind { Plain, Integer, Currency, Date };
+    void requireLive() const;
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
+    quint64 serial_ = 0;
+    std::vector<Kind> kinds_;
+};
+
+// A statement prepared once per connection and reused: taken from the
+// connection's cache (or prepared when none is free), reset and given back
+// when this goes. Two of the same text in use at once are two statements.
+class CachedStatement {
+public:
+    CachedStatement(Database& db, const QString& sql);
+    ~CachedStatement();
+    CachedStatement(CachedStatement&& other) noexcept = default;
+    CachedStatement& operator=(CachedStatement&& other) noexcept;
+    CachedStatement(const CachedStatement&) = delete;
+    CachedStatement& operator=(const CachedStatement&) = delete;
+
+    Statement& operator*() const { return *statement_; }
+    Statement* operator->() const { return statement_.get(); }
+
+private:
+    void release();
+    Database* db_;
+    QString sql_;
+    std::unique_ptr<Statement> statement_;
 };
 
 // A transaction: rolled back unless committed before it goes out of scope.
+// Opened inside another one it is a part of it (a savepoint): its rollback
+// undoes only its own writes, its commit leaves them to the outer one.
+// Record sets and statements write inside whatever transaction is open, so
+// a batch of writes in one costs one commit.
 class Transaction {
 public:
     explicit Transaction(Database& db = Database::shared());
     ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
     void commit();
 private:
     Database& db_;
+    bool nested_ = false;
     bool done_ = false;
 };
 

@@ -1,8 +1,6 @@
 #include "platform/Recordset.h"
 #include "platform/AppError.h"
-#include "platform/Database.h"
 #include "platform/FieldValue.h"
-#include <algorithm>
 
 using Schema::quoted;
 
@@ -20,126 +18,221 @@ void Recordset::open(const QString& tableName, Database* database) {
         raiseError(ErrorNo::DatabaseError,
                    QString("The Microsoft Jet database engine cannot find the input table or query '%1'.")
                        .arg(tableName));
-    storedColumns_ = d.columnNames(stored_);
+    const QStringList stored = d.columnNames(stored_);
+    QStringList names{"rowid"}, quotedNames{"rowid"};
+    for (const auto& c : table_->columns) {
+        if (!stored.contains(c.name, Qt::CaseInsensitive)) continue;
+        columns_.push_back(&c);
+        names << c.name;
+        quotedNames << quoted(c.name);
+    }
+    names.removeFirst();
+    fields_ = FieldNames(names);
+    selectList_ = quotedNames.join(", ");
     db_ = &d;
-    loadKeys("rowid");
+    moveFirst();
 }
 
 void Recordset::close() {
+    cursor_.reset();
+    reread_.reset();
+    cursorFresh_ = false;
     db_ = nullptr;
-    keys_.clear();
+    columns_.clear();
+    fields_ = FieldNames();
     index_ = nullptr;
+    keyColumn_ = -1;
+    place_ = Place::BeforeFirst;
+    noRows_ = false;
     mode_ = Mode::None;
     pending_.clear();
-    row_.clear();
-    loadedKey_ = -1;
-    position_ = 0;
 }
 
-void Recordset::loadKeys(const QString& orderBy) {
-    keys_.clear();
-    Statement s(db(), QString("SELECT rowid FROM %1 ORDER BY %2").arg(quoted(stored_), orderBy));
-    while (s.step()) keys_.push_back(s.value(0).toLongLong());
-    position_ = 0;
-    loadedKey_ = -1;
-    afterDelete_ = false;
+int Recordset::recordCount() const {
+    CachedStatement count(db(), QString("SELECT count(*) FROM %1").arg(quoted(stored_)));
+    count->step();
+    return count->value(0).toInt();
 }
 
-void Recordset::moveFirst() { savePending(); afterDelete_ = false; position_ = 0; }
-void Recordset::moveLast() { savePending(); afterDelete_ = false; position_ = recordCount() - 1; }
+QString Recordset::quotedKey() const { return quoted(index_->column); }
+
+QString Recordset::select(const QString& where, bool descending, bool single) const {
+    const QString order = index_ ? QString(descending ? "%1 DESC, rowid DESC" : "%1, rowid").arg(quotedKey())
+                                 : QString(descending ? "rowid DESC" : "rowid");
+    return QString("SELECT %1 FROM %2%3 ORDER BY %4%5")
+        .arg(selectList_, quoted(stored_), where.isEmpty() ? QString() : " WHERE (" + where + ")", order,
+             single ? " LIMIT 1" : "");
+}
+
+bool Recordset::moveBy(const QString& sql, const std::vector<QVariant>& values, bool continues, Place none) {
+    cursor_.reset();   // given back first, so the same text takes the same statement
+    cursor_.emplace(db(), sql);
+    (*cursor_)->bindAll(values);
+    cursorContinues_ = continues;
+    if (standOnCursorRow()) return true;
+    cursor_.reset();
+    place_ = none;
+    return false;
+}
+
+bool Recordset::standOnCursorRow() {
+    Statement& row = **cursor_;
+    if (!row.step()) {
+        cursorFresh_ = false;
+        return false;
+    }
+    rowId_ = row.value(0).toLongLong();
+    key_ = keyColumn_ >= 0 ? row.value(keyColumn_) : QVariant();
+    place_ = Place::OnRow;
+    noRows_ = false;
+    cursorFresh_ = true;
+    cursorVersion_ = db().dataVersion();
+    return true;
+}
+
+void Recordset::moveFirst() {
+    savePending();
+    if (!moveBy(select(QString(), false, false), {}, true, Place::AfterLast)) noRows_ = true;
+}
+
+void Recordset::moveLast() {
+    savePending();
+    if (!moveBy(select(QString(), true, true), {}, false, Place::AfterLast)) noRows_ = true;
+}
+
 void Recordset::moveNext() {
     savePending();
-    if (afterDelete_) { afterDelete_ = false; return; }  // the row after the deleted one is already here
     if (eof()) raiseError(ErrorNo::NoCurrentRecord);
-    ++position_;
+    if (place_ == Place::BeforeFirst) {
+        moveFirst();
+        return;
+    }
+    if (place_ == Place::OnRow && cursor_ && cursorFresh_ && cursorContinues_ &&
+        cursorVersion_ == db().dataVersion()) {
+        if (!standOnCursorRow()) {
+            cursor_.reset();   // at the end: the statement holds nothing open
+            place_ = Place::AfterLast;
+        }
+        return;
+    }
+    readOnFromHere();
 }
+
+// The rows after the current row's place, read by a new query: after a
+// write, after a delete, or where the cursor ran the other way.
+void Recordset::readOnFromHere() {
+    if (!index_) {
+        moveBy(select("rowid > ?1", false, false), {rowId_}, true, Place::AfterLast);
+        return;
+    }
+    const QString k = quotedKey();
+    if (FieldValue::isNull(key_))   // rows without a key come first in index order
+        moveBy(select(QString("%1 IS NULL AND rowid > ?2) OR (%1 IS NOT NULL").arg(k), false, false),
+               {key_, rowId_}, true, Place::AfterLast);
+    else
+        moveBy(select(QString("%1 >= ?1 AND NOT (%1 = ?1 AND rowid <= ?2)").arg(k), false, false), {key_, rowId_},
+               true, Place::AfterLast);
+}
+
 void Recordset::movePrevious() {
     savePending();
-    afterDelete_ = false;
     if (bof()) raiseError(ErrorNo::NoCurrentRecord);
-    --position_;
+    if (place_ == Place::AfterLast) {
+        moveLast();
+        return;
+    }
+    backFromHere();
+}
+
+bool Recordset::backFromHere() {
+    if (!index_) return moveBy(select("rowid < ?1", true, true), {rowId_}, false, Place::BeforeFirst);
+    const QString k = quotedKey();
+    if (!FieldValue::isNull(key_) &&
+        moveBy(select(QString("%1 <= ?1 AND NOT (%1 = ?1 AND rowid >= ?2)").arg(k), true, true), {key_, rowId_},
+               false, Place::BeforeFirst))
+        return true;
+    const qint64 before = FieldValue::isNull(key_) ? rowId_ : INT64_MAX;
+    return moveBy(select(QString("%1 IS NULL AND rowid < ?2").arg(k), true, true), {QVariant(), before}, false,
+                  Place::BeforeFirst);
 }
 
 void Recordset::setIndex(const QString& name) {
     const Schema::Index* index = table_ ? table_->index(name) : nullptr;
-    if (!index) raiseError(ErrorNo::ItemNotFound, QString("'%1' isn't an index in this table.").arg(name));
+    const int column = index ? fields_.find(index->column) : -1;
+    if (!index || column < 0)
+        raiseError(ErrorNo::ItemNotFound, QString("'%1' isn't an index in this table.").arg(name));
     savePending();
     index_ = index;
-    loadKeys(quoted(index->column) + ", rowid");
+    keyColumn_ = column + 1;
+    moveFirst();
 }
 
 bool Recordset::seek(const QVariant& key, SeekOption option) {
     if (!index_) raiseError(ErrorNo::InvalidUse, "Current provider does not support the necessary interface for Index functionality.");
     savePending();
-    const QString comparison = option == SeekOption::FirstEQ ? "=" : ">=";
-    Statement s(db(), QString("SELECT rowid FROM %1 WHERE %2 %3 ? ORDER BY %2, rowid LIMIT 1")
-                          .arg(quoted(stored_), quoted(index_->column), comparison));
     Schema::Column keyColumn = *table_->column(index_->column);
     if (keyColumn.type == Schema::Type::Text) keyColumn.size = INT32_MAX;   // a longer key is simply not there
-    s.bind(1, FieldValue::toColumn(keyColumn, key));
-    position_ = recordCount();
-    afterDelete_ = false;
-    if (!s.step()) return false;
-    const qint64 found = s.value(0).toLongLong();
-    const auto it = std::find(keys_.begin(), keys_.end(), found);
-    if (it == keys_.end()) return false;   // added by someone else since this set opened
-    position_ = int(it - keys_.begin());
+    const QVariant value = FieldValue::toColumn(keyColumn, key);
+    // One query on the index, which the cursor then follows onwards; its
+    // last column tells whether the key found is the one sought.
+    const QString sql = QString("SELECT %1, (%2 = ?1) FROM %3 WHERE %2 >= ?1 ORDER BY %2, rowid")
+                            .arg(selectList_, quotedKey(), quoted(stored_));
+    if (!moveBy(sql, {value}, true, Place::AfterLast)) return false;
+    if (option == SeekOption::FirstEQ && (*cursor_)->value(int(columns_.size()) + 1).toInt() != 1) {
+        cursor_.reset();
+        place_ = Place::AfterLast;
+        return false;
+    }
     return true;
 }
 
-const Schema::Column& Recordset::column(const QString& name) const {
-    const Schema::Column* c = table_ ? table_->column(name) : nullptr;
-    if (!c || !storedColumns_.contains(c->name, Qt::CaseInsensitive))
+int Recordset::columnIndex(const QString& name) const {
+    const int i = fields_.find(name);
+    if (i < 0)
         raiseError(ErrorNo::ItemNotFound,
                    QString("Item cannot be found in the collection corresponding to the requested name or "
                            "ordinal: %1.").arg(name));
-    return *c;
+    return i;
 }
 
 void Recordset::requireCurrent() const {
-    if (bof() || eof() || afterDelete_) raiseError(ErrorNo::NoCurrentRecord);
+    if (place_ != Place::OnRow) raiseError(ErrorNo::NoCurrentRecord);
 }
 
-void Recordset::loadRow() const {
-    requireCurrent();
-    const qint64 key = keys_[size_t(position_)];
-    if (key == loadedKey_) return;
-    row_.clear();
-    Statement s(db(), QString("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(stored_)));
-    s.bind(1, key);
-    if (!s.step()) raiseError(ErrorNo::NoCurrentRecord);
-    for (int i = 0; i < s.columnCount(); ++i) {
-        const Schema::Column* c = table_->column(s.columnName(i));
-        if (c) row_[c->name] = s.value(i);
+// The statement whose columns hold the current row as it is now.
+const Statement& Recordset::currentRow() const {
+    const qint64 version = db().dataVersion();
+    if (cursor_ && cursorFresh_ && cursorVersion_ == version) return **cursor_;
+    if (reread_ && rereadVersion_ == version && (*reread_)->value(0).toLongLong() == rowId_) return **reread_;
+    reread_.reset();
+    reread_.emplace(db(), select("rowid = ?1", false, true));
+    (*reread_)->bind(1, rowId_);
+    if (!(*reread_)->step()) {
+        reread_.reset();
+        raiseError(ErrorNo::NoCurrentRecord);   // deleted by someone else
     }
-    loadedKey_ = key;
+    rereadVersion_ = version;
+    return **reread_;
 }
 
 QVariant Recordset::field(const QString& name) const {
-    const Schema::Column& c = column(name);
+    const int i = columnIndex(name);
     if (mode_ != Mode::None) {
-        const auto it = pending_.find(c.name);
+        const auto it = pending_.find(i);
         if (it != pending_.end()) return it->second;
-        if (mode_ == Mode::Adding) return FieldValue::defaultValue(c);
+        if (mode_ == Mode::Adding) return FieldValue::defaultValue(*columns_[size_t(i)]);
     }
-    loadRow();
-    return row_[c.name];
+    requireCurrent();
+    return currentRow().value(i + 1);
 }
 
 void Recordset::setField(const QString& name, const QVariant& value) {
-    const Schema::Column& c = column(name);
+    const int i = columnIndex(name);
     if (mode_ == Mode::None) {
         requireCurrent();
         mode_ = Mode::Editing;
     }
-    pending_[c.name] = FieldValue::toColumn(c, value);
-}
-
-QStringList Recordset::fieldNames() const {
-    QStringList names;
-    for (const auto& c : table_->columns)
-        if (storedColumns_.contains(c.name, Qt::CaseInsensitive)) names << c.name;
-    return names;
+    pending_[i] = FieldValue::toColumn(*columns_[size_t(i)], value);
 }
 
 void Recordset::addNew() {
@@ -149,35 +242,41 @@ void Recordset::addNew() {
     pending_.clear();
 }
 
+void Recordset::standOnRowId(qint64 rowid) {
+    moveBy(select("rowid = ?1", false, true), {rowid}, false, Place::AfterLast);
+}
+
 void Recordset::update() {
     if (mode_ == Mode::None) return;
     std::vector<QVariant> values;
     QStringList names;
-    for (const auto& [name, value] : pending_) {
-        names << quoted(name);
+    for (const auto& [i, value] : pending_) {
+        names << quoted(columns_[size_t(i)]->name);
         values.push_back(value);
     }
     if (mode_ == Mode::Adding) {
-        QString sql = names.isEmpty()
+        const QString sql = names.isEmpty()
             ? QString("INSERT INTO %1 DEFAULT VALUES").arg(quoted(stored_))
             : QString("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quoted(stored_), names.join(", "), QStringList(names.size(), "?").join(", "));
-        Statement s(db(), sql);
-        s.bindAll(values).run();
-        keys_.push_back(s.lastInsertRowId());
-        position_ = recordCount() - 1;
-        afterDelete_ = false;
-    } else if (!names.isEmpty()) {
+        CachedStatement insert(db(), sql);
+        insert->bindAll(values).run();
+        const qint64 added = insert->lastInsertRowId();
+        mode_ = Mode::None;
+        pending_.clear();
+        standOnRowId(added);
+        return;
+    }
+    if (!names.isEmpty()) {
         requireCurrent();
         QStringList assignments;
         for (const auto& n : names) assignments << n + " = ?";
-        Statement s(db(), QString("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(stored_), assignments.join(", ")));
-        values.push_back(keys_[size_t(position_)]);
-        s.bindAll(values).run();
+        CachedStatement write(db(), QString("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(stored_), assignments.join(", ")));
+        values.push_back(rowId_);
+        write->bindAll(values).run();
     }
     mode_ = Mode::None;
     pending_.clear();
-    loadedKey_ = -1;
 }
 
 void Recordset::cancelUpdate() {
@@ -188,11 +287,11 @@ void Recordset::cancelUpdate() {
 void Recordset::deleteCurrent() {
     cancelUpdate();
     requireCurrent();
-    Statement s(db(), QString("DELETE FROM %1 WHERE rowid = ?").arg(quoted(stored_)));
-    s.bind(1, keys_[size_t(position_)]).run();
-    keys_.erase(keys_.begin() + position_);
-    loadedKey_ = -1;
-    afterDelete_ = true;
+    CachedStatement remove(db(), QString("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(stored_)));
+    remove->bind(1, rowId_).run();
+    cursor_.reset();
+    cursorFresh_ = false;
+    place_ = Place::Deleted;
 }
 
 void Recordset::savePending() {

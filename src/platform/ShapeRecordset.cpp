@@ -1,72 +1,111 @@
 #include "platform/ShapeRecordset.h"
 #include "platform/AppError.h"
 #include "platform/Database.h"
-#include "platform/FieldValue.h"
+#include "platform/Schema.h"
 #include <QDate>
 #include <QRegularExpression>
 
-void ShapeRecordset::moveNext() {
-    if (eof()) raiseError(ErrorNo::NoCurrentRecord);
-    ++position_;
+namespace {
+[[noreturn]] void noSuchField(const QString& name) {
+    raiseError(ErrorNo::ItemNotFound,
+               QString("Item cannot be found in the collection corresponding to the requested name or "
+                       "ordinal: %1.").arg(name));
 }
-
-void ShapeRecordset::movePrevious() {
-    if (bof()) raiseError(ErrorNo::NoCurrentRecord);
-    --position_;
-}
-
-int ShapeRecordset::fieldIndex(const QString& name) const {
-    for (int i = 0; i < fields_.size(); ++i)
-        if (fields_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
-    return -1;
-}
-
-QVariant ShapeRecordset::value(int row, const QString& name) const {
-    const int i = fieldIndex(name);
-    if (i < 0)
-        raiseError(ErrorNo::ItemNotFound,
-                   QString("Item cannot be found in the collection corresponding to the requested name or "
-                           "ordinal: %1.").arg(name));
-    if (row < 0 || row >= recordCount()) raiseError(ErrorNo::NoCurrentRecord);
-    return rows_[size_t(row)][size_t(i)];
-}
-
-QVariant ShapeRecordset::field(const QString& name) const { return value(position_, name); }
-
-std::shared_ptr<ShapeRecordset> ShapeRecordset::child(const QString& name) const {
-    return childAt(position_, name);
-}
-
-std::shared_ptr<ShapeRecordset> ShapeRecordset::childAt(int row, const QString& name) const {
-    if (row < 0 || row >= recordCount()) raiseError(ErrorNo::NoCurrentRecord);
-    for (const auto& [n, set] : children_[size_t(row)])
-        if (n.compare(name, Qt::CaseInsensitive) == 0) return set;
-    raiseError(ErrorNo::ItemNotFound, QString("There is no child record set %1.").arg(name));
-}
-
-QStringList ShapeRecordset::childNames() const {
-    QStringList names;
-    if (!children_.empty())
-        for (const auto& [n, set] : children_.front()) names << n;
-    return names;
-}
+}  // namespace
 
 std::shared_ptr<ShapeRecordset> ShapeRecordset::fromQuery(Database& db, const QString& select,
                                                           const std::vector<QVariant>& values,
                                                           const QString& name) {
     auto set = std::make_shared<ShapeRecordset>();
+    set->db_ = &db;
+    set->sql_ = select;
+    set->values_ = values;
     set->name_ = name;
-    Statement s(db, select);
-    s.bindAll(values);
-    for (int i = 0; i < s.columnCount(); ++i) set->fields_ << s.columnName(i);
-    while (s.step()) {
-        std::vector<QVariant> row;
-        row.reserve(size_t(s.columnCount()));
-        for (int i = 0; i < s.columnCount(); ++i) row.push_back(s.value(i));
-        set->rows_.push_back(std::move(row));
-    }
-    set->children_.resize(set->rows_.size());
+    set->start();
+    QStringList names;
+    for (int i = 0; i < (*set->rows_)->columnCount(); ++i) names << (*set->rows_)->columnName(i);
+    set->fields_ = FieldNames(names);
     return set;
+}
+
+void ShapeRecordset::start() {
+    rows_.reset();   // given back first, so the same text takes the same statement
+    rows_.emplace(*db_, sql_);
+    (*rows_)->bindAll(values_);
+    rowNumber_ = 0;
+    onRow_ = true;
+    for (Relation& r : relations_) r.parentRow = -1;
+    stepRow();
+}
+
+void ShapeRecordset::stepRow() {
+    onRow_ = (*rows_)->step();
+    if (onRow_) return;
+    // Past the last row the statement is reset: it holds nothing open. The
+    // fields stay known, the rows are read again only by moveFirst.
+    (*rows_)->reset();
+}
+
+void ShapeRecordset::moveFirst() {
+    if (db_) start();
+}
+
+void ShapeRecordset::moveNext() {
+    if (eof()) raiseError(ErrorNo::NoCurrentRecord);
+    ++rowNumber_;
+    stepRow();
+}
+
+void ShapeRecordset::close() {
+    rows_.reset();
+    relations_.clear();
+    db_ = nullptr;
+    onRow_ = false;
+    rowNumber_ = 0;
+    count_ = 0;
+}
+
+int ShapeRecordset::recordCount() const {
+    if (!db_) return 0;
+    if (!count_) {
+        CachedStatement count(*db_, QString("SELECT count(*) FROM (%1)").arg(sql_));
+        count->bindAll(values_);
+        count->step();
+        count_ = count->value(0).toInt();
+    }
+    return *count_;
+}
+
+QVariant ShapeRecordset::field(const QString& name) const {
+    const int i = fields_.find(name);
+    if (i < 0) noSuchField(name);
+    if (!onRow_) raiseError(ErrorNo::NoCurrentRecord);
+    return (*rows_)->value(i);
+}
+
+std::shared_ptr<ShapeRecordset> ShapeRecordset::child(const QString& name) {
+    if (!onRow_) raiseError(ErrorNo::NoCurrentRecord);
+    for (Relation& r : relations_) {
+        if (r.name.compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (r.parentRow == rowNumber_ && r.rows) return r.rows;
+        r.values.back() = (*rows_)->value(r.parentColumn);
+        if (!r.rows) {
+            r.rows = fromQuery(*db_, r.sql, r.values, r.name);
+        } else {
+            r.rows->values_ = r.values;
+            r.rows->count_.reset();
+            r.rows->start();
+        }
+        r.parentRow = rowNumber_;
+        return r.rows;
+    }
+    raiseError(ErrorNo::ItemNotFound, QString("There is no child record set %1.").arg(name));
+}
+
+QStringList ShapeRecordset::childNames() const {
+    QStringList names;
+    for (const Relation& r : relations_) names << r.name;
+    return names;
 }
 
 namespace {
@@ -155,36 +194,21 @@ std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text, con
     auto parent = ShapeRecordset::fromQuery(db, parentSql, values, q.parentName);
     if (!q.hierarchical()) return parent;
 
-    // The child rows of every parent row, related by equal key text (case ignored).
-    auto all = ShapeRecordset::fromQuery(db, childSql, childValues, q.childName);
-    const int childKey = all->fieldIndex(q.childColumn);
-    if (childKey < 0 || !parent->hasField(q.parentColumn))
+    // Each parent's child rows: the child query narrowed to the parent's key,
+    // which the key column's index answers; equal keys compare as the column
+    // does (texts without regard to case), in the child query's order.
+    ShapeRecordset::Relation relation;
+    relation.name = q.childName;
+    relation.parentColumn = parent->fields_.find(q.parentColumn);
+    relation.sql = QString("SELECT * FROM (%1) WHERE %2 = ?").arg(childSql, Schema::quoted(q.childColumn));
+    relation.values = childValues;
+    relation.values.emplace_back();
+    const Statement probe(db, QString("SELECT * FROM (%1) LIMIT 0").arg(childSql));
+    bool childHasKey = false;
+    for (int i = 0; i < probe.columnCount(); ++i)
+        childHasKey = childHasKey || probe.columnName(i).compare(q.childColumn, Qt::CaseInsensitive) == 0;
+    if (relation.parentColumn < 0 || !childHasKey)
         raiseError(ErrorNo::ItemNotFound, "The RELATE columns are not in the queries.");
-    std::map<QString, std::shared_ptr<ShapeRecordset>> byKey;
-    for (auto& row : all->rows_) {
-        const QString key = row[size_t(childKey)].toString().toLower();
-        auto& set = byKey[key];
-        if (!set) {
-            set = std::make_shared<ShapeRecordset>();
-            set->name_ = q.childName;
-            set->fields_ = all->fields_;
-        }
-        set->rows_.push_back(row);
-    }
-    for (int r = 0; r < parent->recordCount(); ++r) {
-        const QString key = parent->value(r, q.parentColumn).toString().toLower();
-        auto found = byKey.find(key);
-        std::shared_ptr<ShapeRecordset> set;
-        if (found != byKey.end()) {
-            // Each parent row gets a set of its own, so positions do not interfere.
-            set = std::make_shared<ShapeRecordset>(*found->second);
-        } else {
-            set = std::make_shared<ShapeRecordset>();
-            set->name_ = q.childName;
-            set->fields_ = all->fields_;
-        }
-        set->children_.resize(set->rows_.size());
-        parent->children_[size_t(r)][q.childName] = set;
-    }
+    parent->relations_.push_back(std::move(relation));
     return parent;
 }

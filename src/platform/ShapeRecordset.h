@@ -1,55 +1,72 @@
 #pragma once
+#include "platform/Database.h"
+#include "platform/FieldNames.h"
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
-class Database;
-
-// A static, read-only snapshot of a query's rows, for reports and exports.
-// A hierarchical one gives each parent row its child record set by name.
+// The read-only record set behind a report or an export: a forward cursor
+// that reads the query's rows one at a time as it moves, so its memory stays
+// the same however many rows pass. moveFirst reads the query again from its
+// start. A hierarchical one gives each parent row its child rows by name,
+// read by one indexed query per parent with the parent's key bound.
 class ShapeRecordset {
 public:
-    int recordCount() const { return int(rows_.size()); }
-    // An empty snapshot is at both ends at once.
-    bool eof() const { return position_ >= recordCount() || rows_.empty(); }
-    bool bof() const { return position_ < 0 || rows_.empty(); }
-    void moveFirst() { position_ = 0; }
-    void moveLast() { position_ = recordCount() - 1; }
+    ShapeRecordset() = default;   // opened on nothing: no rows
+    ShapeRecordset(const ShapeRecordset&) = delete;
+    ShapeRecordset& operator=(const ShapeRecordset&) = delete;
+
+    // The rows of the query, counted by the database when first asked.
+    int recordCount() const;
+    bool eof() const { return !onRow_; }
+    bool bof() const { return !onRow_ && rowNumber_ == 0; }   // only a set without rows is at its start
+    void moveFirst();
     void moveNext();
-    void movePrevious();
-    int position() const { return position_; }
-    void setPosition(int row) { position_ = row; }
+    // Lets go of the query; the set is then empty.
+    void close();
 
     const QString& name() const { return name_; }
-    const QStringList& fieldNames() const { return fields_; }
-    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    const QStringList& fieldNames() const { return fields_.names(); }
+    bool hasField(const QString& name) const { return fields_.find(name) >= 0; }
     QVariant field(const QString& name) const;       // current row, without regard to case
     QVariant operator[](const QString& name) const { return field(name); }
-    QVariant value(int row, const QString& name) const;
-    // The child record set of the current row, by its name in the query.
-    std::shared_ptr<ShapeRecordset> child(const QString& name) const;
-    // The child record set of a given row.
-    std::shared_ptr<ShapeRecordset> childAt(int row, const QString& name) const;
+    // The child rows of the current row, by their name in the query: the one
+    // child set of that name, read anew for each parent row it is asked for.
+    std::shared_ptr<ShapeRecordset> child(const QString& name);
     QStringList childNames() const;
 
-    // Runs one SELECT with bound values and takes all of its rows.
+    // Runs one SELECT with bound values and stands on its first row.
     static std::shared_ptr<ShapeRecordset> fromQuery(Database& db, const QString& select,
                                                      const std::vector<QVariant>& values,
                                                      const QString& name = QString());
 
 private:
-    int fieldIndex(const QString& name) const;
+    struct Relation {
+        QString name;
+        QString sql;                      // the child query, narrowed to one key
+        std::vector<QVariant> values;     // its own values, the key last
+        int parentColumn = -1;
+        std::shared_ptr<ShapeRecordset> rows;
+        qint64 parentRow = -1;            // the parent row the rows were read for
+    };
+    void start();
+    void stepRow();
     friend std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
                                                      const std::vector<QVariant>& given);
 
+    Database* db_ = nullptr;
+    QString sql_;
+    std::vector<QVariant> values_;
     QString name_;
-    QStringList fields_;
-    std::vector<std::vector<QVariant>> rows_;
-    std::vector<std::map<QString, std::shared_ptr<ShapeRecordset>>> children_;  // per row
-    int position_ = 0;
+    FieldNames fields_;
+    std::optional<CachedStatement> rows_;
+    bool onRow_ = false;
+    qint64 rowNumber_ = 0;                // rows passed since the start
+    mutable std::optional<int> count_;
+    std::vector<Relation> relations_;
 };
 
 // A parsed shaping query: SHAPE {SELECT ...} [AS name]
@@ -73,6 +90,7 @@ QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values);
 
 // Opens the shaping query. Each "?" outside quotes, in the parent query and
 // then the child query, takes the next of the given values: user text is
-// bound, never pasted. InvalidUse when the counts differ.
+// bound, never pasted. InvalidUse when the counts differ. Child rows relate
+// to their parent by an equal key, without regard to case.
 std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
                                           const std::vector<QVariant>& given = {});

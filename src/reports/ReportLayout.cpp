@@ -4,6 +4,7 @@
 #include "platform/ShapeRecordset.h"
 #include <QDateTime>
 #include <QRegularExpression>
+#include <map>
 
 const PlacedItem* ReportPage::find(const QString& name) const {
     for (const auto& item : items)
@@ -31,36 +32,100 @@ QString formatReportValue(const QVariant& value, const QString& format) {
 }
 
 namespace {
-// Where a band reads its values: a row of the report's data and, inside a
-// group, a row of the parent row's child rows.
-struct RowContext {
-    const ShapeRecordset* rows = nullptr;
-    int row = -1;
-    std::shared_ptr<ShapeRecordset> child;
-    int childRow = -1;
-    bool wholeReport = false;         // headers and footers of the report: functions run over all rows
+// The running sum and count of the rows a function control runs over.
+class Tallies {
+public:
+    void collect(const ReportSection* section) {
+        if (!section || !section->visible) return;
+        for (const auto& control : section->controls)
+            if (control.visible && control.kind == ControlKind::Function) values_[&control];
+    }
+    bool has(const ReportSection* section) const {
+        if (section)
+            for (const auto& control : section->controls)
+                if (values_.count(&control)) return true;
+        return false;
+    }
+    void clear() {
+        for (auto& [control, tally] : values_) tally = Tally();
+    }
+    // A row of the parent rows (member empty) or of the child rows of that name.
+    void add(const ShapeRecordset& rows, const QString& member) {
+        for (auto& [control, tally] : values_) {
+            if (control->dataMember.compare(member, Qt::CaseInsensitive) != 0) continue;
+            ++tally.count;
+            if (control->function == FunctionKind::Sum) tally.sum += Field_To_Currency(rows.field(control->dataField));
+        }
+    }
+    // The parent row with its child rows, but for those of `passing`, which
+    // are added one by one as they pass.
+    void addParentRow(ShapeRecordset& data, const QString& passing) {
+        add(data, QString());
+        QStringList members;
+        for (const auto& [control, tally] : values_)
+            if (!control->dataMember.isEmpty() && !members.contains(control->dataMember, Qt::CaseInsensitive))
+                members << control->dataMember;
+        for (const QString& member : members) {
+            if (member.compare(passing, Qt::CaseInsensitive) == 0) continue;
+            const auto rows = data.child(member);
+            for (rows->moveFirst(); !rows->eof(); rows->moveNext()) add(*rows, member);
+        }
+    }
+    QString text(const ReportControl& control) const {
+        const auto it = values_.find(&control);
+        const Tally tally = it == values_.end() ? Tally() : it->second;
+        if (control.function == FunctionKind::Count) return QString::number(tally.count);
+        return formatReportValue(QVariant::fromValue(tally.sum), control.format);
+    }
+
+private:
+    struct Tally {
+        ::Currency sum;
+        qint64 count = 0;
+    };
+    std::map<const ReportControl*, Tally> values_;
 };
 
+// Where a band reads its values: the current parent row and, in a detail
+// with a data member, the current child row; and the tallies of its functions.
+struct RowContext {
+    const ShapeRecordset* parent = nullptr;   // none in the report's and the pages' own bands
+    const ShapeRecordset* child = nullptr;
+    const Tallies* tallies = nullptr;
+};
+
+// Lays the report out in one forward pass over its rows. Sums and counts
+// grow as the rows pass; where a band shows them before its rows (a report
+// or page header, a group header or a detail), the rows are read once more
+// ahead of it.
 class Layouter {
 public:
-    Layouter(const ReportDesign& design, const ShapeRecordset* data, const QPageSize& pageSize)
+    Layouter(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize)
         : design_(design), data_(data) {
         result_.pageSize = pageSize;
         result_.orientation = design.orientation;
         result_.paper = paperTwips(pageSize, design.orientation);
+        for (SectionKind kind : {SectionKind::ReportHeader, SectionKind::PageHeader, SectionKind::PageFooter,
+                                 SectionKind::ReportFooter})
+            report_.collect(first(kind));
+        for (SectionKind kind : {SectionKind::GroupHeader, SectionKind::Detail, SectionKind::GroupFooter})
+            group_.collect(first(kind));
+        reportTotalsFirst_ = report_.has(first(SectionKind::ReportHeader)) ||
+                             report_.has(first(SectionKind::PageHeader)) ||
+                             report_.has(first(SectionKind::PageFooter));
+        groupTotalsFirst_ = group_.has(first(SectionKind::GroupHeader)) || group_.has(first(SectionKind::Detail));
     }
 
     ReportPages run() {
         const ReportSection* pageFooter = first(SectionKind::PageFooter);
         footerHeight_ = pageFooter && pageFooter->visible ? pageFooter->height : 0;
+        if (data_ && reportTotalsFirst_)
+            for (data_->moveFirst(); !data_->eof(); data_->moveNext()) report_.addParentRow(*data_, QString());
         newPage(true);
-        RowContext report;
-        report.rows = data_;
-        report.wholeReport = true;
-        place(first(SectionKind::ReportHeader), report);
-        place(first(SectionKind::PageHeader), report);
+        place(first(SectionKind::ReportHeader), wholeReport());
+        place(first(SectionKind::PageHeader), wholeReport());
         if (data_) body();
-        place(first(SectionKind::ReportFooter), report);
+        place(first(SectionKind::ReportFooter), wholeReport());
         finishPage();
         return std::move(result_);
     }
@@ -72,21 +137,28 @@ private:
         return nullptr;
     }
 
+    RowContext wholeReport() const { return {nullptr, nullptr, &report_}; }
+
     void body() {
         const ReportSection* groupHeader = first(SectionKind::GroupHeader);
         const ReportSection* detail = first(SectionKind::Detail);
         const ReportSection* groupFooter = first(SectionKind::GroupFooter);
-        for (int r = 0; r < data_->recordCount(); ++r) {
-            RowContext parent;
-            parent.rows = data_;
-            parent.row = r;
+        const QString member = detail && detail->visible ? detail->dataMember : QString();
+        // The detail's child rows are tallied as they pass, unless a band shows them before.
+        const QString passingForGroup = groupTotalsFirst_ ? QString() : member;
+        const QString passingForReport = reportTotalsFirst_ ? QString() : member;
+        for (data_->moveFirst(); !data_->eof(); data_->moveNext()) {
+            group_.clear();
+            group_.addParentRow(*data_, passingForGroup);
+            if (!reportTotalsFirst_) report_.addParentRow(*data_, passingForReport);
+            const RowContext parent{data_, nullptr, &group_};
             place(groupHeader, parent);
-            if (detail && !detail->dataMember.isEmpty()) {
-                RowContext line = parent;
-                line.child = childRows(r, detail->dataMember);
-                for (int c = 0; c < line.child->recordCount(); ++c) {
-                    line.childRow = c;
-                    place(detail, line);
+            if (!member.isEmpty()) {
+                const auto lines = data_->child(member);
+                for (lines->moveFirst(); !lines->eof(); lines->moveNext()) {
+                    if (!passingForGroup.isEmpty()) group_.add(*lines, member);
+                    if (!passingForReport.isEmpty()) report_.add(*lines, member);
+                    place(detail, {data_, lines.get(), &group_});
                 }
             } else {
                 place(detail, parent);
@@ -95,32 +167,20 @@ private:
         }
     }
 
-    std::shared_ptr<ShapeRecordset> childRows(int row, const QString& member) const {
-        return data_->childAt(row, member);
-    }
-
     int bodyBottom() const { return result_.paper.height() - design_.bottomMargin - footerHeight_; }
 
     void newPage(bool firstPage) {
         result_.pages.emplace_back();
         y_ = design_.topMargin;
-        if (!firstPage) {
-            RowContext none;
-            none.rows = data_;
-            none.wholeReport = true;
-            place(first(SectionKind::PageHeader), none);
-        }
+        if (!firstPage) place(first(SectionKind::PageHeader), wholeReport());
         pageBodyTop_ = y_;
     }
 
     void finishPage() {
         const ReportSection* footer = first(SectionKind::PageFooter);
         if (!footer || !footer->visible) return;
-        RowContext none;
-        none.rows = data_;
-        none.wholeReport = true;
         y_ = bodyBottom();
-        putBand(*footer, none);
+        putBand(*footer, wholeReport());
     }
 
     void place(const ReportSection* section, const RowContext& context) {
@@ -147,11 +207,11 @@ private:
         y_ += section.height;
     }
 
-    QString textOf(const ReportControl& control, const RowContext& context) const {
+    static QString textOf(const ReportControl& control, const RowContext& context) {
         switch (control.kind) {
         case ControlKind::Label: return control.caption;
         case ControlKind::TextBox: return formatReportValue(fieldValue(control, context), control.format);
-        case ControlKind::Function: return functionValue(control, context);
+        case ControlKind::Function: return context.tallies->text(control);
         default: return QString();
         }
     }
@@ -159,43 +219,24 @@ private:
     static QVariant fieldValue(const ReportControl& control, const RowContext& context) {
         if (!control.dataMember.isEmpty() && context.child &&
             context.child->name().compare(control.dataMember, Qt::CaseInsensitive) == 0)
-            return context.child->value(context.childRow, control.dataField);
-        if (!context.rows || context.row < 0) return QVariant();
-        return context.rows->value(context.row, control.dataField);
-    }
-
-    // The rows a function runs over: the whole report's in its headers and
-    // footers, else the current parent row's; with a data member their child rows.
-    QString functionValue(const ReportControl& control, const RowContext& context) const {
-        std::vector<std::pair<const ShapeRecordset*, int>> rows;
-        std::vector<std::shared_ptr<ShapeRecordset>> keep;
-        if (context.rows) {
-            const int from = context.wholeReport ? 0 : context.row;
-            const int to = context.wholeReport ? context.rows->recordCount() : context.row + 1;
-            for (int r = std::max(from, 0); r < to; ++r) {
-                if (control.dataMember.isEmpty()) {
-                    rows.emplace_back(context.rows, r);
-                    continue;
-                }
-                keep.push_back(childRows(r, control.dataMember));
-                for (int c = 0; c < keep.back()->recordCount(); ++c) rows.emplace_back(keep.back().get(), c);
-            }
-        }
-        if (control.function == FunctionKind::Count) return QString::number(rows.size());
-        ::Currency sum;
-        for (const auto& [set, r] : rows) sum += Field_To_Currency(set->value(r, control.dataField));
-        return formatReportValue(QVariant::fromValue(sum), control.format);
+            return context.child->field(control.dataField);
+        if (!context.parent) return QVariant();
+        return context.parent->field(control.dataField);
     }
 
     const ReportDesign& design_;
-    const ShapeRecordset* data_;
+    ShapeRecordset* data_;
+    Tallies report_;                  // the report's and the pages' own bands: over every row
+    Tallies group_;                   // the bands of one parent row: over it and its child rows
+    bool reportTotalsFirst_ = false;
+    bool groupTotalsFirst_ = false;
     ReportPages result_;
     int y_ = 0;
     int pageBodyTop_ = 0;
     int footerHeight_ = 0;
 };
-}
+}  // namespace
 
-ReportPages layoutReport(const ReportDesign& design, const ShapeRecordset* data, const QPageSize& pageSize) {
+ReportPages layoutReport(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize) {
     return Layouter(design, data, pageSize).run();
 }

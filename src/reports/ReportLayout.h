@@ -41,7 +41,9 @@ QSize paperTwips(const QPageSize& size, QPageLayout::Orientation orientation);
 // sections and controls are left out. Text boxes show their field of the
 // current row, functions the sum or the count over their rows, both in their
 // format. data may be null: the bands that need no rows are still laid out.
-ReportPages layoutReport(const ReportDesign& design, const ShapeRecordset* data, const QPageSize& pageSize);
+// The rows are read forward, once, and a second time only where a band shows
+// a sum or count before its rows; data is left at its end.
+ReportPages layoutReport(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize);
 
 // A value as a report shows it in a format: "0.00"-like number masks, date
 // masks such as "dd/MM/yyyy", or no format.

@@ -27,9 +27,10 @@ void addLine(const QString& invNo, const QString& description) {
 
 QDateTime day(int y, int m, int d, QTime t = QTime(0, 0)) { return QDateTime(QDate(y, m, d), t); }
 
-QStringList column(const ShapeRecordset& rs, const QString& name) {
+// The column's values from the first row to the last.
+QStringList column(ShapeRecordset& rs, const QString& name) {
     QStringList out;
-    for (int r = 0; r < rs.recordCount(); ++r) out << rs.value(r, name).toString();
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) out << rs.field(name).toString();
     return out;
 }
 }  // namespace
@@ -48,7 +49,7 @@ private slots:
         QVERIFY(!Database::shared().isOpen());
     }
 
-    void flatSnapshot() {
+    void flatRowsStream() {
         addInvoice("INV1", day(2024, 3, 1));
         addInvoice("INV2", day(2024, 3, 2));
         QVERIFY(Open_Shape_Recordset("SHAPE {SELECT * FROM invoices where balance > 0 or Total > 0} as details",
@@ -60,8 +61,16 @@ private slots:
         QCOMPARE(ShapeRs->field("total"), QVariant::fromValue(Currency::fromText("10.5")));
         QCOMPARE(ShapeRs->field("Date"), QVariant(day(2024, 3, 1)));
         QVERIFY(!ShapeRs->field("CustNo").isValid());
-        addInvoice("INV3", day(2024, 3, 3));   // a snapshot: later rows stay out
-        QCOMPARE(ShapeRs->recordCount(), 2);
+        ShapeRs->moveNext();
+        QCOMPARE(ShapeRs->field("InvNo").toString(), QString("INV2"));
+        ShapeRs->moveNext();
+        QVERIFY(ShapeRs->eof() && !ShapeRs->bof());
+        QCOMPARE(errorNumberOf([] { ShapeRs->field("InvNo"); }), ErrorNo::NoCurrentRecord);
+        QCOMPARE(errorNumberOf([] { ShapeRs->moveNext(); }), ErrorNo::NoCurrentRecord);
+        QCOMPARE(errorNumberOf([] { ShapeRs->field("nosuch"); }), ErrorNo::ItemNotFound);
+        // Read as they are when read: moving to the first row reads the query again.
+        addInvoice("INV3", day(2024, 3, 3));
+        QCOMPARE(column(*ShapeRs, "InvNo"), QStringList({"INV1", "INV2", "INV3"}));
 
         QVERIFY(Open_Shape_Recordset("SHAPE {SELECT * FROM parts}", ShapeRs));
         QVERIFY(ShapeRs->bof() && ShapeRs->eof());
@@ -113,6 +122,9 @@ private slots:
         QTest::newRow("relate column missing")
             << "SHAPE {SELECT * FROM invoices} as main APPEND ({SELECT * FROM invoiceD} as Details "
                "RELATE 'nosuch' TO 'invno')";
+        QTest::newRow("child relate column missing")
+            << "SHAPE {SELECT * FROM invoices} as main APPEND ({SELECT * FROM invoiceD} as Details "
+               "RELATE 'invno' TO 'nosuch')";
     }
     void failingQueryGivesFalse() {
         QFETCH(QString, text);
@@ -124,36 +136,48 @@ private slots:
         QCOMPARE(ShapeRs->recordCount(), 0);
     }
 
+    // Each parent row gets exactly its own child rows, in table order, and
+    // the child set follows the parent as it moves.
     void appendGivesEachParentItsChildren() {
         addInvoice("INV1", day(2024, 5, 1));
         addInvoice("INV2", day(2024, 5, 2));
         addInvoice("OLD", day(2020, 5, 2));
-        for (const char* d : {"first", "second"}) addLine("INV1", d);
+        addInvoice("INV3", day(2024, 5, 3));
+        addLine("INV1", "b first");
+        addLine("INV2", "of two");
+        addLine("INV1", "a second");
         addLine("OLD", "not in range");
-        addLine("inv1", "third");   // keys relate without regard to case
+        addLine("inv1", "c third");   // keys relate without regard to case
+        addLine("INV10", "of no invoice shown");
         const QString text = "SHAPE {SELECT * FROM invoices where Date BETWEEN #01/01/2024# and #12/31/2024#} as main "
                              "APPEND ({SELECT * FROM invoiceD} as Details RELATE 'invno' TO 'invno')  ";
         QVERIFY(Open_Shape_Recordset(text, ShapeRs));
         QCOMPARE(ShapeRs->name(), QString("main"));
-        QCOMPARE(column(*ShapeRs, "InvNo"), QStringList({"INV1", "INV2"}));
         QCOMPARE(ShapeRs->childNames(), QStringList({"Details"}));
 
-        auto lines = ShapeRs->child("details");
-        QCOMPARE(lines->name(), QString("Details"));
-        QCOMPARE(column(*lines, "Description"), QStringList({"first", "second", "third"}));
-        lines->moveLast();
-        ShapeRs->moveNext();
-        auto none = ShapeRs->child("Details");
-        QCOMPARE(none->recordCount(), 0);
-        QVERIFY(none->eof() && none->bof());
-        QVERIFY(none->hasField("Description"));
+        QMap<QString, QStringList> children;
+        for (ShapeRs->moveFirst(); !ShapeRs->eof(); ShapeRs->moveNext()) {
+            const auto lines = ShapeRs->child("details");
+            QCOMPARE(lines->name(), QString("Details"));
+            QVERIFY(lines->hasField("Description"));
+            children[ShapeRs->field("InvNo").toString()] = column(*lines, "Description");
+            QCOMPARE(lines->recordCount(), int(children[ShapeRs->field("InvNo").toString()].size()));
+        }
+        QCOMPARE(children.keys(), QStringList({"INV1", "INV2", "INV3"}));
+        QCOMPARE(children["INV1"], QStringList({"b first", "a second", "c third"}));
+        QCOMPARE(children["INV2"], QStringList({"of two"}));
+        QVERIFY(children["INV3"].isEmpty());
+
         ShapeRs->moveFirst();
-        QCOMPARE(ShapeRs->child("Details")->position(), 2);   // each parent keeps its own set
+        const auto lines = ShapeRs->child("Details");
         ShapeRs->moveNext();
+        QCOMPARE(ShapeRs->child("Details"), lines);   // one child set, read anew for the row
+        QCOMPARE(lines->field("Description").toString(), QString("of two"));
         ShapeRs->moveNext();
-        bool refused = false;
-        try { ShapeRs->child("Details"); } catch (const AppError& e) { refused = e.number == ErrorNo::NoCurrentRecord; }
-        QVERIFY(refused);
+        ShapeRs->child("Details");
+        QVERIFY(lines->eof() && lines->bof());
+        ShapeRs->moveNext();
+        QCOMPARE(errorNumberOf([] { ShapeRs->child("Details"); }), ErrorNo::NoCurrentRecord);
     }
 };
 
