@@ -156,7 +156,7 @@ void streamedReads(const QString& data) {
         long long n = 0;
         const QStringList names = ShapeRs->fieldNames();
         for (ShapeRs->moveFirst(); !ShapeRs->eof(); ShapeRs->moveNext(), ++n) {
-            for (const QString& name : names) seen += Field_To_String(ShapeRs->field(name)).size();
+            for (const QString& name : names) seen += ShapeRs->field(name).isValid();
             if (n % 100000 == 0) grown = std::max(grown, residentMb() - before);
         }
         grown = std::max(grown, residentMb() - before);

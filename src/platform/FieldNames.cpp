@@ -1,4 +1,5 @@
 #include "platform/FieldNames.h"
+#include <algorithm>
 
 FieldNames::FieldNames(const QStringList& names) : names_(names) {
     size_t capacity = 8;
@@ -12,13 +13,18 @@ FieldNames::FieldNames(const QStringList& names) : names_(names) {
     }
 }
 
+// The length and the first and last three characters tell column names
+// apart well enough (Balance1, Balance2, DelAddress5); a compare settles the rest.
 size_t FieldNames::foldedHash(const QString& name) {
-    size_t hash = 1469598103934665603ull;
-    for (const QChar c : name) {
-        char16_t u = c.unicode();
+    const qsizetype n = name.size();
+    size_t hash = 1469598103934665603ull ^ size_t(n);
+    const auto mix = [&](qsizetype i) {
+        char16_t u = name[i].unicode();
         u = u < 128 ? (u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u) : char16_t(QChar::toCaseFolded(u));
         hash = (hash ^ u) * 1099511628211ull;
-    }
+    };
+    for (qsizetype i = 0; i < std::min<qsizetype>(n, 3); ++i) mix(i);
+    for (qsizetype i = std::max<qsizetype>(3, n - 3); i < n; ++i) mix(i);
     return hash;
 }
 

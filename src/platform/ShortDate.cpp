@@ -1,5 +1,6 @@
 #include "platform/ShortDate.h"
 #include "platform/Today.h"
+#include <QHash>
 #include <algorithm>
 
 namespace {
@@ -44,7 +45,8 @@ QString isoDateTime(const QDateTime& dateTime) {
     return dateTime.toString("yyyy-MM-dd HH:mm:ss");
 }
 
-QDateTime parseIsoDateTime(const QString& text) {
+namespace {
+QDateTime storedForm(const QString& text) {
     const bool dateOnly = text.size() == 10;
     if (!dateOnly && (text.size() != 19 || text[10] != ' ' || text[13] != ':' || text[16] != ':')) return {};
     if (text[4] != '-' || text[7] != '-') return {};
@@ -56,4 +58,18 @@ QDateTime parseIsoDateTime(const QString& text) {
     const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid()) return {};
     return QDateTime(date, time);
+}
+}  // namespace
+
+QDateTime parseIsoDateTime(const QString& text) {
+    // A local date and time costs the C library a look at the time zone
+    // file; a walk over a table meets the same few thousand dates again and again.
+    thread_local QHash<QString, QDateTime> known;
+    if (const auto it = known.constFind(text); it != known.constEnd()) return *it;
+    const QDateTime stored = storedForm(text);
+    if (stored.isValid()) {
+        if (known.size() >= 8192) known.clear();
+        known.insert(text, stored);
+    }
+    return stored;
 }
