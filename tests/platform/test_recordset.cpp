@@ -1,9 +1,12 @@
+#include "common/Functions.h"
 #include "platform/AppError.h"
 #include "platform/Currency.h"
+#include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "support/TestSupport.h"
 #include <QtTest>
 #include <functional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -22,6 +25,43 @@ void addInvoice(const QString& invNo, const QString& custNo) {
     rs.setField("InvNo", invNo);
     rs.setField("CustNo", custNo);
     rs.update();
+}
+
+// How many commits and how much work (in steps of the SQLite engine) the
+// action costs on the shared connection.
+struct Cost {
+    int commits = 0;
+    long long work = 0;
+};
+Cost costOf(const std::function<void()>& action) {
+    Cost cost;
+    sqlite3* db = Database::shared().handle();
+    sqlite3_commit_hook(db, [](void* c) { ++static_cast<Cost*>(c)->commits; return 0; }, &cost);
+    sqlite3_progress_handler(db, 10, [](void* c) { ++static_cast<Cost*>(c)->work; return 0; }, &cost);
+    action();
+    sqlite3_commit_hook(db, nullptr, nullptr);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    return cost;
+}
+
+void addParts(int count) {
+    Transaction batch;
+    Statement insert(Database::shared(), "INSERT INTO Parts (ID, Price) VALUES (?, ?)");
+    for (int i = 0; i < count; ++i) {
+        insert.reset();
+        insert.bindAll({QString("P%1").arg(i, 6, 10, QChar('0')), QVariant::fromValue(Currency::fromUnits(1))}).run();
+    }
+    batch.commit();
+}
+
+// Ten times a 1.00 price added to the first parts, then a duplicate key.
+void addTenToEachThenFail(Recordset& parts, int failAt) {
+    int n = 0;
+    for (parts.moveFirst(); !parts.eof(); parts.moveNext(), ++n) {
+        if (n == failAt) parts.setField("ID", "P000000");
+        parts.setField("Price", QVariant::fromValue(Field_To_Currency(parts["Price"]) + Currency::fromUnits(10)));
+        parts.update();
+    }
 }
 
 QStringList column(const QString& table, const QString& name) {
@@ -265,6 +305,156 @@ private slots:
         for (; !rs.eof() && rs.field("CustNo").toString().compare("C2", Qt::CaseInsensitive) == 0; rs.moveNext())
             found << rs.field("InvNo").toString();
         QCOMPARE(found, QStringList({"I1", "I3"}));
+    }
+
+    // Opening, selecting an index and seeking read only around the key: the
+    // work is the same for 200 rows as for 4,000.
+    void lookUpWorkIsFlatInTheTableSize() {
+        const auto lookUp = [] {
+            Recordset rs("parts");
+            rs.setIndex("PrimaryKey");
+            QVERIFY(rs.seek("p000150"));
+            QCOMPARE(rs["ID"].toString(), QString("P000150"));
+        };
+        addParts(200);
+        const Cost small = costOf(lookUp);
+        Database::shared().exec("DELETE FROM Parts");
+        addParts(4000);
+        const Cost large = costOf(lookUp);
+        QVERIFY2(large.work <= small.work + 20, qPrintable(QString("%1 against %2").arg(large.work).arg(small.work)));
+        QCOMPARE(large.commits, 0);
+    }
+
+    // A walk that writes every row meets each row once, in table or in index
+    // order (rows without a key first, equal keys in table order), and the
+    // way back gives the same rows reversed.
+    void walkWhileWritingMeetsEachRowOnce_data() {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("table order") << "" << QStringList({"I1", "I2", "I3", "I4", "I5", "I6"});
+        QTest::newRow("index order") << "CustNo" << QStringList({"I2", "I5", "I3", "I6", "I1", "I4"});
+    }
+    void walkWhileWritingMeetsEachRowOnce() {
+        QFETCH(QString, index);
+        QFETCH(QStringList, order);
+        const char* custNo[] = {"C2", nullptr, "c1", "C2", nullptr, "C1"};
+        for (int i = 0; i < 6; ++i) addInvoice(QString("I%1").arg(i + 1), custNo[i] ? QString(custNo[i]) : QString());
+        Recordset rs("Invoices");
+        if (!index.isEmpty()) rs.setIndex(index);
+        QStringList met;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            met << rs["InvNo"].toString();
+            rs.setField("Notes", "seen " + met.last());
+            rs.update();
+            QCOMPARE(rs["Notes"].toString(), "seen " + met.last());   // the row as written
+        }
+        QCOMPARE(met, order);
+        QCOMPARE(column("Invoices", "Notes").size(), 6);
+        QVERIFY(!column("Invoices", "Notes").contains(""));
+
+        QStringList back;
+        for (rs.moveLast(); !rs.bof(); rs.movePrevious()) back << rs["InvNo"].toString();
+        std::reverse(back.begin(), back.end());
+        QCOMPARE(back, order);
+    }
+
+    // Writes made elsewhere on the connection while a walk stands still are
+    // what it reads on: a row deleted ahead is not met, a changed row shows its change.
+    void walkReadsOnAfterWritesElsewhere() {
+        for (const char* id : {"A", "B", "C", "D"}) addPart(id, id, "1");
+        Recordset rs("Parts");
+        rs.setIndex("ID");
+        QCOMPARE(rs["ID"].toString(), QString("A"));
+        Database::shared().exec("DELETE FROM Parts WHERE ID = 'B'");
+        Database::shared().exec("UPDATE Parts SET \"Desc\" = 'changed' WHERE ID = 'C'");
+        Recordset other("parts");
+        other.addNew();
+        other.setField("ID", "AA");
+        other.update();
+        rs.moveNext();
+        QCOMPARE(rs["ID"].toString(), QString("AA"));   // added after the set opened, where it falls
+        rs.moveNext();
+        QCOMPARE(rs["ID"].toString(), QString("C"));
+        QCOMPARE(rs["Desc"].toString(), QString("changed"));
+        QVERIFY(rs.seek("aa"));   // and a seek finds it
+        Database::shared().exec("DELETE FROM Parts WHERE ID = 'AA'");
+        QCOMPARE(errorNumberOf([&] { rs["ID"]; }), ErrorNo::NoCurrentRecord);
+        rs.moveNext();
+        QCOMPARE(rs["ID"].toString(), QString("C"));
+    }
+
+    // A batch of updates inside one transaction costs one commit, and a
+    // failure in the middle of it leaves no row changed; outside a
+    // transaction each update is its own commit and stays.
+    void batchOfUpdatesInOneTransaction() {
+        addParts(50);
+        Recordset parts("Parts");
+        const Cost batch = costOf([&] {
+            Transaction t;
+            addTenToEachThenFail(parts, -1);
+            t.commit();
+        });
+        QCOMPARE(batch.commits, 1);
+        QCOMPARE(column("Parts", "Price"), QStringList(50, "11"));
+
+        QCOMPARE(errorNumberOf([&] {
+            Transaction t;
+            addTenToEachThenFail(parts, 30);
+            t.commit();
+        }), ErrorNo::DuplicateKey);
+        parts.cancelUpdate();
+        QCOMPARE(column("Parts", "Price"), QStringList(50, "11"));
+
+        const Cost alone = costOf([&] {
+            QCOMPARE(errorNumberOf([&] { addTenToEachThenFail(parts, 30); }), ErrorNo::DuplicateKey);
+        });
+        parts.cancelUpdate();
+        QCOMPARE(alone.commits, 30);
+        Database other;   // committed: another connection sees them
+        other.open(program->file("data.mdb"), true);
+        Recordset seen("Parts", &other);
+        QCOMPARE(Field_To_Currency(seen["Price"]), Currency::fromUnits(21));
+        seen.setIndex("ID");
+        QVERIFY(seen.seek("P000030"));
+        QCOMPARE(Field_To_Currency(seen["Price"]), Currency::fromUnits(11));
+    }
+
+    // A transaction opened inside another is part of it: its rollback undoes
+    // only its own writes, its commit leaves them to the outer one.
+    void transactionsNest() {
+        {
+            Transaction outer;
+            addPart("kept", "", "1");
+            {
+                Transaction inner;
+                addPart("undone", "", "1");
+            }
+            {
+                Transaction inner;
+                addPart("with the outer", "", "1");
+                inner.commit();
+            }
+            outer.commit();
+        }
+        QCOMPARE(column("Parts", "ID"), QStringList({"kept", "with the outer"}));
+        {
+            Transaction outer;
+            Transaction inner;
+            addPart("never", "", "1");
+            inner.commit();
+        }
+        QCOMPARE(column("Parts", "ID"), QStringList({"kept", "with the outer"}));
+    }
+
+    // A record set outliving its connection refuses to go on, and does no harm.
+    void closedConnectionRefuses() {
+        for (const char* id : {"A", "B"}) addPart(id, "", "0");
+        Recordset rs("Parts");
+        program->closeDatabase();
+        QVERIFY(errorNumberOf([&] { rs.moveNext(); }) != 0);
+        program->openDatabase();
+        rs.open("Parts");
+        QCOMPARE(rs["ID"].toString(), QString("A"));
     }
 };
 

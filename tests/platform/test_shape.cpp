@@ -76,6 +76,18 @@ private slots:
         QVERIFY(ShapeRs->bof() && ShapeRs->eof());
     }
 
+    // A set outliving its connection refuses to read on, and does no harm.
+    void closedConnectionStopsTheRead() {
+        addInvoice("INV1", day(2024, 3, 1));
+        addInvoice("INV2", day(2024, 3, 2));
+        QVERIFY(Open_Shape_Recordset("SHAPE {SELECT * FROM invoices} as details", ShapeRs));
+        program->closeDatabase();
+        QCOMPARE(errorNumberOf([] { ShapeRs->moveNext(); }), ErrorNo::InvalidUse);
+        program->openDatabase();
+        QVERIFY(Open_Shape_Recordset("SHAPE {SELECT * FROM invoices} as details", ShapeRs));
+        QCOMPARE(ShapeRs->recordCount(), 2);
+    }
+
     void dateLiteralsBecomeBoundDates() {
         addInvoice("DEC", day(2023, 12, 31));
         addInvoice("FIRST", day(2024, 1, 1));
