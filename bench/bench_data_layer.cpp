@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <sqlite3.h>
 

@@ -26,8 +26,9 @@ extern int ActivateCount;        // how often the main frame was activated
 extern QString ShapeSql;         // the shaping query text of the caller
 extern std::shared_ptr<ShapeRecordset> ShapeRs;  // the shared report record set
 
-// Replaces rs with a snapshot of the shaping query; false, with no message,
-// when the shaping connection is closed (rs untouched) or the query fails.
+// Replaces rs with a read-only record set on the shaping query, standing on
+// its first row; false, with no message, when the shaping connection is
+// closed (rs untouched) or the query fails (rs then a new, empty set).
 bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& rs);
 // The same with values bound to the query's "?" in order: user text goes
 // here, never into the query text.

@@ -43,12 +43,13 @@ void Recordset::close() {
     index_ = nullptr;
     keyColumn_ = -1;
     place_ = Place::BeforeFirst;
-    noRows_ = false;
+    noRows_ = true;
     mode_ = Mode::None;
     pending_.clear();
 }
 
 int Recordset::recordCount() const {
+    if (!db_) return 0;
     CachedStatement count(db(), QString("SELECT count(*) FROM %1").arg(quoted(stored_)));
     count->step();
     return count->value(0).toInt();

@@ -34,7 +34,7 @@ public:
     bool isOpen() const { return db_ != nullptr; }
     const Schema::Table& table() const { return *table_; }
 
-    // A count of the table's rows, asked of the database each time.
+    // A count of the table's rows, asked of the database each time; 0 when closed.
     int recordCount() const;
     // An empty set is at both ends at once.
     bool eof() const { return place_ == Place::AfterLast || noRows_; }
@@ -94,7 +94,7 @@ private:
     int keyColumn_ = -1;                         // result column of the index key
 
     Place place_ = Place::BeforeFirst;
-    bool noRows_ = false;                        // a move from an end found no row at all
+    bool noRows_ = true;                         // closed, or a move from an end found no row at all
     qint64 rowId_ = 0;                           // the current (or just deleted) row's place
     QVariant key_;
 
