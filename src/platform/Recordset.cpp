@@ -87,6 +87,7 @@ bool Recordset::standOnCursorRow() {
     place_ = Place::OnRow;
     noRows_ = false;
     cursorFresh_ = true;
+    cursorRowFresh_ = true;
     cursorVersion_ = db().dataVersion();
     return true;
 }
@@ -145,16 +146,21 @@ void Recordset::movePrevious() {
     backFromHere();
 }
 
-bool Recordset::backFromHere() {
-    if (!index_) return moveBy(select("rowid < ?1", true, true), {rowId_}, false, Place::BeforeFirst);
+// The row before the current row's place. In index order the rows without
+// a key come first: the last of them is before the first row with one.
+void Recordset::backFromHere() {
+    if (!index_) {
+        moveBy(select("rowid < ?1", true, true), {rowId_}, false, Place::BeforeFirst);
+        return;
+    }
     const QString k = quotedKey();
     if (!FieldValue::isNull(key_) &&
         moveBy(select(QString("%1 <= ?1 AND NOT (%1 = ?1 AND rowid >= ?2)").arg(k), true, true), {key_, rowId_},
                false, Place::BeforeFirst))
-        return true;
+        return;
     const qint64 before = FieldValue::isNull(key_) ? rowId_ : INT64_MAX;
-    return moveBy(select(QString("%1 IS NULL AND rowid < ?2").arg(k), true, true), {QVariant(), before}, false,
-                  Place::BeforeFirst);
+    moveBy(select(QString("%1 IS NULL AND rowid < ?2").arg(k), true, true), {QVariant(), before}, false,
+           Place::BeforeFirst);
 }
 
 void Recordset::setIndex(const QString& name) {
@@ -203,7 +209,7 @@ void Recordset::requireCurrent() const {
 // The statement whose columns hold the current row as it is now.
 const Statement& Recordset::currentRow() const {
     const qint64 version = db().dataVersion();
-    if (cursor_ && cursorFresh_ && cursorVersion_ == version) return **cursor_;
+    if (cursor_ && cursorFresh_ && cursorRowFresh_ && cursorVersion_ == version) return **cursor_;
     if (reread_ && rereadVersion_ == version && (*reread_)->value(0).toLongLong() == rowId_) return **reread_;
     reread_.reset();
     reread_.emplace(db(), select("rowid = ?1", false, true));
@@ -274,7 +280,15 @@ void Recordset::update() {
         for (const auto& n : names) assignments << n + " = ?";
         CachedStatement write(db(), QString("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(stored_), assignments.join(", ")));
         values.push_back(rowId_);
+        const qint64 before = db().dataVersion();
         write->bindAll(values).run();
+        // The row keeps its place in the order unless its key changed: the
+        // cursor steps on from it, and only its values are read again.
+        const bool keptItsPlace = !index_ || !pending_.count(keyColumn_ - 1);
+        if (cursorFresh_ && cursorVersion_ == before && keptItsPlace && db().dataVersion() == before + 1) {
+            cursorVersion_ = before + 1;
+            cursorRowFresh_ = false;
+        }
     }
     mode_ = Mode::None;
     pending_.clear();

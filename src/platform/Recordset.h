@@ -74,13 +74,13 @@ private:
 
     QString select(const QString& where, bool descending, bool single) const;
     QString quotedKey() const;
-    // Runs a query for the cursor and stands on its first row; at the end
-    // (or, with `before`, the start) when it has none. `continues`: stepping
-    // it further gives the rows after, in order.
+    // Runs a query for the cursor and stands on its first row; at `none`
+    // when it has no row. `continues`: stepping it further gives the rows
+    // after, in order.
     bool moveBy(const QString& sql, const std::vector<QVariant>& values, bool continues, Place none);
     bool standOnCursorRow();
     void readOnFromHere();
-    bool backFromHere();
+    void backFromHere();
     const Statement& currentRow() const;
     void standOnRowId(qint64 rowid);
 
@@ -100,6 +100,7 @@ private:
 
     std::optional<CachedStatement> cursor_;      // stands on the current row while cursorFresh_
     bool cursorFresh_ = false;
+    bool cursorRowFresh_ = false;                // its columns hold the current row as it is
     bool cursorContinues_ = false;
     qint64 cursorVersion_ = -1;
     mutable std::optional<CachedStatement> reread_;   // the current row read again after a change
