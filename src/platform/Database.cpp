@@ -276,8 +276,6 @@ QVariant Statement::value(int i) const {
     }
 }
 
-bool Statement::isNull(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
-
 qint64 Statement::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_.handle()); }
 
 CachedStatement::CachedStatement(Database& db, const QString& sql)

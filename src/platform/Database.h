@@ -91,9 +91,7 @@ public:
     QString columnName(int i) const;
     // The value of a result column, in the kind its declared type tells.
     QVariant value(int i) const;
-    bool isNull(int i) const;
     qint64 lastInsertRowId() const;
-    Database& database() const { return db_; }
 
 private:
     friend class Database;
