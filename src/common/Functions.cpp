@@ -6,6 +6,7 @@
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -71,24 +72,48 @@ QString Field_To_String(const QVariant& v) {
 }
 
 namespace {
-// A double rounded once, as it reads: its shortest decimal text is cut after
-// the first digit past the wanted ones, and that digit decides. Going through
-// four decimals first would round twice (2.34499 would become 2.35).
-::Currency roundedAsWritten(double value, int decimals) {
-    if (!std::isfinite(value)) raiseError(ErrorNo::Overflow);
-    QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
-    const qsizetype point = text.indexOf('.');
-    if (point >= 0) text.truncate(point + 1 + decimals + 1);
-    return *readDecimal(text);
+// A plain decimal text ("-12.345") rounded to the given decimals, a half away
+// from zero, with exactly that many decimals.
+QString roundedDecimalText(const QString& plain, int decimals) {
+    const bool negative = plain.startsWith('-');
+    const QString unsigned_ = negative ? plain.mid(1) : plain;
+    const qsizetype point = unsigned_.indexOf('.');
+    const QString whole = point < 0 ? unsigned_ : unsigned_.left(point);
+    const QString fraction = point < 0 ? QString() : unsigned_.mid(point + 1);
+    QString digits = whole + fraction.left(decimals).leftJustified(decimals, '0');
+    if (fraction.size() > decimals && fraction[decimals] >= '5') {
+        qsizetype i = digits.size() - 1;
+        for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
+        if (i < 0) digits.prepend('1');
+        else digits[i] = QChar(digits[i].unicode() + 1);
+    }
+    QString text = digits.left(digits.size() - decimals);
+    if (decimals > 0) text += '.' + digits.right(decimals);
+    const bool zero = !digits.contains(QRegularExpression("[1-9]"));
+    return negative && !zero ? '-' + text : text;
+}
+
+// A double rounded once, as it reads: its shortest decimal text decides, so
+// 2.34499 stays 2.34 (going through four decimals first would round twice)
+// and more than four decimals are as exact as the double is.
+QString doubleText(double value, int decimals) {
+    // Beyond any amount: the same limit as the currency conversion.
+    if (!std::isfinite(value) || std::fabs(value) >= 9.2e14) raiseError(ErrorNo::Overflow);
+    return roundedDecimalText(QString::number(value, 'f', QLocale::FloatingPointShortest), decimals);
+}
+
+// An amount has four decimals: any further ones are zeros.
+QString amountText(::Currency amount, int decimals) {
+    const int kept = std::min(decimals, 4);
+    return amount.toFixed(kept) + QString(decimals - kept, '0');
 }
 }  // namespace
 
 QString Format_Number_Right(const QVariant& value, int intDigits, int decimals) {
+    decimals = std::max(decimals, 0);
     const int width = intDigits + decimals + (decimals >= 1 ? 1 : 0);
-    decimals = std::clamp(decimals, 0, 4);
-    const ::Currency amount = value.typeId() == QMetaType::Double ? roundedAsWritten(value.toDouble(), decimals)
-                                                                 : Field_To_Currency(value);
-    QString text = amount.toFixed(decimals);
+    QString text = value.typeId() == QMetaType::Double ? doubleText(value.toDouble(), decimals)
+                                                       : amountText(Field_To_Currency(value), decimals);
     // The mask's required digit: a value below 1 keeps its leading 0 only when intDigits >= 1.
     if (intDigits < 1) {
         if (text.startsWith("0.")) text.remove(0, 1);

@@ -29,6 +29,13 @@ private slots:
         QTest::newRow("double whole half") << QVariant(2.5) << 4 << 0 << "   3";
         QTest::newRow("tiny double") << QVariant(1e-9) << 7 << 2 << "      0.00";
         QTest::newRow("currency") << QVariant::fromValue(Currency::fromText("-1234.565")) << 7 << 2 << "  -1234.57";
+        // More decimals than an amount keeps: the width still counts them all.
+        QTest::newRow("six decimals") << QVariant(1.5) << 2 << 6 << " 1.500000";
+        QTest::newRow("six decimals rounded") << QVariant(-1.2345675) << 2 << 6 << "-1.234568";
+        QTest::newRow("six decimals of an amount")
+            << QVariant::fromValue(Currency::fromText("2.25")) << 2 << 6 << " 2.250000";
+        QTest::newRow("rounding carries") << QVariant(9.995) << 2 << 2 << "10.00";
+        QTest::newRow("negative to zero") << QVariant(-0.001) << 7 << 2 << "      0.00";
     }
     void formatNumberRight() {
         QFETCH(QVariant, value);
