@@ -3,17 +3,33 @@
 #include "common/HandOver.h"
 #include "platform/ProgramFolder.h"
 #include "shell/BrowserWindow.h"
+#include <QDir>
+#include <QFileInfo>
 #include <QTextBrowser>
 
 namespace {
 const QString HomePage = "help.htm";
-}
+
+// A help page whose file is missing says so, instead of an empty page.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QVariant found = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource || !found.isNull()) return found;
+        const QFileInfo page(name.toLocalFile());
+        return QString("<h3>Help page not found</h3><p>The help page \"%1\" cannot be found in the folder %2.</p>")
+            .arg(page.fileName().toHtmlEscaped(), QDir::toNativeSeparators(page.absolutePath()).toHtmlEscaped());
+    }
+};
+}  // namespace
 
 Help_frm::Help_frm(QWidget* owner) : QDialog(owner) {
     setObjectName("Help_frm");
     setWindowTitle("Help");
     tbToolBar = new BrowserToolBar(this);
-    brwWebBrowser = new QTextBrowser(this);
+    brwWebBrowser = new HelpBrowser(this);
     brwWebBrowser->setObjectName("brwWebBrowser");
 
     exit_cmd = layOutBrowserWindow(this, tbToolBar, brwWebBrowser);

@@ -128,11 +128,19 @@ private slots:
         QCOMPARE(shownTitle(w), QString("Found"));
     }
 
-    void missingPageOpensEmpty() {
+    // A missing page says which page is missing, wherever the road to it came from.
+    void missingPageIsNamed() {
         gHandOver.HelpPage = QString("missing.htm");
         Help_frm w;
-        QVERIFY(w.brwWebBrowser->toPlainText().isEmpty());
+        QVERIFY2(w.brwWebBrowser->toPlainText().contains("\"missing.htm\" cannot be found"),
+                 qPrintable(w.brwWebBrowser->toPlainText()));
+        QVERIFY(w.brwWebBrowser->toPlainText().contains(QDir::toNativeSeparators(program->folder())));
         QCOMPARE(BusyCursor::depth(), 0);
+        click(w, "Home");
+        QVERIFY(w.brwWebBrowser->toPlainText().contains("\"help.htm\" cannot be found"));
+        writePage(program->file("help.htm"), "Home page");
+        click(w, "Refresh");
+        QCOMPARE(shownTitle(w), QString("Home page"));
     }
 };
 
