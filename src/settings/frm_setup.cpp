@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -127,6 +128,16 @@ void frm_setup::showEvent(QShowEvent* event) {
         TableSource = "system";
         SystemRs.open(TableSource);
     });
+}
+
+// Esc asks what Cancel asks: leaving the wizard ends the program and loses
+// everything typed.
+void frm_setup::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        Cancel_cmd_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frm_setup::showSetupPage() {
