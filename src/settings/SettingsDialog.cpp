@@ -5,8 +5,10 @@
 #include <QShowEvent>
 
 SettingsDialog::SettingsDialog(QWidget* owner) : QDialog(owner) {
-    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                                     Qt::WindowContextHelpButtonHint));
+    // A close button only: without the customize hint the window manager
+    // picks the buttons itself.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setModal(true);
 }
 

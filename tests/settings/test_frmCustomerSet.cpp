@@ -1,6 +1,8 @@
 #include "SystemRowFixture.h"
 #include "common/SettingsValues.h"
 #include "settings/frmCustomerSet.h"
+#include "settings/frmInvoiceSet.h"
+#include "settings/frmOptions.h"
 #include "support/TestSupport.h"
 #include <QCheckBox>
 #include <QPushButton>
@@ -12,6 +14,34 @@ class TestFrmCustomerSet : public QObject {
 
 
 private slots:
+    // The three settings dialogs ask the window manager for a close button
+    // only: no minimize, maximize or other buttons.
+    void settingsDialogsHaveACloseButtonOnly_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("customer fields") << "frmCustomerSet";
+        QTest::newRow("Options") << "frmOptions";
+        QTest::newRow("invoice settings") << "frmInvoiceSet";
+    }
+    void settingsDialogsHaveACloseButtonOnly() {
+        QFETCH(QString, window);
+        TestProgram program;
+        program.createDatabase();
+        Fixture::insertSystemRow();
+        ScriptedBoxes boxes;
+        std::unique_ptr<QDialog> d;
+        if (window == "frmCustomerSet") d = Fixture::shown<frmCustomerSet>();
+        else if (window == "frmOptions") d = Fixture::shown<frmOptions>();
+        else d = Fixture::shown<frmInvoiceSet>();
+        const Qt::WindowFlags flags = d->windowFlags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));   // else the window manager picks the buttons
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint) && flags.testFlag(Qt::WindowCloseButtonHint));
+        for (Qt::WindowType button : {Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint,
+                                      Qt::WindowFullscreenButtonHint, Qt::WindowContextHelpButtonHint,
+                                      Qt::WindowShadeButtonHint})
+            QVERIFY(!flags.testFlag(button));
+    }
+
     void loadsTicksAndRefreshesTheValues_data() {
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<bool>("ticked");
