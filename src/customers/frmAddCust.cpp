@@ -96,11 +96,9 @@ void frmAddCust::buildWindow() {
     delAddress3 = makeBox("delAddress3", 30);
     delAddress4 = makeBox("delAddress4", 30);
     delpostcode = makeBox("delpostcode", 30);
-    Notes_txt = new QPlainTextEdit(cust_frame);
-    Notes_txt->setObjectName("Notes_txt");
-    Notes_txt->setTabChangesFocus(true);
+    // The notes are stored as shown, each line break one character.
+    Notes_txt = textBox("Notes_txt", 200, LimitedTextBox::LineBreaks::CountOnce);
     Notes_txt->setFixedHeight(Notes_txt->fontMetrics().lineSpacing() * 2 + 12);
-    BoxRules::limitLength(Notes_txt, 200);
 
     phone_lbl = label("Phone:", "phone_lbl");
     mobile_lbl = label("Mobile:", "mobile_lbl");

@@ -1,5 +1,6 @@
 #include "invoices/frmAddInv.h"
 #include "widgets/BoxRules.h"
+#include "widgets/BoxText.h"
 #include "widgets/WidgetHelpers.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
-#include <QValidator>
 #include <QVBoxLayout>
 
 using namespace InvoiceTotals;
@@ -40,23 +40,20 @@ const QColor BoxColour(0xFF, 0xFF, 0xC0);
 constexpr int TwipsPerPixel = 15;
 const QString TooLargeMessage = "These amounts are too large for an invoice. Please enter smaller amounts.";
 
-// Limits what the user types, not what the editor puts in the box: a
-// stored value longer than the box is shown and saved whole.
-class TypingLimit : public QValidator {
-public:
-    TypingLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
-    State validate(QString& input, int&) const override {
-        return input.size() <= limit_ ? Acceptable : Invalid;
-    }
-private:
-    int limit_;
-};
-
+// The typing limit leaves what the editor puts in a box alone: a stored
+// value longer than the box is shown and saved whole.
 QLineEdit* limitedBox(const QString& name, int limit, Qt::Alignment align = Qt::AlignLeft) {
-    auto* box = named(new QLineEdit, name);
-    box->setValidator(new TypingLimit(limit, box));
+    QLineEdit* box = lineBox(name, limit);
     box->setAlignment(align | Qt::AlignVCenter);
     return box;
+}
+
+// Amounts are shown whole: every money box and label is as wide as the widest
+// amount there is, so no figure loses its leading digits and nothing moves
+// when the figures grow.
+void fitWidestAmount(QLineEdit* box) { box->setFixedWidth(widthToShow(box, widestMoneyText())); }
+void fitWidestAmount(QLabel* label) {
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widestMoneyText()));
 }
 
 QString rowName(const char* base, int row) { return QString("%1(%2)").arg(base).arg(row); }
@@ -173,10 +170,8 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     }
     grid->addLayout(fields, 3, 0, 1, 4);
 
-    Notes_txt = new QPlainTextEdit;
-    Notes_txt->setObjectName("Notes_txt");
+    Notes_txt = textBox("Notes_txt", 150, LimitedTextBox::LineBreaks::CountOnce);
     Notes_txt->setMaximumHeight(60);
-    BoxRules::limitLength(Notes_txt, 150);
     Notes_chk = new QCheckBox("Include Notes");
     Notes_chk->setObjectName("Notes_chk");
     grid->addWidget(new QLabel("Notes:"), 4, 0, Qt::AlignTop);
@@ -233,7 +228,7 @@ QWidget* frmAddInv::buildLines() {
         PartID_txt[k]->setFixedWidth(100);
         Qty_txt[k]->setFixedWidth(50);
         Desc_txt[k]->setMinimumWidth(320);
-        for (QLineEdit* money : {Amount_txt[k], tota1l_txt[k]}) money->setFixedWidth(95);
+        for (QLineEdit* money : {Amount_txt[k], tota1l_txt[k]}) fitWidestAmount(money);
     }
     grid->setColumnStretch(3, 1);
     ClearRowHighlight();
@@ -257,6 +252,7 @@ QWidget* frmAddInv::buildSummaries() {
     Discount_txt = moneyLabel("Discount_txt");
     total_txt = moneyLabel("total_txt");
     vat_lbl = label(QString(), "vat_lbl");
+    for (QLabel* amount : {subtotal_txt, vat_txt, Discount_txt, total_txt}) fitWidestAmount(amount);
     taxamount = label(QString(), "taxamount");
     taxamount->hide();
     Discount2_txt = limitedBox("Discount2_txt", 4, Qt::AlignRight);
@@ -285,19 +281,12 @@ QWidget* frmAddInv::buildSummaries() {
     Writtenoff_txt = limitedBox("Writtenoff_txt", 10, Qt::AlignRight);
     Balance_txt = limitedBox("Balance_txt", 10, Qt::AlignRight);
     Balance_txt->setEnabled(false);
-    for (QLineEdit* b : {total_txt2, Paid_txt, Writtenoff_txt, Balance_txt}) b->setText("0.00");
+    for (QLineEdit* b : {total_txt2, Paid_txt, Writtenoff_txt, Balance_txt}) {
+        b->setText("0.00");
+        fitWidestAmount(b);
+    }
     PaidFull_chk = new QCheckBox("Paid In Full");
     PaidFull_chk->setObjectName("PaidFull_chk");
-    QFont arial("Liberation Sans");
-    arial.setBold(true);
-    Paid_lbl = label("PAID IN FULL", "Paid_lbl");
-    StillOwes_lbl = label("BALANCE:", "StillOwes_lbl");
-    Paid_lbl->setStyleSheet("color: #8080FF");
-    StillOwes_lbl->setStyleSheet("color: #FF8080");
-    for (QLabel* l : {Paid_lbl, StillOwes_lbl}) {
-        l->setFont(arial);
-        l->hide();
-    }
     pg->addWidget(new QLabel("Total"), 0, 0);
     pg->addWidget(total_txt2, 0, 1);
     pg->addWidget(new QLabel(" Paid:"), 1, 0);
@@ -307,12 +296,36 @@ QWidget* frmAddInv::buildSummaries() {
     pg->addWidget(Writtenoff_txt, 2, 1);
     pg->addWidget(new QLabel("Balance Due:"), 3, 0);
     pg->addWidget(Balance_txt, 3, 1);
-    pg->addWidget(Paid_lbl, 4, 0, 1, 3);
-    pg->addWidget(StillOwes_lbl, 4, 0, 1, 3);
+    pg->addWidget(balanceLine(), 4, 0, 1, 3);
 
     row->addWidget(invoice);
     row->addWidget(payment);
     return box;
+}
+
+// "PAID IN FULL" and "BALANCE:" share one line whose room is kept while both
+// are hidden, wide enough for the largest balance, so that nothing around
+// it moves when either shows.
+QWidget* frmAddInv::balanceLine() {
+    auto* line = new QWidget;
+    auto* cell = new QGridLayout(line);
+    cell->setContentsMargins(0, 0, 0, 0);
+    QFont arial("Liberation Sans");
+    arial.setBold(true);
+    Paid_lbl = label("PAID IN FULL", "Paid_lbl");
+    StillOwes_lbl = label("BALANCE:", "StillOwes_lbl");
+    Paid_lbl->setStyleSheet("color: #8080FF");
+    StillOwes_lbl->setStyleSheet("color: #FF8080");
+    QSize room;
+    for (QLabel* l : {Paid_lbl, StillOwes_lbl}) {
+        l->setFont(arial);
+        cell->addWidget(l, 0, 0);
+        room = room.expandedTo(l->sizeHint());
+        l->hide();
+    }
+    room.setWidth(QFontMetrics(arial).horizontalAdvance("BALANCE: " + Trim(widestMoneyText())));
+    line->setMinimumSize(room);
+    return line;
 }
 
 void frmAddInv::wireBoxes() {

@@ -101,6 +101,7 @@ private:
     void buildHeader(class QGridLayout* grid);
     QWidget* buildLines();
     QWidget* buildSummaries();
+    QWidget* balanceLine();
     void buildToolbar();
     void wireBoxes();
 

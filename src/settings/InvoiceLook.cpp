@@ -1,5 +1,7 @@
 #include "settings/InvoiceLook.h"
 #include "widgets/BoxRules.h"
+#include "widgets/BoxText.h"
+#include "widgets/ElidedLabel.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
@@ -25,6 +27,7 @@ constexpr int headingLimit = 20;
 constexpr int termsLimit = 200;
 constexpr int statementLimit = 100;
 constexpr int logoPathLimit = 200;
+constexpr int logoPathWidth = 320;   // pixels
 
 QFrame* shape(QWidget* page, const char* name, QRect place) {
     auto* frame = named(new QFrame(page), name);
@@ -94,6 +97,8 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     for (int n = 0; n < 4; ++n) {
         chk[n] = named(new QCheckBox, QString("chk%1").arg(n + 1));
         Text[n] = lineBox(QString("Text%1").arg(n + 1), headingLimit);
+        // Room for a whole heading: the layout may not squeeze it.
+        Text[n]->setMinimumWidth(widthToShow(Text[n], QString(headingLimit, 'n')));
         BoxRules::afterKeyRelease(Text[n], [this] { RefreshIncludeCaptions(); });
     }
     for (int n = 0; n < 6; ++n) {
@@ -105,11 +110,11 @@ InvoiceLook::InvoiceLook(QWidget* window, Style style)
     logopic->setFixedSize(96, 96);
     logopic->setFrameShape(QFrame::Box);
     logopic->setScaledContents(true);
-    path_lbl = named(new QLabel, "path_lbl");
+    // A long path is shown shortened, so it cannot push the other frames aside.
+    path_lbl = named(new ElidedLabel(logoPathWidth), "path_lbl");
     path_lbl->setFrameShape(QFrame::Panel);
     path_lbl->setFrameShadow(QFrame::Sunken);
     path_lbl->setMinimumWidth(160);
-    path_lbl->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     Select_cmd = named(new QPushButton("Select Logo"), "Select_cmd");
     Erase_cmd = named(new QPushButton("Erase Logo"), "Erase_cmd");
     connect(Select_cmd, &QPushButton::clicked, this, [this] { guard(window_->objectName(), "Select_cmd_Click", [this] { Select_cmd_Click(); }); });

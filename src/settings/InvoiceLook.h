@@ -1,4 +1,5 @@
 #pragma once
+#include "widgets/ElidedLabel.h"
 #include <QFrame>
 #include <QObject>
 #include <array>
@@ -59,7 +60,7 @@ public:
     std::array<QLineEdit*, 4> Text;           // Text1..Text4
     std::array<QRadioButton*, 6> layoutButtons;
     QLabel* logopic;
-    QLabel* path_lbl;
+    ElidedLabel* path_lbl;
     QPushButton* Select_cmd;
     QPushButton* Erase_cmd;
     QCheckBox* Shipping_chk;

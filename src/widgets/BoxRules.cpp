@@ -1,32 +1,109 @@
 #include "widgets/BoxRules.h"
+#include <QApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QTimer>
+#include <QValidator>
 
 namespace BoxRules {
 namespace {
 
-// Only keys that type a character are filtered; Backspace always passes.
-class KeyFilter : public QObject {
-public:
-    using Rule = bool (*)(const QString& typed, const QString& text);
-    KeyFilter(QLineEdit* box, Rule rule) : QObject(box), box_(box), rule_(rule) {}
+// Whether a character the user adds passes, given the text it is added to.
+using CharRule = bool (*)(QChar added, const QString& text);
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) return false;
-        if (key->text().isEmpty()) return false;
-        return !rule_(key->text(), box_->text());
+bool isDigit(QChar c) { return c >= '0' && c <= '9'; }
+bool digitPasses(QChar added, const QString&) { return isDigit(added); }
+bool percentagePasses(QChar added, const QString& text) {
+    // A "." is judged against the whole text, whatever part of it is selected.
+    if (added == '.') return !text.contains('.');
+    return isDigit(added);
+}
+
+// One change of a box's text: at `at`, `removed` characters gave way to `added`.
+struct Edit {
+    int at = 0;
+    int removed = 0;
+    QString added;
+};
+
+Edit editBetween(const QString& before, const QString& after) {
+    int prefix = 0;
+    const int shorter = int(std::min(before.size(), after.size()));
+    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    int suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return {prefix, int(before.size()) - prefix - suffix, after.mid(prefix, after.size() - prefix - suffix)};
+}
+
+// The box's one validator: it sees every change of the text, whatever made
+// it (typing, a paste from the keyboard, the context menu or the mouse, a
+// drop, an input method), and judges what the user added.
+class EntryRule : public QValidator {
+public:
+    explicit EntryRule(QLineEdit* box) : QValidator(box), box_(box), before_(box->text()) {
+        seen_.insert(before_);
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (!box_->isModified()) seen_.clear();   // the program's own text starts afresh
+            seen_.insert(text);
+            before_ = text;
+        });
+        box->setValidator(this);
+    }
+
+    int limit = 0;   // 0: no limit
+    CharRule rule = nullptr;
+
+    State validate(QString& input, int& cursor) const override {
+        // The program's own text, and undo or redo back to a text the box
+        // has held, are not the user adding anything.
+        if (!box_->isModified() || seen_.contains(input)) return Acceptable;
+        const Edit edit = editBetween(before_, input);
+        if (edit.added.isEmpty()) return Acceptable;
+        const bool pasted = edit.added.size() > 1;
+        const QString added = pasted && rule ? edit.added.trimmed() : edit.added;
+        const QString after = before_.left(edit.at) + added + before_.mid(edit.at + edit.removed);
+        if (added.isEmpty() || !fits(after) || !passes(edit, added)) {
+            if (pasted) QApplication::beep();
+            return Invalid;
+        }
+        if (after != input) {
+            input = after;
+            cursor = edit.at + int(added.size());
+        }
+        return Acceptable;
     }
 
 private:
+    // A text already longer (put in by the program) may still be shortened.
+    bool fits(const QString& after) const {
+        return limit == 0 || after.size() <= limit || after.size() <= before_.size();
+    }
+
+    // A typed character is judged against the text as it stood, a selection
+    // it replaces included; a pasted one as if typed in turn into the text
+    // around the paste.
+    bool passes(const Edit& edit, const QString& added) const {
+        if (!rule) return true;
+        if (added.size() == 1) return rule(added[0], before_);
+        const QString head = before_.left(edit.at);
+        const QString tail = before_.mid(edit.at + edit.removed);
+        for (int i = 0; i < added.size(); ++i)
+            if (!rule(added[i], head + added.left(i) + tail)) return false;
+        return true;
+    }
+
     QLineEdit* box_;
-    Rule rule_;
+    QString before_;
+    QSet<QString> seen_;
 };
+
+EntryRule* ruleOf(QLineEdit* box) {
+    if (auto* rule = box->findChild<EntryRule*>(QString(), Qt::FindDirectChildrenOnly)) return rule;
+    return new EntryRule(box);
+}
 
 class SelectAllOnFocus : public QObject {
 public:
@@ -49,49 +126,6 @@ private:
     }
 };
 
-bool isDigit(const QString& typed) { return typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9'; }
-}  // namespace
-
-bool startNumberKeyPasses(const QString& typed) { return typed == "\b" || isDigit(typed); }
-
-bool percentageKeyPasses(const QString& typed, const QString& boxText) {
-    if (typed == ".") return !boxText.contains('.');
-    return typed == "\b" || isDigit(typed);
-}
-
-void digitsOnly(QLineEdit* box) {
-    box->installEventFilter(new KeyFilter(box, [](const QString& typed, const QString&) {
-        return startNumberKeyPasses(typed);
-    }));
-}
-
-void percentage(QLineEdit* box) {
-    box->installEventFilter(new KeyFilter(box, percentageKeyPasses));
-}
-
-void selectOnFocus(QWidget* box) { box->installEventFilter(new SelectAllOnFocus(box)); }
-
-void limitLength(QPlainTextEdit* box, int limit) {
-    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, limit] {
-        const QString text = box->toPlainText();
-        if (text.size() <= limit) return;
-        QTextCursor cursor = box->textCursor();
-        const int position = std::min<int>(cursor.position(), limit);
-        box->setPlainText(text.left(limit));
-        cursor = box->textCursor();
-        cursor.setPosition(position);
-        box->setTextCursor(cursor);
-    });
-}
-
-
-
-
-
-}  // namespace BoxRules
-
-namespace BoxRules {
-namespace {
 class KeyRelease : public QObject {
 public:
     KeyRelease(QWidget* box, std::function<void()> reaction) : QObject(box), reaction_(std::move(reaction)) {}
@@ -105,26 +139,13 @@ protected:
 private:
     std::function<void()> reaction_;
 };
-
-// What the box keeps of an overlong text: the characters typed or pasted
-// last (those just before the cursor) go first, then the end of the text.
-struct Kept {
-    QString text;
-    int cursor;
-};
-Kept fitStoredLength(QString text, int cursor, int limit) {
-    int excess = storedLength(text) - limit;
-    while (excess > 0 && cursor > 0) {
-        excess -= text[cursor - 1] == '\n' ? 2 : 1;
-        text.remove(--cursor, 1);
-    }
-    while (excess > 0 && !text.isEmpty()) {
-        excess -= text.back() == '\n' ? 2 : 1;
-        text.chop(1);
-    }
-    return {text, std::min<int>(cursor, int(text.size()))};
-}
 }  // namespace
+
+void typingLimit(QLineEdit* box, int limit) { ruleOf(box)->limit = limit; }
+void digitsOnly(QLineEdit* box) { ruleOf(box)->rule = digitPasses; }
+void percentage(QLineEdit* box) { ruleOf(box)->rule = percentagePasses; }
+
+void selectOnFocus(QWidget* box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 
 void afterKeyRelease(QWidget* box, std::function<void()> reaction) {
     box->installEventFilter(new KeyRelease(box, std::move(reaction)));
@@ -143,17 +164,5 @@ void showStoredText(QPlainTextEdit* box, const QString& stored) {
 }
 
 int storedLength(const QString& boxText) { return int(boxText.size() + boxText.count('\n')); }
-
-void limitStoredLength(QPlainTextEdit* box, int limit) {
-    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, limit] {
-        const QString text = box->toPlainText();
-        if (storedLength(text) <= limit) return;
-        const Kept kept = fitStoredLength(text, box->textCursor().position(), limit);
-        box->setPlainText(kept.text);
-        QTextCursor cursor = box->textCursor();
-        cursor.setPosition(kept.cursor);
-        box->setTextCursor(cursor);
-    });
-}
 
 }  // namespace BoxRules

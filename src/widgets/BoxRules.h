@@ -9,21 +9,24 @@ class QWidget;
 // Behaviours of entry boxes that every window shares.
 namespace BoxRules {
 
-// Key filters act on typed characters only and refuse silently; editing keys
-// that type nothing (arrows, Delete, Home) pass, pasted text is not filtered.
-// Start numbers: digits and Backspace.
+// What an entry box lets the user put in it. Each rule judges the characters
+// the user adds, typed or pasted alike, against the text the box holds; what
+// types no character (Tab, Esc, Enter, arrows, Backspace, Ctrl+A, Ctrl+C,
+// Ctrl+X, Ctrl+Z) is never touched. A paste is taken whole or not at all:
+// it is refused (with a beep) when any of its characters would be refused
+// if typed, or when it does not fit the box; blanks around a pasted number
+// are left out first. Text the program puts in a box is never judged, so a
+// stored value longer than the limit is shown and saved whole.
+
+// At most `limit` characters by typing or pasting.
+void typingLimit(QLineEdit* box, int limit);
+// Start numbers and quantities: digits only.
 void digitsOnly(QLineEdit* box);
-// Tax percentage: digits, Backspace, and a "." while the text holds none.
+// Percentages and amounts: digits, and a "." while the box holds none.
 void percentage(QLineEdit* box);
-// Whether a typed character passes each filter, given the box's text.
-bool startNumberKeyPasses(const QString& typed);
-bool percentageKeyPasses(const QString& typed, const QString& boxText);
 
 // The box selects its whole text when it gets the focus.
 void selectOnFocus(QWidget* box);
-
-// A multi-line box that holds at most `limit` characters.
-void limitLength(QPlainTextEdit* box, int limit);
 
 // Runs the reaction after every key released in the box (typed keys only:
 // text put in by other means shows at the next key release).
@@ -34,8 +37,5 @@ void afterKeyRelease(QWidget* box, std::function<void()> reaction);
 QString storedText(const QPlainTextEdit* box);
 void showStoredText(QPlainTextEdit* box, const QString& stored);
 int storedLength(const QString& boxText);
-// A multi-line box whose stored text holds at most `limit` characters, so
-// nothing typed is cut or refused by the column later.
-void limitStoredLength(QPlainTextEdit* box, int limit);
 
 }  // namespace BoxRules

@@ -1,5 +1,6 @@
 #pragma once
 #include "widgets/BoxRules.h"
+#include "widgets/LimitedTextBox.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,17 +15,19 @@ W* named(W* widget, const QString& name) {
     return widget;
 }
 
+// A one-line box that takes at most `limit` characters by typing or pasting.
 inline QLineEdit* lineBox(const QString& name, int limit, const QString& text = QString()) {
     auto* box = named(new QLineEdit(text), name);
-    box->setMaxLength(limit);
+    BoxRules::typingLimit(box, limit);
     return box;
 }
 
-// A many-line box that Tab leaves, holding at most storedLimit characters.
-inline QPlainTextEdit* textBox(const QString& name, int storedLimit) {
-    auto* box = named(new QPlainTextEdit, name);
+// A many-line box that Tab leaves, holding at most `limit` characters, each
+// line break counted once or, for texts stored with CR LF, twice.
+inline QPlainTextEdit* textBox(const QString& name, int limit,
+                               LimitedTextBox::LineBreaks lineBreaks = LimitedTextBox::LineBreaks::CountAsStored) {
+    auto* box = named(new LimitedTextBox(limit, lineBreaks), name);
     box->setTabChangesFocus(true);
-    BoxRules::limitStoredLength(box, storedLimit);
     return box;
 }
 

@@ -3,6 +3,7 @@
 #include "customers/frmAddCust.h"
 #include "shell/WindowRegistry.h"
 #include "support/TestSupport.h"
+#include <QClipboard>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -255,6 +256,38 @@ private slots:
         QCOMPARE(value("SELECT \"Date\" FROM Customers WHERE CustID = 'C1'").toDate(), QDate(2020, 3, 4));
         QCOMPARE(customerField("C2", "FirstName"), QString("Other"));
         QCOMPARE(count("Customers"), 2);
+    }
+
+    // The notes hold 200 characters: what does not fit is refused as it is
+    // typed or pasted, nothing in the box is cut to make room, and the save
+    // stores what the box shows.
+    void notesAreNeverCutSilently() {
+        TestProgram program;
+        program.createDatabase();
+        settingsRow("C", "0001", 0);
+        addCustomer("C1");
+        gHandOver.CustNewMode = 0;
+        gHandOver.SelectedCustID = "C1";
+        frmAddCust window;
+        QVERIFY(showActive(window));
+        QPlainTextEdit* notes = window.Notes_txt;
+        notes->setFocus();
+        QGuiApplication::clipboard()->setText(QString(5027, 'p'));
+        notes->paste();
+        QCOMPARE(notes->toPlainText(), QString());
+        const QString full = QString(199, 'n') + "e";
+        QGuiApplication::clipboard()->setText(full);
+        notes->paste();
+        QCOMPARE(notes->toPlainText(), full);
+        notes->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(notes, "XY");
+        QTest::keyClick(notes, Qt::Key_Return);
+        QCOMPARE(notes->toPlainText(), full);
+        ScriptedBoxes boxes;
+        boxes.expect("Saved", Box::Answer::Ok);
+        window.Save_cmd_Click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(customerField("C1", "notes"), full);
     }
 
     void exitAsksToSave_data() {

@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -418,6 +419,111 @@ private slots:
         QCOMPARE(colour(w->Amount_txt[1]), QColor(Qt::white));
         QCOMPARE(colour(w->Amount_txt[4]), QColor(0xC0, 0xC0, 0xFF));
         QCOMPARE(w->CurRow, 4);
+    }
+
+    // The amount boxes take the standard shortcuts, and a paste obeys the
+    // rule typing does.
+    void amountBoxesTakeShortcutsAndFilterPastes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("refusedPaste");
+        QTest::newRow("quantity") << "Qty_txt(0)" << "1.5";
+        QTest::newRow("price") << "Amount_txt(0)" << "1.2.3";
+        QTest::newRow("discount percentage") << "Discount2_txt" << "-5";
+        QTest::newRow("paid") << "Paid_txt" << "12a";
+        QTest::newRow("written off") << "Writtenoff_txt" << "1,000";
+    }
+    void amountBoxesTakeShortcutsAndFilterPastes() {
+        QFETCH(QString, box);
+        QFETCH(QString, refusedPaste);
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        auto* line = w->findChild<QLineEdit*>(box);
+        QVERIFY(line);
+        type(line, "12");
+        QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(line->selectedText(), QString("12"));
+        QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("12"));
+        QTest::keyClick(line, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(line->text(), QString());
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(line->text(), QString("12"));
+        QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(line->text(), QString());
+        line->setText("3");
+        line->end(false);
+        QGuiApplication::clipboard()->setText(refusedPaste);
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(line->text(), QString("3"));
+        line->paste();   // the context menu's Paste
+        QCOMPARE(line->text(), QString("3"));
+    }
+
+    // The summary keeps its places whether "BALANCE:" or "PAID IN FULL" shows or not.
+    void summaryControlsKeepTheirPlaces() {
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        const QList<QWidget*> controls{w->Discount2_txt, w->total_txt, w->Paid_txt, w->Writtenoff_txt,
+                                       w->PaidFull_chk, w->Update_cmd, w->exit_cmd};
+        auto places = [&] {
+            QApplication::processEvents();
+            QList<QRect> at;
+            for (QWidget* c : controls) at << QRect(c->mapTo(w.get(), QPoint()), c->size());
+            return at;
+        };
+        const QList<QRect> before = places();
+        QVERIFY(!w->StillOwes_lbl->isVisible() && !w->Paid_lbl->isVisible());
+        type(w->Amount_txt[0], "100");
+        QVERIFY(w->StillOwes_lbl->isVisible());
+        QCOMPARE(places(), before);
+        w->PaidFull_chk->click();
+        QVERIFY(w->Paid_lbl->isVisible());
+        QCOMPARE(places(), before);
+        type(w->Paid_txt, "99999");
+        QCOMPARE(w->StillOwes_lbl->text(), QString("BALANCE: -99881.50"));
+        QCOMPARE(places(), before);
+    }
+
+    // Every amount shows whole, from its first digit to its last, up to the
+    // largest the editor can reach.
+    void amountsShowWhole_data() {
+        QTest::addColumn<bool>("widest");
+        QTest::newRow("the largest that can be typed") << false;
+        QTest::newRow("the largest amount there is") << true;
+    }
+    void amountsShowWhole() {
+        QFETCH(bool, widest);
+        fixture::World world;
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        for (int i = 0; i < frmAddInv::Rows; ++i) {
+            w->tax[size_t(i)]->setChecked(false);
+            type(w->Qty_txt[size_t(i)], "9999");
+            type(w->Amount_txt[size_t(i)], "9999999999");
+        }
+        type(w->Writtenoff_txt, "9999999999");
+        QList<QLineEdit*> boxes{w->total_txt2, w->Paid_txt, w->Writtenoff_txt, w->Balance_txt};
+        for (int i = 0; i < frmAddInv::Rows; ++i) boxes << w->Amount_txt[size_t(i)] << w->tota1l_txt[size_t(i)];
+        const QList<QLabel*> labels{w->subtotal_txt, w->vat_txt, w->Discount_txt, w->total_txt, w->StillOwes_lbl};
+        if (widest) {
+            for (QLineEdit* box : boxes) box->setText(InvoiceTotals::widestMoneyText());
+            for (QLabel* label : labels) label->setText(InvoiceTotals::widestMoneyText());
+            w->StillOwes_lbl->setText("BALANCE: " + InvoiceTotals::widestMoneyText().trimmed());
+        }
+        QCOMPARE(w->tota1l_txt[0]->text().trimmed(), widest ? InvoiceTotals::widestMoneyText().trimmed()
+                                                           : QString("99989999990001.00"));
+        QApplication::processEvents();
+        w->grab();   // lays the texts out as the screen shows them
+        for (QLineEdit* box : boxes) {
+            box->setCursorPosition(0);
+            const QRect start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            QVERIFY2(start.center().x() >= 0, qPrintable(box->objectName() + " hides " + box->text()));
+        }
+        for (QLabel* label : labels)
+            QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                     qPrintable(label->objectName() + " cuts " + label->text()));
     }
 
     void customizeAppliesNewCaptions() {

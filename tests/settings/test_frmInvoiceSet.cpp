@@ -109,13 +109,47 @@ private slots:
         QCOMPARE(Fixture::systemField("includeterms").toInt(), 0);
     }
 
+    // A long logo path is shown shortened in the middle, whole in its tooltip
+    // and in the settings; the dialog keeps its layout whatever the path.
+    void longLogoPathKeepsTheLayout() {
+        auto layoutWith = [](const QString& path, QString* shown) {
+            TestProgram program;
+            program.createDatabase();
+            Fixture::insertSystemRow({{"logopath", path}});
+            ScriptedBoxes boxes;
+            auto d = Fixture::shown<frmInvoiceSet>();
+            QApplication::processEvents();
+            if (shown) *shown = d->look->path_lbl->shownText();
+            QList<int> widths{d->width(), d->look->path_lbl->width()};
+            for (QLineEdit* heading : d->look->Text) {
+                // The longest heading shows whole, from its first letter.
+                heading->setText("Sales Representative");
+                heading->grab();
+                heading->setCursorPosition(0);
+                [heading] { QVERIFY(heading->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() >= 0); }();
+                widths << heading->width();
+            }
+            return widths;
+        };
+        const QString longPath = "/home/accounts/" + QString(168, 'f') + "/company logo.jpg";
+        QCOMPARE(longPath.size(), 200);   // the longest a logo path may be
+        QString shown;
+        QCOMPARE(layoutWith(longPath, &shown), layoutWith("/logo.jpg", nullptr));
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.startsWith("/home/") && shown.endsWith("logo.jpg"),
+                 qPrintable(shown));
+    }
+
     void statementAndTermsFitTheirColumns() {
         TestProgram program;
         program.createDatabase();
         Fixture::insertSystemRow({{"Terms1", QString("t").repeated(250)}});
         ScriptedBoxes boxes;
         auto d = Fixture::shown<frmInvoiceSet>();
-        QCOMPARE(d->look->terms_txt->toPlainText().size(), 200);
+        // A stored text longer than the box takes by typing is shown and saved whole.
+        QCOMPARE(d->look->terms_txt->toPlainText().size(), 250);
+        d->look->terms_txt->moveCursor(QTextCursor::End);
+        QTest::keyClicks(d->look->terms_txt, "u");
+        QCOMPARE(d->look->terms_txt->toPlainText().size(), 250);
         d->look->statement_txt->setPlainText(QString("s\n").repeated(33));   // 99 once stored
         d->look->statement_txt->moveCursor(QTextCursor::End);
         QTest::keyClicks(d->look->statement_txt, "xyz");
@@ -125,7 +159,7 @@ private slots:
         d->ok_cmd->click();
         QCOMPARE(program.endings(), 0);
         QCOMPARE(Fixture::systemField("Statement").toString().size(), 100);
-        QCOMPARE(Fixture::systemField("Terms1").toString(), QString("t").repeated(200));
+        QCOMPARE(Fixture::systemField("Terms1").toString(), QString("t").repeated(250));
     }
 
     void logoSelection_data() {

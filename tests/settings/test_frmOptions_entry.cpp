@@ -65,6 +65,39 @@ private slots:
         QCOMPARE(line->text(), expected);
     }
 
+    // The filters act on typed characters only: Tab leaves a filtered box,
+    // and Esc cancels the dialog from it without saving what was typed.
+    void filteredBoxesLetTabAndEscPass_data() {
+        QTest::addColumn<BoxOfLine>("box");
+        QTest::addColumn<int>("page");
+        QTest::newRow("invoice start") << BoxOfLine([](frmOptions& d) { return d.InvStart_txt; }) << 2;
+        QTest::newRow("customer start") << BoxOfLine([](frmOptions& d) { return d.CusStart_txt; }) << 2;
+        QTest::newRow("tax percentage") << BoxOfLine([](frmOptions& d) { return d.TaxAmount_txt; }) << 1;
+    }
+    void filteredBoxesLetTabAndEscPass() {
+        QFETCH(BoxOfLine, box);
+        QFETCH(int, page);
+        TestProgram program;
+        program.createDatabase();
+        Fixture::insertSystemRow({{"TaxEnabled", 1}});
+        const QVariantMap stored = Fixture::systemRow();
+        ScriptedBoxes boxes;
+        auto d = Fixture::shown<frmOptions>();
+        d->tbsOptions->setCurrentIndex(page);
+        QLineEdit* line = box(*d);
+        line->setFocus();
+        QTest::keyClick(line, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != line);
+        line->setFocus();
+        line->end(false);
+        QTest::keyClick(line, '7');
+        QTest::keyClick(line, Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+        QCOMPARE(d->result(), int(QDialog::Rejected));
+        QCOMPARE(Fixture::systemRow(), stored);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+    }
+
     void percentageWithItsTextSelected() {
         TestProgram program;
         program.createDatabase();

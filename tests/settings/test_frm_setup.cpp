@@ -7,6 +7,7 @@
 #include "settings/DefaultTexts.h"
 #include "settings/frm_setup.h"
 #include "support/TestSupport.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -256,12 +257,32 @@ private slots:
         QVERIFY(wizard->PrtStart_txt->isEnabled());
     }
 
+    // Tab leaves the filtered boxes as it leaves any box; the next digits do not land there.
+    void tabLeavesTheFilteredBoxes() {
+        openWizard();
+        QApplication::setActiveWindow(wizard.get());
+        wizard->Next_cmd->click();
+        wizard->TaxEnabled_chk->click();
+        auto tabOutOf = [](QLineEdit* box) {
+            box->setText("1000");
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != box);
+            QTest::keyClicks(QApplication::focusWidget(), "5");
+            QCOMPARE(box->text(), QString("1000"));
+        };
+        tabOutOf(wizard->TaxAmount_txt);
+        wizard->Next_cmd->click();
+        for (QLineEdit* box : {wizard->InvStart_txt, wizard->PrtStart_txt, wizard->CusStart_txt}) tabOutOf(box);
+    }
+
     // The address limit counts line breaks as they are stored, so a full box fits its column.
     void fullAddressFitsItsColumn() {
         openWizard();
-        QString fiveLines;
-        for (int i = 0; i < 5; ++i) fiveLines += QString(30, QChar('a' + i)) + (i < 4 ? "\n" : "");
-        wizard->Address_txt->setPlainText(fiveLines);
+        for (int i = 0; i < 5; ++i) {   // the keys past 150 stored characters are refused
+            QTest::keyClicks(wizard->Address_txt, QString(30, QChar('a' + i)));
+            if (i < 4) QTest::keyClick(wizard->Address_txt, Qt::Key_Return);
+        }
         QCOMPARE(BoxRules::storedText(wizard->Address_txt).size(), 150);
         goToPrefixes();
         finishWithYes();
@@ -271,19 +292,31 @@ private slots:
         QVERIFY(stored.startsWith(QString(30, 'a') + "\r\n" + QString(30, 'b')));
     }
 
+    // Cancel, and Esc alike, ask before everything typed is lost.
+    void cancel_data() {
+        QTest::addColumn<bool>("byEsc");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("Esc") << true;
+    }
     void cancel() {
+        QFETCH(bool, byEsc);
         openWizard();
         wizard->Name_txt->setText("Acme");
+        auto cancel = [this, byEsc] {
+            if (byEsc) QTest::keyClick(wizard->Name_txt, Qt::Key_Escape);
+            else wizard->Cancel_cmd->click();
+        };
         {
             ScriptedBoxes boxes;
             boxes.expect("Cancel?", Box::Answer::No, "Are you sure you want to cancel?");
-            wizard->Cancel_cmd->click();
+            cancel();
             QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
             QVERIFY(wizard->isVisible());
+            QCOMPARE(wizard->Name_txt->text(), QString("Acme"));
         }
         ScriptedBoxes boxes;
         boxes.expect("Cancel?", Box::Answer::Yes);
-        wizard->Cancel_cmd->click();
+        cancel();
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QVERIFY(!wizard->isVisible());
         QCOMPARE(wizard->result(), int(QDialog::Rejected));

@@ -1,0 +1,54 @@
+#include "widgets/LimitedTextBox.h"
+#include "widgets/BoxRules.h"
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextDocumentFragment>
+
+LimitedTextBox::LimitedTextBox(int limit, LineBreaks lineBreaks, QWidget* parent)
+    : QPlainTextEdit(parent), limit_(limit), lineBreaks_(lineBreaks) {}
+
+int LimitedTextBox::length(const QString& text) const {
+    return lineBreaks_ == LineBreaks::CountAsStored ? BoxRules::storedLength(text) : int(text.size());
+}
+
+bool LimitedTextBox::fitsWith(const QString& added) const {
+    // As the box will hold it: the document's own reading of line breaks.
+    const QString insert = QTextDocumentFragment::fromPlainText(added).toPlainText();
+    const QString replaced = textCursor().selection().toPlainText();
+    const int now = length(toPlainText());
+    const int after = now - length(replaced) + length(insert);
+    return after <= limit_ || after <= now;
+}
+
+void LimitedTextBox::keyPressEvent(QKeyEvent* event) {
+    QString typed = event->text();
+    const bool lineBreak = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+                           && !(event->modifiers() & Qt::ControlModifier);
+    const bool tab = event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier && !tabChangesFocus();
+    if (lineBreak) typed = "\n";
+    if (tab) typed = "\t";
+    const bool types = lineBreak || tab || (!typed.isEmpty() && typed[0].isPrint()
+                                     && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)));
+    if (types && !isReadOnly() && !fitsWith(typed)) {
+        event->accept();   // refused, as a full box refuses any key
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void LimitedTextBox::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty() && !fitsWith(event->commitString())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void LimitedTextBox::insertFromMimeData(const QMimeData* source) {
+    if (source->hasText() && !fitsWith(source->text())) {
+        QApplication::beep();
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <QPlainTextEdit>
+
+// A many-line box that holds at most `limit` characters. What the user adds
+// is refused whole when it does not fit: a character typed into a full box,
+// or a paste or drop too long (with a beep); nothing already in the box is
+// cut to make room. Text the program puts in is shown whole.
+class LimitedTextBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    // How line breaks count: once, or twice where the text is stored with CR LF.
+    enum class LineBreaks { CountOnce, CountAsStored };
+    LimitedTextBox(int limit, LineBreaks lineBreaks, QWidget* parent = nullptr);
+
+    int limit() const { return limit_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    // Whether the text fits once `added` replaces the selection.
+    bool fitsWith(const QString& added) const;
+    int length(const QString& text) const;
+
+    int limit_;
+    LineBreaks lineBreaks_;
+};
