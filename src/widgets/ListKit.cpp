@@ -12,14 +12,70 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <algorithm>
-#include <numeric>
 
 namespace ListKit {
 
-Model::Model(const QStringList& headers, QObject* parent)
-    : QAbstractTableModel(parent), headers_(headers), pictures_(size_t(headers.size())) {}
+SortKey SortKey::date(const QDate& date) { return date.isValid() ? SortKey(date.toJulianDay()) : SortKey(); }
+SortKey SortKey::amount(const ::Currency& amount) { return SortKey(amount.raw()); }
+SortKey SortKey::number(qint64 number) { return SortKey(number); }
 
-int Model::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+namespace {
+// A text's length as one unit below 0x8000, else as two.
+constexpr char16_t LongLength = 0x8000;
+
+void putLength(std::vector<char16_t>& out, size_t length) {
+    if (length < LongLength) {
+        out.push_back(char16_t(length));
+    } else {
+        out.push_back(char16_t(LongLength | (length >> 16)));
+        out.push_back(char16_t(length & 0xFFFF));
+    }
+}
+
+size_t lengthUnits(size_t length) { return length < LongLength ? 1 : 2; }
+
+size_t takeLength(const char16_t*& p) {
+    const size_t first = *p++;
+    if (first < LongLength) return first;
+    return ((first & ~size_t(LongLength)) << 16) | *p++;
+}
+
+void putText(std::vector<char16_t>& out, QStringView text) {
+    putLength(out, size_t(text.size()));
+    out.insert(out.end(), text.utf16(), text.utf16() + text.size());
+}
+
+char16_t foldedAscii(char16_t c) { return c >= 'A' && c <= 'Z' ? char16_t(c + ('a' - 'A')) : c; }
+
+// The order of QString::compare without regard to case, with a quick path
+// for the plain letters and digits most cells hold.
+int compareNoCase(QStringView a, QStringView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y) continue;
+        if (x < 0x80 && y < 0x80) {
+            const char16_t fx = foldedAscii(x);
+            const char16_t fy = foldedAscii(y);
+            if (fx != fy) return fx < fy ? -1 : 1;
+            continue;
+        }
+        // Folding may join a surrogate pair: compare from its first half.
+        const qsizetype from = i > 0 && QChar::isHighSurrogate(a[i - 1].unicode()) ? i - 1 : i;
+        return a.mid(from).compare(b.mid(from), Qt::CaseInsensitive);
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+}  // namespace
+
+Model::Model(const QStringList& headers, QObject* parent) : Model(headers, 0, parent) {}
+
+Model::Model(const QStringList& headers, int hiddenSortKeys, QObject* parent)
+    : QAbstractTableModel(parent), headers_(headers), sortKeyCount_(hiddenSortKeys),
+      pictures_(size_t(headers.size())) {}
+
+int Model::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(order_.size()); }
 int Model::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(headers_.size()); }
 
 QVariant Model::data(const QModelIndex& index, int role) const {
@@ -31,7 +87,7 @@ QVariant Model::data(const QModelIndex& index, int role) const {
         return it == alignment_.end() ? QVariant() : QVariant(int(it->second | Qt::AlignVCenter));
     }
     case Qt::CheckStateRole:
-        if (checkable_ && index.column() == 0) return row(index.row()).checked ? Qt::Checked : Qt::Unchecked;
+        if (checkable_ && index.column() == 0) return checked(index.row()) ? Qt::Checked : Qt::Unchecked;
         return {};
     default: return {};
     }
@@ -39,9 +95,14 @@ QVariant Model::data(const QModelIndex& index, int role) const {
 
 bool Model::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!checkable_ || role != Qt::CheckStateRole || !index.isValid() || index.column() != 0) return false;
-    rows_[size_t(index.row())].checked = value.toInt() == Qt::Checked;
-    emit dataChanged(index, index, {Qt::CheckStateRole});
+    setChecked(index.row(), value.toInt() == Qt::Checked);
     return true;
+}
+
+void Model::setChecked(int position, bool checked) {
+    checked_[slotAt(position)] = checked;
+    const QModelIndex cell = index(position, 0);
+    emit dataChanged(cell, cell, {Qt::CheckStateRole});
 }
 
 Qt::ItemFlags Model::flags(const QModelIndex& index) const {
@@ -59,34 +120,140 @@ QVariant Model::headerData(int section, Qt::Orientation orientation, int role) c
     return {};
 }
 
-void Model::setRows(std::vector<Row> rows) {
-    beginResetModel();
-    rows_ = std::move(rows);
-    endResetModel();
+namespace {
+constexpr size_t BlockUnits = 32 * 1024;
+
+size_t packedUnits(const Row& row, int columns) {
+    size_t units = lengthUnits(size_t(row.key.size())) + size_t(row.key.size());
+    for (int c = 0; c < columns; ++c) {
+        const size_t length = c < row.cells.size() ? size_t(row.cells[c].size()) : 0;
+        units += lengthUnits(length) + length;
+    }
+    return units;
+}
+}  // namespace
+
+std::vector<char16_t>& Model::blockWithRoom(size_t units) {
+    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < units) {
+        blocks_.emplace_back();
+        blocks_.back().reserve(std::max(units, BlockUnits));
+        units_ += blocks_.back().capacity();
+    }
+    return blocks_.back();
 }
 
-int Model::addRow(Row row) {
-    const int position = int(rows_.size());
+size_t Model::storeRow(const Row& row) {
+    Q_ASSERT(row.cells.size() <= columnCount());
+    Q_ASSERT(row.sortKeys.size() <= size_t(sortKeyCount_));
+    std::vector<char16_t>& block = blockWithRoom(packedUnits(row, columnCount()));
+    places_.push_back({quint32(blocks_.size() - 1), quint32(block.size())});
+    for (int c = 0; c < columnCount(); ++c)
+        putText(block, c < row.cells.size() ? QStringView(row.cells[c]) : QStringView());
+    putText(block, row.key);
+    for (int k = 0; k < sortKeyCount_; ++k)
+        keys_.push_back(size_t(k) < row.sortKeys.size() ? row.sortKeys[size_t(k)] : SortKey());
+    checked_.push_back(row.checked);
+    return places_.size() - 1;
+}
+
+QStringView Model::slotText(size_t slot, int cell) const {
+    const Place place = places_[slot];
+    const char16_t* p = blocks_[place.block].data() + place.offset;
+    for (int c = 0;; ++c) {
+        const size_t length = takeLength(p);
+        if (c == cell) return QStringView(p, qsizetype(length));
+        p += length;
+    }
+}
+
+QStringView Model::cellText(int position, int cell) const {
+    if (cell < 0 || cell >= columnCount()) return {};
+    return slotText(slotAt(position), cell);
+}
+
+QString Model::key(int position) const { return slotText(slotAt(position), columnCount()).toString(); }
+
+Row Model::row(int position) const {
+    const size_t slot = slotAt(position);
+    Row r;
+    for (int c = 0; c < columnCount(); ++c) r.cells << slotText(slot, c).toString();
+    r.key = slotText(slot, columnCount()).toString();
+    r.checked = checked_[slot] != 0;
+    for (int k = 0; k < sortKeyCount_; ++k) r.sortKeys.push_back(slotKey(slot, k));
+    return r;
+}
+
+void Model::clearRows() {
+    blocks_.clear();
+    places_.clear();
+    keys_.clear();
+    checked_.clear();
+    order_.clear();
+    units_ = wasted_ = 0;
+}
+
+Model::Refill::Refill(Model& model) : model_(model) {
+    model_.beginResetModel();
+    model_.clearRows();
+}
+
+void Model::Refill::add(const Row& row) { model_.order_.push_back(quint32(model_.storeRow(row))); }
+
+Model::Refill::~Refill() {
+    if (model_.sorted_.cell >= 0) model_.sortOrder(model_.order_);
+    model_.endResetModel();
+}
+
+void Model::setRows(const std::vector<Row>& rows) {
+    Refill refill(*this);
+    for (const Row& r : rows) refill.add(r);
+}
+
+int Model::addRow(const Row& row) {
+    const size_t slot = storeRow(row);
+    const int position = int(sortedPlace(slot));
     beginInsertRows(QModelIndex(), position, position);
-    rows_.push_back(std::move(row));
+    order_.insert(order_.begin() + position, quint32(slot));
     endInsertRows();
     return position;
 }
 
-void Model::setRow(int position, Row row) {
-    rows_[size_t(position)] = std::move(row);
+void Model::setRow(int position, const Row& row) {
+    const size_t old = slotAt(position);
+    const size_t slot = storeRow(row);
+    order_[size_t(position)] = quint32(slot);
+    releaseSlot(old);
     emit dataChanged(index(position, 0), index(position, columnCount() - 1));
+    compactIfWasteful();
 }
 
 void Model::removeRow(int position) {
     beginRemoveRows(QModelIndex(), position, position);
-    rows_.erase(rows_.begin() + position);
+    const size_t slot = slotAt(position);
+    order_.erase(order_.begin() + position);
+    releaseSlot(slot);
     endRemoveRows();
+    compactIfWasteful();
 }
 
-QString Model::text(int position, int cell) const {
-    const QStringList& cells = row(position).cells;
-    return cell < cells.size() ? cells[cell] : QString();
+void Model::releaseSlot(size_t slot) {
+    const Place place = places_[slot];
+    const char16_t* begin = blocks_[place.block].data() + place.offset;
+    const char16_t* p = begin;
+    for (int c = 0; c <= columnCount(); ++c) p += takeLength(p);
+    wasted_ += size_t(p - begin);
+}
+
+// Texts of replaced and removed rows stay in their blocks until they are
+// more than what the rows use; then the live rows are packed anew, in
+// display order.
+void Model::compactIfWasteful() {
+    if (wasted_ < BlockUnits || wasted_ * 2 < units_) return;
+    std::vector<Row> live;
+    live.reserve(order_.size());
+    for (int position = 0; position < rowCount(); ++position) live.push_back(row(position));
+    clearRows();
+    for (const Row& r : live) order_.push_back(quint32(storeRow(r)));
 }
 
 void Model::setHeaderPicture(int column, const QString& key) {
@@ -97,26 +264,58 @@ void Model::setHeaderPicture(int column, const QString& key) {
 
 QString Model::headerPicture(int column) const { return pictures_[size_t(column)]; }
 
-int Model::sortRows(int cell, bool descending, int follow) {
-    std::vector<int> order(rows_.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::vector<QString> keys(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i) keys[i] = text(int(i), cell);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
+// Stable sorts of the slots: by the cell's text, or by a sort key.
+void Model::sortOrder(std::vector<quint32>& order) const {
+    const bool descending = sorted_.descending;
+    if (sorted_.cell >= columnCount()) {
+        const int k = sorted_.cell - columnCount();
+        std::vector<std::pair<SortKey, quint32>> entries;
+        entries.reserve(order.size());
+        for (quint32 slot : order) entries.emplace_back(slotKey(slot, k), slot);
+        std::stable_sort(entries.begin(), entries.end(), [descending](const auto& a, const auto& b) {
+            return descending ? b.first < a.first : a.first < b.first;
+        });
+        for (size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].second;
+        return;
+    }
+    std::vector<std::pair<QStringView, quint32>> entries;
+    entries.reserve(order.size());
+    for (quint32 slot : order) entries.emplace_back(slotText(slot, sorted_.cell), slot);
+    std::stable_sort(entries.begin(), entries.end(), [descending](const auto& a, const auto& b) {
+        const int c = compareNoCase(a.first, b.first);
         return descending ? c > 0 : c < 0;
     });
-    beginResetModel();
-    std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    int followed = -1;
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == follow) followed = int(i);
-        sorted.push_back(std::move(rows_[size_t(order[i])]));
+    for (size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].second;
+}
+
+// Where a new row goes: its sorted place while the list is sorted (after
+// the rows equal to it), else the end.
+size_t Model::sortedPlace(size_t slot) const {
+    if (sorted_.cell < 0) return order_.size();
+    const bool descending = sorted_.descending;
+    if (sorted_.cell >= columnCount()) {
+        const int k = sorted_.cell - columnCount();
+        const SortKey key = slotKey(slot, k);
+        return size_t(std::upper_bound(order_.begin(), order_.end(), key, [&](SortKey v, quint32 other) {
+                          return descending ? slotKey(other, k) < v : v < slotKey(other, k);
+                      }) - order_.begin());
     }
-    rows_ = std::move(sorted);
+    const QStringView text = slotText(slot, sorted_.cell);
+    return size_t(std::upper_bound(order_.begin(), order_.end(), text, [&](QStringView v, quint32 other) {
+                      const int c = compareNoCase(v, slotText(other, sorted_.cell));
+                      return descending ? c > 0 : c < 0;
+                  }) - order_.begin());
+}
+
+int Model::sortRows(int cell, bool descending, int follow) {
+    Q_ASSERT(cell >= 0 && cell < columnCount() + sortKeyCount_);
+    const qint64 followed = follow >= 0 && follow < rowCount() ? qint64(slotAt(follow)) : -1;
+    beginResetModel();
+    sorted_ = {cell, descending};
+    sortOrder(order_);
     endResetModel();
-    return followed;
+    if (followed < 0) return -1;
+    return int(std::find(order_.begin(), order_.end(), quint32(followed)) - order_.begin());
 }
 
 QIcon headerPicture(const QString& key) {
@@ -145,7 +344,7 @@ SortState::Step SortState::click(int header) {
 namespace {
 bool rowMatches(const Model& model, int row, const QString& text, int furtherCells) {
     for (int cell = 0; cell <= furtherCells; ++cell) {
-        const QString value = model.text(row, cell);
+        const QStringView value = model.cellText(row, cell);
         if (!value.isEmpty() && value.contains(text, Qt::CaseInsensitive)) return true;
     }
     return false;

@@ -1,8 +1,11 @@
 #pragma once
+#include "platform/Currency.h"
 #include <QAbstractTableModel>
+#include <QDate>
 #include <QIcon>
 #include <QObject>
 #include <QStringList>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -15,18 +18,42 @@ class QTreeView;
 // by a header click, and a find-next search box.
 namespace ListKit {
 
-// One row: its cells (the first column, then the further columns, then any
-// hidden cells a list sorts by), its key, and its tick where rows have one.
-struct Row {
-    QStringList cells;
-    QString key;
-    bool checked = false;
+// What a list sorts a column by in place of its text: a date, an amount or
+// a number, compared as such. A row without one sorts before every other.
+class SortKey {
+public:
+    constexpr SortKey() = default;
+    static SortKey date(const QDate& date);      // no date: first
+    static SortKey amount(const ::Currency& amount);
+    static SortKey number(qint64 number);
+    auto operator<=>(const SortKey&) const = default;
+
+private:
+    explicit constexpr SortKey(qint64 value) : value_(value) {}
+    qint64 value_ = std::numeric_limits<qint64>::min();
 };
 
+// One row as a window builds it: the cells it shows (the first column, then
+// the further columns), its key, its tick where rows have one, and the
+// hidden sort keys of the model, in order.
+struct Row {
+    QStringList cells{};
+    QString key{};
+    bool checked = false;
+    std::vector<SortKey> sortKeys{};
+};
+
+// The rows of a list. Texts are held packed one after another in one
+// buffer, a row's sort keys beside them, so a list of several hundred
+// thousand rows stays small and sorts fast.
+//
+// "Cells" are numbered from 0: the shown columns first, then the hidden
+// sort keys (cell columnCount() + k is sort key k).
 class Model : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit Model(const QStringList& headers, QObject* parent = nullptr);
+    Model(const QStringList& headers, int hiddenSortKeys, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -35,31 +62,87 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    void setRows(std::vector<Row> rows);
+    // While the list is sorted (by sortRows), rows set or added take their
+    // sorted place; a row set by setRow stays where it is until the next sort.
+    void setRows(const std::vector<Row>& rows);
     void clear() { setRows({}); }
-    int addRow(Row row);                 // appended; its position
-    void setRow(int position, Row row);
+    int addRow(const Row& row);          // its position
+    void setRow(int position, const Row& row);
     void removeRow(int position);
-    const Row& row(int position) const { return rows_[size_t(position)]; }
-    // The text of one cell; "" past the row's last cell.
-    QString text(int position, int cell) const;
+
+    // Fills the list anew one row at a time, so that a long list is never
+    // held twice over; views see the new rows when the refill ends.
+    class Refill {
+    public:
+        explicit Refill(Model& model);
+        ~Refill();
+        Refill(const Refill&) = delete;
+        Refill& operator=(const Refill&) = delete;
+        void add(const Row& row);
+    private:
+        Model& model_;
+    };
+
+    Row row(int position) const;
+    // The text of one shown cell.
+    QString text(int position, int cell) const { return cellText(position, cell).toString(); }
+    // The same without a copy: valid until the rows change.
+    QStringView cellText(int position, int cell) const;
+    QString key(int position) const;
+    // The cell of hidden sort key k, for a header that sorts by it.
+    int sortKeyCell(int k) const { return columnCount() + k; }
 
     // Rows get a check box in the first column.
     void setCheckable(bool checkable) { checkable_ = checkable; }
+    bool checked(int position) const { return checked_[slotAt(position)] != 0; }
+    void setChecked(int position, bool checked);
     void setAlignment(int column, Qt::Alignment alignment) { alignment_[column] = alignment; }
 
     // The picture a header shows, by key ("key1", "key2"), "" for none.
     void setHeaderPicture(int column, const QString& key);
     QString headerPicture(int column) const;
 
-    // Orders the rows by the texts of one cell, without regard to case; rows
-    // with equal texts keep their order. Returns where the row that stood at
-    // `follow` now stands (-1 stays -1).
+    // Orders the rows by one cell: texts without regard to case, sort keys
+    // as their values; rows that compare equal keep their order. Returns
+    // where the row that stood at `follow` now stands (-1 stays -1).
     int sortRows(int cell, bool descending, int follow = -1);
 
 private:
+    struct SortOrder {
+        int cell = -1;                   // -1: not sorted
+        bool descending = false;
+    };
+    // Where a row's texts are: for each shown cell, then the row key, its
+    // length and then its characters.
+    struct Place {
+        quint32 block;
+        quint32 offset;
+    };
+    size_t slotAt(int position) const { return order_[size_t(position)]; }
+    QStringView slotText(size_t slot, int cell) const;
+    SortKey slotKey(size_t slot, int k) const { return keys_[slot * size_t(sortKeyCount_) + size_t(k)]; }
+    void clearRows();
+    size_t storeRow(const Row& row);     // its slot
+    std::vector<char16_t>& blockWithRoom(size_t units);
+    void releaseSlot(size_t slot);
+    void compactIfWasteful();
+    void sortOrder(std::vector<quint32>& order) const;
+    size_t sortedPlace(size_t slot) const;
+
     QStringList headers_;
-    std::vector<Row> rows_;
+    int sortKeyCount_ = 0;
+    // Texts are packed into blocks small enough to come from freed heap;
+    // a block never grows past the room it was made with, so views into it
+    // stay valid. Per row slot: its place, its sort keys, its tick;
+    // order_ maps display positions to slots.
+    std::vector<std::vector<char16_t>> blocks_;
+    std::vector<Place> places_;
+    std::vector<SortKey> keys_;
+    std::vector<char> checked_;
+    std::vector<quint32> order_;
+    size_t units_ = 0;                   // units in the blocks, used or not
+    size_t wasted_ = 0;                  // units no row uses any more
+    SortOrder sorted_;
     std::vector<QString> pictures_;
     std::map<int, Qt::Alignment> alignment_;
     bool checkable_ = false;
