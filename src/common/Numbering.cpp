@@ -1,9 +1,43 @@
 #include "common/Numbering.h"
 #include "common/Functions.h"
 #include "platform/AppError.h"
-#include "platform/Database.h"
+#include "platform/FieldValue.h"
 #include "platform/FixedText.h"
 #include "platform/Schema.h"
+
+namespace {
+// The query of KeyOnFile; ItemNotFound when the table has no such index.
+QString keyQuery(const QString& tableName, const QString& indexName) {
+    const Schema::Table* table = Schema::table(tableName);
+    const Schema::Index* index = table ? table->index(indexName) : nullptr;
+    if (!index) raiseError(ErrorNo::ItemNotFound, QString("'%1' isn't an index in this table.").arg(indexName));
+    // The key columns compare without regard to case, so "=" finds c5 for C5.
+    return QString("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
+        .arg(Schema::quoted(table->name), Schema::quoted(index->column));
+}
+}  // namespace
+
+KeyOnFile::KeyOnFile(const QString& table, const QString& index)
+    : query_(Database::shared(), keyQuery(table, index)) {}
+
+bool KeyOnFile::operator()(const QString& key) {
+    query_.reset();
+    query_.bind(1, key);
+    return query_.step();
+}
+
+bool numberOnFile(const QString& table, const QString& index, const QString& number) {
+    return KeyOnFile(table, index)(number);
+}
+
+void writeStartNumber(const QString& column, const QString& start) {
+    const Schema::Table& system = *Schema::table("System");
+    const Schema::Column& stored = *system.column(column);
+    Statement s(Database::shared(),
+                QString("UPDATE \"System\" SET %1 = ? WHERE rowid = (SELECT min(rowid) FROM \"System\")")
+                    .arg(Schema::quoted(stored.name)));
+    s.bind(1, FieldValue::toColumn(stored, start)).run();
+}
 
 QString nextStartNumber(const QString& savedNumber, const QString& currentStart) {
     QString digits;
@@ -41,20 +75,12 @@ std::optional<QString> proposeNumber(const QString& tableName, const QString& in
     const QString counterText = Trim(start);
     if (!allDigits(counterText))
         raiseError(ErrorNo::TypeMismatch);
-    const Schema::Table* table = Schema::table(tableName);
-    const Schema::Index* index = table ? table->index(indexName) : nullptr;
-    if (!index) raiseError(ErrorNo::ItemNotFound, QString("'%1' isn't an index in this table.").arg(indexName));
-    Database& db = Database::shared();
-    // The key columns compare without regard to case, so "=" finds c5 for C5.
-    Statement used(db, QString("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
-                           .arg(Schema::quoted(db.storedTableName(table->name)), Schema::quoted(index->column)));
+    KeyOnFile used(tableName, indexName);
     const qint64 limit = numbersOfWidth(start.size());
     QString candidate = prefix + start;
     QString counter = counterText;
     for (qint64 tried = 0; limit == 0 || tried < limit; ++tried) {
-        used.reset();
-        used.bind(1, candidate);
-        if (!used.step()) return candidate;
+        if (!used(candidate)) return candidate;
         counter = nextStartNumber(counter, start);
         candidate = prefix + counter;
     }

@@ -1,6 +1,27 @@
 #pragma once
+#include "platform/Database.h"
 #include <QString>
 #include <optional>
+
+// Whether a row of the table holds this key in the column of the named
+// index, without regard to case (as the key columns compare). Asks as often
+// as needed on one prepared query.
+class KeyOnFile {
+public:
+    KeyOnFile(const QString& table, const QString& index);
+    bool operator()(const QString& key);
+
+private:
+    Statement query_;
+};
+
+// "Is this number on file": the one check the editors and the settings
+// dialog make before they use a number.
+bool numberOnFile(const QString& table, const QString& index, const QString& number);
+
+// Writes a start-number column (Invstart, CustStart, PartStart) of the
+// settings row; the caller then sets the settings value.
+void writeStartNumber(const QString& column, const QString& start);
 
 // The counter after a record numbered automatically was saved: all the digit
 // characters of the saved number (prefix digits included) read as one

@@ -1,8 +1,9 @@
 #include "invoices/InvoiceRecord.h"
 #include "common/Functions.h"
+#include "common/Numbering.h"
+#include "common/TableRows.h"
 #include "platform/AppError.h"
 #include "platform/Database.h"
-#include "platform/FieldValue.h"
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
 #include <cmath>
@@ -11,15 +12,10 @@ namespace {
 const Schema::Table& invoicesTable() { return *Schema::table("Invoices"); }
 const Schema::Table& linesTable() { return *Schema::table("InvoiceD"); }
 
-// The value as the column stores it; FieldTooSmall, Overflow... when it cannot.
-QVariant stored(const Schema::Table& table, const QString& column, const QVariant& value) {
-    return FieldValue::toColumn(*table.column(column), value);
-}
-
 QVariant money(Currency c) { return QVariant::fromValue(c); }
 
 // Header columns in the order the save writes them.
-std::vector<std::pair<QString, QVariant>> headerValues(const InvoiceRecord& v) {
+ColumnValues headerValues(const InvoiceRecord& v) {
     return {{"InvNo", v.invNo},
             {"CustNo", v.custNo},
             {"Date", v.date.isValid() ? QVariant(QDateTime(v.date, QTime(0, 0))) : QVariant()},
@@ -41,7 +37,7 @@ std::vector<std::pair<QString, QVariant>> headerValues(const InvoiceRecord& v) {
             {"TaxPer", v.taxPer}};
 }
 
-std::vector<std::pair<QString, QVariant>> lineValues(const QString& invNo, const InvoiceLine& l) {
+ColumnValues lineValues(const QString& invNo, const InvoiceLine& l) {
     return {{"InvNo", invNo},
             {"Qty", l.qty},
             {"PartID", l.partId},
@@ -51,19 +47,6 @@ std::vector<std::pair<QString, QVariant>> lineValues(const QString& invNo, const
             {"Taxable", l.taxable ? 1 : 0}};
 }
 
-void insertRow(const Schema::Table& table, const std::vector<std::pair<QString, QVariant>>& values) {
-    QStringList names, marks;
-    std::vector<QVariant> bound;
-    for (const auto& [name, value] : values) {
-        names << Schema::quoted(name);
-        marks << "?";
-        bound.push_back(stored(table, name, value));
-    }
-    Statement s(Database::shared(), QString("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(Schema::quoted(table.name), names.join(", "), marks.join(", ")));
-    s.bindAll(bound).run();
-}
-
 std::optional<qint64> headerRow(const QString& invNo) {
     Statement s(Database::shared(), "SELECT rowid FROM \"Invoices\" WHERE \"InvNo\" = ? LIMIT 1");
     s.bind(1, Trim(invNo));
@@ -71,36 +54,17 @@ std::optional<qint64> headerRow(const QString& invNo) {
     return s.value(0).toLongLong();
 }
 
-void updateHeader(qint64 row, const InvoiceRecord& invoice) {
-    QStringList assignments;
-    std::vector<QVariant> bound;
-    for (const auto& [name, value] : headerValues(invoice)) {
-        assignments << Schema::quoted(name) + " = ?";
-        bound.push_back(stored(invoicesTable(), name, value));
-    }
-    bound.push_back(row);
-    Statement s(Database::shared(),
-                QString("UPDATE \"Invoices\" SET %1 WHERE rowid = ?").arg(assignments.join(", ")));
-    s.bindAll(bound).run();
-}
-
 void writeHeader(const InvoiceRecord& invoice, InvoiceSave kind) {
     // An edited invoice is updated in its own row; one that has vanished
     // meanwhile is written anew rather than into any other row.
     const auto row = kind == InvoiceSave::Edit ? headerRow(invoice.invNo) : std::nullopt;
-    if (row) updateHeader(*row, invoice);
+    if (row) updateRow(invoicesTable(), *row, headerValues(invoice));
     else insertRow(invoicesTable(), headerValues(invoice));
 }
 
 void deleteLines(const QString& invNo) {
     Statement s(Database::shared(), "DELETE FROM \"InvoiceD\" WHERE \"InvNo\" = ?");
     s.bind(1, invNo).run();
-}
-
-void writeStartNumber(const QString& start) {
-    Statement s(Database::shared(),
-                "UPDATE \"System\" SET \"Invstart\" = ? WHERE rowid = (SELECT min(rowid) FROM \"System\")");
-    s.bind(1, stored(*Schema::table("System"), "Invstart", start)).run();
 }
 
 QString tooLongText(const QString& what, int limit) {
@@ -174,7 +138,7 @@ std::optional<InvoiceRecord> loadInvoice(const QString& invNo, int maxLines) {
     return r;
 }
 
-bool invoiceNumberInUse(const QString& number) { return headerRow(number).has_value(); }
+bool invoiceNumberInUse(const QString& number) { return numberOnFile("Invoices", "InvNo", Trim(number)); }
 
 QString invoiceTooLong(const InvoiceRecord& invoice) {
     static const std::vector<std::pair<QString, QString>> names = {
@@ -205,6 +169,6 @@ void saveInvoice(const InvoiceRecord& invoice, InvoiceSave kind, const QString& 
     writeHeader(invoice, kind);
     if (kind == InvoiceSave::Edit) deleteLines(invoice.invNo);
     for (const InvoiceLine& line : invoice.lines) insertRow(linesTable(), lineValues(invoice.invNo, line));
-    if (!newInvstart.isEmpty()) writeStartNumber(newInvstart);
+    if (!newInvstart.isEmpty()) writeStartNumber("Invstart", newInvstart);
     transaction.commit();
 }

@@ -2,6 +2,7 @@
 #include "widgets/BoxRules.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
+#include "common/Numbering.h"
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
@@ -11,7 +12,6 @@
 #include "settings/EntryRules.h"
 #include "settings/StartNumbers.h"
 #include "settings/InvoiceLook.h"
-#include "settings/NumberChecks.h"
 #include "settings/SettingsRow.h"
 #include "widgets/WidgetHelpers.h"
 #include <array>
@@ -141,7 +141,6 @@ struct frmOptions::NumberKind {
     QLineEdit* start;
     const char* table;
     const char* index;
-    const char* column;
     const char* message;
     const char* title;
     const char* procName;
@@ -506,7 +505,7 @@ int frmOptions::CheckStartNumbers() {
 bool frmOptions::numberInUse(const NumberKind& kind) {
     bool used = false;
     guard(windowName, kind.procName, [&] {
-        used = NumberChecks::inUse(kind.table, kind.index, kind.column, kind.prefix->text() + kind.start->text());
+        used = numberOnFile(kind.table, kind.index, kind.prefix->text() + kind.start->text());
     });
     if (used) Box::ask(kind.message, kind.title, Box::Buttons::Ok, Box::Icon::Exclamation, this);
     return used;
@@ -515,13 +514,13 @@ bool frmOptions::numberInUse(const NumberKind& kind) {
 bool frmOptions::numbersPass() {
     if (CheckStartNumbers() == 1) return false;
     const NumberKind kinds[] = {
-        {Inv_chk, InvPrefix_txt, InvStart_txt, "invoices", "INVNO", "INVNO",
+        {Inv_chk, InvPrefix_txt, InvStart_txt, "invoices", "INVNO",
          "This Invoice number has already been used. Please try again!", "Invoice Number Already In Use",
          "CheckInvNo"},
-        {Part_chk, PrtPrefix_txt, PrtStart_txt, "parts", "ID", "ID",
+        {Part_chk, PrtPrefix_txt, PrtStart_txt, "parts", "ID",
          "This Item\\Part number has already been used. Please try again!", "Item\\Part Number Already In Use",
          "CheckItemNo"},
-        {Cus_chk, CusPrefix_txt, CusStart_txt, "CUSTOMERS", "CUSTID", "CUSTID",
+        {Cus_chk, CusPrefix_txt, CusStart_txt, "CUSTOMERS", "CUSTID",
          "This Customer number has already been used. Please try again!", "Customer Number Already In Use",
          "CheckCustNo"}};
     for (const NumberKind& kind : kinds) {
