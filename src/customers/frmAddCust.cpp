@@ -1,6 +1,7 @@
 #include "customers/frmAddCust.h"
 #include "widgets/BoxRules.h"
 #include "widgets/BoxText.h"
+#include "customers/CustomerRecord.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
@@ -12,7 +13,6 @@
 #include "common/SettingsValues.h"
 #include "widgets/WindowPlacement.h"
 #include "platform/MessageBox.h"
-#include "platform/Recordset.h"
 #include <QApplication>
 #include <QDateEdit>
 #include <QFocusEvent>
@@ -269,8 +269,7 @@ void frmAddCust::Newdetails() {
             custid_lbl->setEnabled(true);
         } else {
             custid_lbl->setEnabled(false);
-            TableSource = "customers";
-            const auto number = proposeNumber(TableSource, "CUSTID", gSettings.CustPrefix, gSettings.CustStart);
+            const auto number = proposeNumber("Customers", "CustID", gSettings.CustPrefix, gSettings.CustStart);
             if (number) {
                 setBoxText(custid_lbl, *number);
             } else {
@@ -285,27 +284,21 @@ void frmAddCust::Newdetails() {
 
 void frmAddCust::Load_customer() {
     guard(WindowName, "Load_customer", [&] {
-        {
-            TableSource = "customers";
-            Recordset rs(TableSource);
-            rs.setIndex("CUSTID");
-            if (rs.seek(gHandOver.SelectedCustID)) {
-                setBoxText(custid_lbl, Field_To_String(rs["custid"]));
-                const std::pair<QLineEdit*, const char*> columns[] = {
-                    {Lastname_txt, "lastname"}, {FirstName_txt, "firstname"}, {Phone_txt, "phone"},
-                    {address1, "address"}, {address2, "address2"}, {address3, "city"},
-                    {postcode_txt, "postcode"}, {Mobile_txt, "mobile"}, {Fax_txt, "fax"},
-                    {email_txt, "email"}, {address4, "address4"}, {delAddress1, "delAddress1"},
-                    {delAddress2, "delAddress2"}, {delAddress3, "delAddress3"}, {delAddress4, "delAddress4"},
-                    {delpostcode, "Deladdress5"}};
-                for (const auto& [box, column] : columns) setBoxText(box, Field_To_String(rs[column]));
-                Notes_txt->setPlainText(Field_To_String(rs["notes"]));
-                const QVariant date = rs["Date"];
-                if (!Field_To_String(date).isEmpty()) DTPicker1->setDate(date.toDateTime().date());
-            }
-        }
+        if (const auto customer = loadCustomer(gHandOver.SelectedCustID)) showCustomer(*customer);
         Load_invoices();
     });
+}
+
+void frmAddCust::showCustomer(const CustomerRecord& c) {
+    const std::pair<QLineEdit*, const QString&> boxes[] = {
+        {custid_lbl, c.custId}, {Lastname_txt, c.lastName}, {FirstName_txt, c.firstName}, {Phone_txt, c.phone},
+        {address1, c.address}, {address2, c.address2}, {address3, c.city}, {postcode_txt, c.postcode},
+        {Mobile_txt, c.mobile}, {Fax_txt, c.fax}, {email_txt, c.email}, {address4, c.address4},
+        {delAddress1, c.delAddress1}, {delAddress2, c.delAddress2}, {delAddress3, c.delAddress3},
+        {delAddress4, c.delAddress4}, {delpostcode, c.delAddress5}};
+    for (const auto& [box, text] : boxes) setBoxText(box, text);
+    Notes_txt->setPlainText(c.notes);
+    if (c.date.isValid()) DTPicker1->setDate(c.date);
 }
 
 void frmAddCust::LoadSetup() {

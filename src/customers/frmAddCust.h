@@ -4,7 +4,6 @@
 #include <QString>
 
 class QDateEdit;
-class Recordset;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -12,6 +11,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTreeView;
 namespace ListKit { class Model; }
+struct CustomerRecord;
 
 // "Customer": one customer created or changed, with the customer's invoice
 // history below. The caller sets CustNewMode (and, to open one, the
@@ -97,7 +97,8 @@ private:
     void Load_customer();
     void LoadSetup();
     bool saveCustomer();
-    void writeCustomer(Recordset& rs, const QString& number);
+    void showCustomer(const CustomerRecord& customer);
+    CustomerRecord customerOnScreen(const QString& number) const;
     void advanceStartNumber();
     void custid_lbl_LostFocus();
 

@@ -1,13 +1,14 @@
 // The customer's invoice history: its invoices with their amounts, the
 // total balance due, and the way into the invoice editor.
 #include "customers/frmAddCust.h"
+#include "customers/CustomerRecord.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/HandOver.h"
+#include "common/InvoiceRequest.h"
 #include "widgets/ListKit.h"
 #include "common/Opener.h"
 #include "common/WindowNames.h"
-#include "platform/Database.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
@@ -16,48 +17,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
-#include <optional>
 
 namespace {
 const char* WindowName = "frmAddCust";
 
-struct StoredInvoice {
-    QString number;
-    ListKit::Row row;
-    Currency balance;
-};
+QString money(Currency amount) { return Format_Number_Right(QVariant::fromValue(amount), 7, 2); }
 
-const char* InvoiceColumns = "InvNo, \"Date\", Total, Paid, Balance, Notes";
-
-// One history row from a result row of InvoiceColumns.
-StoredInvoice invoiceFrom(const Statement& s) {
-    const QVariant date = s.value(1);
-    StoredInvoice invoice;
-    invoice.number = Field_To_String(s.value(0));
-    invoice.row.cells = {date.isValid() ? shortDate(date.toDateTime().date()) : QString(), invoice.number,
-                         Format_Number_Right(s.value(2), 7, 2), Format_Number_Right(s.value(3), 7, 2),
-                         Format_Number_Right(s.value(4), 7, 2), Field_To_String(s.value(5))};
-    invoice.balance = Field_To_Currency(s.value(4));
-    return invoice;
-}
-
-QString invoicesTable() {
-    TableSource = "invoices";
-    return Database::shared().storedTableName(TableSource);
-}
-
-// The invoice whose number is the key sought; nothing when none has it.
-std::optional<StoredInvoice> storedInvoice(const QString& number) {
-    Statement s(Database::shared(),
-                QString("SELECT %1 FROM \"%2\" WHERE InvNo = ? LIMIT 1").arg(InvoiceColumns, invoicesTable()));
-    s.bind(1, number);
-    if (!s.step()) return std::nullopt;
-    return invoiceFrom(s);
+ListKit::Row historyRow(const HistoryInvoice& invoice) {
+    return {.cells = {invoice.date.isValid() ? shortDate(invoice.date) : QString(), invoice.invNo,
+                      money(invoice.total), money(invoice.paid), money(invoice.balance), invoice.notes}};
 }
 }  // namespace
 
 Currency frmAddCust::totalShown() const { return ValCurrency(Total_lbl->text()); }
-void frmAddCust::showTotal(Currency total) { Total_lbl->setText(Format_Number_Right(QVariant::fromValue(total), 7, 2)); }
+void frmAddCust::showTotal(Currency total) { Total_lbl->setText(money(total)); }
 
 void frmAddCust::historyRowsChanged() {
     if (invoiceModel_->rowCount() > 0) {
@@ -75,20 +48,14 @@ void frmAddCust::historyRowsChanged() {
 
 void frmAddCust::Load_invoices() {
     guard(WindowName, "Load_invoices", [&] {
-        const QString customer = custid_lbl->text();
-        Statement s(Database::shared(), QString("SELECT %1, CustNo FROM \"%2\" WHERE CustNo = ? ORDER BY CustNo, rowid")
-                                            .arg(InvoiceColumns, invoicesTable()));
-        s.bind(1, customer);
-        std::vector<ListKit::Row> rows;
         Currency sum;
-        while (s.step()) {
-            // Filed under the number in other letter case: not this customer's.
-            if (Field_To_String(s.value(6)) != customer) continue;
-            StoredInvoice invoice = invoiceFrom(s);
-            sum += invoice.balance;
-            rows.push_back(std::move(invoice.row));
+        {
+            ListKit::Model::Refill refill(*invoiceModel_);
+            for (const HistoryInvoice& invoice : invoiceHistory(custid_lbl->text())) {
+                sum += invoice.balance;
+                refill.add(historyRow(invoice));
+            }
         }
-        invoiceModel_->setRows(std::move(rows));
         historyRowsChanged();
         showTotal(sum);
     });
@@ -97,11 +64,8 @@ void frmAddCust::Load_invoices() {
 void frmAddCust::Add_cmd_Click() {
     if (!Opener::has(Windows::frmAddInv)) return;
     guard(WindowName, "Add_cmd", [&] {
-        gHandOver.InvEditMode = 0;
-        gHandOver.InvCustID = custid_lbl->text();
-        gHandOver.InvCustFirstName = Trim(FirstName_txt->text());
-        gHandOver.InvCustLastName = Trim(Lastname_txt->text());
-        gHandOver.InvCustPhone = Trim(Phone_txt->text());
+        requestNewInvoice(custid_lbl->text(), Trim(FirstName_txt->text()), Trim(Lastname_txt->text()),
+                          Trim(Phone_txt->text()));
         Opener::show(Windows::frmAddInv, this);
         gHandOver.InvCustFirstName = QString();
         gHandOver.InvCustLastName = QString();
@@ -115,8 +79,7 @@ void frmAddCust::Add_cmd_Click() {
 void frmAddCust::Edit_cmd_Click() {
     const int row = ListKit::selectedRow(Inv_lst);
     if (row < 0 || !Opener::has(Windows::frmAddInv)) return;
-    gHandOver.InvToEdit = invoiceModel_->text(row, 1);
-    gHandOver.InvEditMode = 1;
+    requestInvoiceEdit(invoiceModel_->text(row, 1));
     Opener::show(Windows::frmAddInv, this);
     if (gHandOver.InvSaved == 1) {
         Changed_Inv();
@@ -127,8 +90,8 @@ void frmAddCust::Edit_cmd_Click() {
 void frmAddCust::NewInvoice() {
     guard(WindowName, "NewInvoice", [&] {
         Currency sum = totalShown();
-        if (const auto invoice = storedInvoice(gHandOver.SavedInvNo.trimmed())) {
-            invoiceModel_->addRow(invoice->row);
+        if (const auto invoice = historyInvoice(gHandOver.SavedInvNo.trimmed())) {
+            invoiceModel_->addRow(historyRow(*invoice));
             sum += invoice->balance;
         }
         showTotal(sum);
@@ -142,9 +105,9 @@ void frmAddCust::Changed_Inv() {
         const int row = ListKit::selectedRow(Inv_lst);
         if (row < 0) return;
         Currency sum = totalShown();
-        if (const auto invoice = storedInvoice(Trim(invoiceModel_->text(row, 1)))) {
+        if (const auto invoice = historyInvoice(Trim(invoiceModel_->text(row, 1)))) {
             sum -= ValCurrency(invoiceModel_->text(row, 4));
-            invoiceModel_->setRow(row, invoice->row);
+            invoiceModel_->setRow(row, historyRow(*invoice));
             sum += invoice->balance;
         }
         showTotal(sum);
@@ -168,21 +131,7 @@ void frmAddCust::Delete_cmd_Click() {
 void frmAddCust::Delete_item() {
     guard(WindowName, "Delete_item", [&] {
         Currency sum = totalShown();
-        Database& db = Database::shared();
-        const QString header = invoicesTable();
-        TableSource = "invoiced";
-        const QString lines = db.storedTableName(TableSource);
-        const QString number = Trim(InvToDelete);
-        // Header and lines go together or not at all.
-        Transaction transaction(db);
-        if (const auto invoice = storedInvoice(InvToDelete)) {
-            sum -= invoice->balance;
-            Statement(db, QString("DELETE FROM \"%1\" WHERE InvNo = ?").arg(header)).bind(1, InvToDelete).run();
-        }
-        Statement(db, QString("DELETE FROM \"%1\" WHERE InvNo = ?1 AND InvNo = ?1 COLLATE BINARY").arg(lines))
-            .bind(1, number)
-            .run();
-        transaction.commit();
+        if (const auto balance = deleteHistoryInvoice(InvToDelete)) sum -= *balance;
         showTotal(sum);
     });
 }

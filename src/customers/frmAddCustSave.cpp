@@ -1,6 +1,7 @@
 // Saving a customer: the required fields, the number checks, the row, and
 // the advance of the automatic customer number.
 #include "customers/frmAddCust.h"
+#include "customers/CustomerRecord.h"
 #include "widgets/BoxText.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
@@ -10,7 +11,6 @@
 #include "common/WindowNames.h"
 #include "common/SettingsValues.h"
 #include "platform/MessageBox.h"
-#include "platform/Recordset.h"
 #include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -31,13 +31,6 @@ void numberAlreadyUsed(QWidget* parent) {
              Box::Buttons::Ok, Box::Icon::Exclamation, parent);
 }
 
-// Whether a customer has this number, without regard to case.
-bool customerNumberUsed(const QString& number) {
-    TableSource = "CUSTOMERS";
-    Recordset rs(TableSource);
-    rs.setIndex("CUSTID");
-    return rs.seek(number);
-}
 }  // namespace
 
 int frmAddCust::check_feilds() {
@@ -60,7 +53,7 @@ int frmAddCust::CheckCustNo() {
                 return;
             }
         }
-        if (gHandOver.CustNewMode != 0 && customerNumberUsed(number)) {
+        if (gHandOver.CustNewMode != 0 && customerNumberOnFile(number)) {
             numberAlreadyUsed(this);
             answer = 1;
         }
@@ -81,21 +74,13 @@ bool frmAddCust::saveCustomer() {
         if (check_feilds() == 1) return;
         const QString number = Trim(custid_lbl->text());
         const bool isNew = gHandOver.CustNewMode == 1;
-        {
-            TableSource = "customers";
-            Recordset rs(TableSource);
-            rs.setIndex("CUSTID");
-            const bool found = rs.seek(number);
-            if (found && isNew) {
-                // c5 is the same number as C5: the unique key ignores case.
-                numberAlreadyUsed(this);
-                if (freeForm) custid_lbl->setFocus();
-                return;
-            }
-            if (!found) rs.addNew();
-            writeCustomer(rs, number);
-            rs.update();
+        if (isNew && customerNumberOnFile(number)) {
+            // c5 is the same number as C5: the unique key ignores case.
+            numberAlreadyUsed(this);
+            if (freeForm) custid_lbl->setFocus();
+            return;
         }
+        ::saveCustomer(customerOnScreen(number));
         // Only now is the customer on file; the box holds the number as stored.
         gHandOver.CustSaved = 1;
         setBoxText(custid_lbl, number);
@@ -116,27 +101,23 @@ bool frmAddCust::saveCustomer() {
     return saved;
 }
 
-void frmAddCust::writeCustomer(Recordset& rs, const QString& number) {
-    const std::pair<const char*, QLineEdit*> texts[] = {
-        {"lastname", Lastname_txt}, {"firstname", FirstName_txt}, {"phone", Phone_txt}, {"address", address1},
-        {"address2", address2}, {"city", address3}, {"address4", address4}, {"postcode", postcode_txt},
-        {"mobile", Mobile_txt}, {"fax", Fax_txt}, {"email", email_txt}};
-    rs.setField("custid", number);
-    for (const auto& [column, box] : texts) rs.setField(column, Trim(box->text()));
-    rs.setField("notes", Trim(Notes_txt->toPlainText()));
-    rs.setField("Date", DTPicker1->date());
-    const std::pair<const char*, QLineEdit*> delivery[] = {{"delAddress1", delAddress1}, {"delAddress2", delAddress2},
-                                                           {"delAddress3", delAddress3}, {"delAddress4", delAddress4},
-                                                           {"Deladdress5", delpostcode}};
-    for (const auto& [column, box] : delivery) rs.setField(column, Trim(box->text()));
+CustomerRecord frmAddCust::customerOnScreen(const QString& number) const {
+    CustomerRecord c;
+    c.custId = number;
+    c.date = DTPicker1->date();
+    const std::pair<QString*, QLineEdit*> boxes[] = {
+        {&c.lastName, Lastname_txt}, {&c.firstName, FirstName_txt}, {&c.phone, Phone_txt},
+        {&c.address, address1}, {&c.address2, address2}, {&c.city, address3}, {&c.address4, address4},
+        {&c.postcode, postcode_txt}, {&c.mobile, Mobile_txt}, {&c.fax, Fax_txt}, {&c.email, email_txt},
+        {&c.delAddress1, delAddress1}, {&c.delAddress2, delAddress2}, {&c.delAddress3, delAddress3},
+        {&c.delAddress4, delAddress4}, {&c.delAddress5, delpostcode}};
+    for (const auto& [field, box] : boxes) *field = Trim(box->text());
+    c.notes = Trim(Notes_txt->toPlainText());
+    return c;
 }
 
 void frmAddCust::advanceStartNumber() {
     const QString next = nextStartNumber(custid_lbl->text(), gSettings.CustStart);
-    TableSource = "system";
-    Recordset rs(TableSource);
-    rs.moveFirst();
-    rs.setField("Custstart", next);
-    rs.update();
+    writeCustomerStart(next);
     gSettings.CustStart = next;
 }

@@ -1,12 +1,11 @@
 #include "customers/frmsearchCust.h"
 #include "common/ErrorReport.h"
-#include "common/Functions.h"
-#include "common/HandOver.h"
+#include "common/InvoiceRequest.h"
 #include "widgets/ListKit.h"
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "widgets/WindowPlacement.h"
-#include "platform/Database.h"
+#include "customers/CustomerRecord.h"
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -65,16 +64,10 @@ frmsearchCust::frmsearchCust(QWidget* owner) : QDialog(owner) {
 
 void frmsearchCust::Load_list() {
     guard(WindowName, "Load_list", [&] {
-        Database& db = Database::shared();
-        TableSource = "customers";
-        Statement customers(db, QString("SELECT CustID, LastName, FirstName, Phone FROM \"%1\" ORDER BY rowid")
-                                    .arg(db.storedTableName(TableSource)));
-        std::vector<ListKit::Row> rows;
-        while (customers.step())
-            rows.push_back({{Field_To_String(customers.value(0)), Field_To_String(customers.value(1)),
-                             Field_To_String(customers.value(2)), Field_To_String(customers.value(3))},
-                            QString(), false});
-        model_->setRows(std::move(rows));
+        ListKit::Model::Refill refill(*model_);
+        readCustomerSearchList([&](const CustomerSearchEntry& c) {
+            refill.add({.cells = {c.custId, c.lastName, c.firstName, c.phone}});
+        });
     });
 }
 
@@ -105,11 +98,7 @@ bool frmsearchCust::eventFilter(QObject* watched, QEvent* event) {
 void frmsearchCust::Select_cmd_Click() {
     const int row = ListKit::selectedRow(cust_lst);
     if (row < 0 || !Opener::has(Windows::frmAddInv)) return;
-    gHandOver.InvCustID = model_->text(row, 0);
-    gHandOver.InvCustFirstName = model_->text(row, 2);
-    gHandOver.InvCustLastName = model_->text(row, 1);
-    gHandOver.InvCustPhone = model_->text(row, 3);
-    gHandOver.InvEditMode = 0;
+    requestNewInvoice(model_->text(row, 0), model_->text(row, 2), model_->text(row, 1), model_->text(row, 3));
     Opener::show(Windows::frmAddInv, this);
     accept();
 }

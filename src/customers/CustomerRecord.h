@@ -1,0 +1,79 @@
+#pragma once
+#include "platform/Currency.h"
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The stored customer, one Customers row, and what the customer windows
+// read and write around it: the search list, the invoice history, the
+// number check and the start number. No widget is involved here.
+struct CustomerRecord {
+    QString custId;
+    QDate date;            // invalid when the row holds none
+    QString firstName;
+    QString lastName;
+    QString phone;
+    QString mobile;
+    QString email;
+    QString fax;
+    QString address;
+    QString address2;
+    QString city;
+    QString address4;
+    QString postcode;
+    QString delAddress1;
+    QString delAddress2;
+    QString delAddress3;
+    QString delAddress4;
+    QString delAddress5;
+    QString notes;
+};
+
+// The customer of that number (letter case ignored); nothing when none has it.
+std::optional<CustomerRecord> loadCustomer(const QString& custId);
+
+// Writes every column but Discount: into the row of the customer's number
+// when there is one (letter case ignored), else into a new row.
+void saveCustomer(const CustomerRecord& customer);
+
+// Whether a customer holds the number, letter case ignored.
+bool customerNumberOnFile(const QString& number);
+
+// The customer start number of the settings row.
+void writeCustomerStart(const QString& start);
+
+// One customer as the customer search lists it; a value the row does not
+// hold reads as "".
+struct CustomerSearchEntry {
+    QString custId;
+    QString lastName;
+    QString firstName;
+    QString phone;
+};
+
+// Every customer, in the order the table holds them, one at a time.
+void readCustomerSearchList(const std::function<void(const CustomerSearchEntry&)>& each);
+
+// One invoice of the customer's invoice history.
+struct HistoryInvoice {
+    QString invNo;
+    QDate date;            // invalid when the row holds none
+    Currency total;
+    Currency paid;
+    Currency balance;
+    QString notes;
+};
+
+// The invoices filed under exactly that customer number (letter case
+// counts), in the order of the customer-number index.
+std::vector<HistoryInvoice> invoiceHistory(const QString& custId);
+
+// The invoice of that number (letter case ignored); nothing when none has it.
+std::optional<HistoryInvoice> historyInvoice(const QString& invNo);
+
+// Deletes the invoice of that number (letter case ignored) and the lines
+// filed under its trimmed number exactly, together or not at all. The
+// balance of the deleted invoice; nothing when no invoice had the number.
+std::optional<Currency> deleteHistoryInvoice(const QString& invNo);
