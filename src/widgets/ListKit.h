@@ -43,9 +43,9 @@ struct Row {
     std::vector<SortKey> sortKeys{};
 };
 
-// The rows of a list. Texts are held packed one after another in one
-// buffer, a row's sort keys beside them, so a list of several hundred
-// thousand rows stays small and sorts fast.
+// The rows of a list. Their texts are packed one after another into a few
+// large blocks and their sort keys kept beside them, so that a list of
+// several hundred thousand rows stays small and sorts fast.
 //
 // "Cells" are numbered from 0: the shown columns first, then the hidden
 // sort keys (cell columnCount() + k is sort key k).
@@ -162,7 +162,7 @@ public:
         bool descending;
         QString picture;   // for the clicked header
     };
-    // A header that sorts by another cell (the hidden sortable date).
+    // A header that sorts by another cell (a date by its hidden sort key).
     void sortHeaderBy(int header, int cell) { cellOf_[header] = cell; }
     Step click(int header);
     bool descending() const { return descending_; }
