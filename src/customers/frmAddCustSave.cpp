@@ -30,7 +30,6 @@ void numberAlreadyUsed(QWidget* parent) {
     Box::ask("This Customer number has already been used. Please try again!", "Customer Number Already In Use",
              Box::Buttons::Ok, Box::Icon::Exclamation, parent);
 }
-
 }  // namespace
 
 int frmAddCust::check_feilds() {
