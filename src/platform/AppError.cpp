@@ -25,6 +25,7 @@ QString fixedText(int number) {
         {ErrorNo::FileNotFound, "File not found"},
         {ErrorNo::PermissionDenied, "Permission denied"},
         {ErrorNo::PathNotFound, "Path not found"},
+        {ErrorNo::PathFileAccess, "Path/File access error"},
         {ErrorNo::NoCurrentRecord,
          "Either BOF or EOF is True, or the current record has been deleted. "
          "Requested operation requires a current record."},
@@ -38,6 +39,7 @@ QString fixedText(int number) {
         {ErrorNo::NullNotAllowed, "The field cannot contain a Null value."},
         {ErrorNo::UnrecognizedDatabase, "Unrecognized database format."},
         {ErrorNo::DatabaseError, "ODBC--call failed."},
+        {ErrorNo::ObjectClosed, "Operation is not allowed when the object is closed."},
     };
     auto it = texts.find(number);
     return it != texts.end() ? it->second : QString("Application-defined or object-defined error");

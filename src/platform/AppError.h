@@ -21,6 +21,7 @@ constexpr int InvalidUse = 5;
 constexpr int FileNotFound = 53;
 constexpr int PathNotFound = 76;
 constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;
 constexpr int NoCurrentRecord = 3021;
 constexpr int ItemNotFound = 3265;
 constexpr int FieldTooSmall = 3163;
@@ -28,6 +29,7 @@ constexpr int DuplicateKey = 3022;
 constexpr int NullNotAllowed = 3314;
 constexpr int UnrecognizedDatabase = 3343;
 constexpr int DatabaseError = 3146;
+constexpr int ObjectClosed = 3704;
 }
 
 // The standard text of an error number, as the error report shows it when

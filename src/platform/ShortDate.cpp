@@ -33,6 +33,12 @@ QDate parseShortDate(const QString& text) {
     return d;
 }
 
+QDate storedDate(const QString& text, const QDate& fallback) {
+    QDate date = parseShortDate(text);
+    if (!date.isValid()) date = parseIsoDateTime(text.trimmed()).date();
+    return date.isValid() ? date : fallback;
+}
+
 QString todayShortDate() { return shortDate(Today::date()); }
 
 QString isoDate(const QDate& date) {

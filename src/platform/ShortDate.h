@@ -7,6 +7,9 @@
 QString shortDate(const QDate& date);
 // A short-date text read back; an invalid date when it is none.
 QDate parseShortDate(const QString& text);
+// A stored date text (short date, or ISO) read back; the fallback when it
+// is empty or no date at all.
+QDate storedDate(const QString& text, const QDate& fallback);
 // Today's date as the short-date text.
 QString todayShortDate();
 

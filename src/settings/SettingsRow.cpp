@@ -33,12 +33,6 @@ void tickFrom(QAbstractButton* box, const QVariant& field) { box->setChecked(tic
 
 int boxValue(const QAbstractButton* box) { return box->isChecked() ? 1 : 0; }
 
-QDate storedDate(const QString& text, const QDate& fallback) {
-    QDate date = parseShortDate(text);
-    if (!date.isValid()) date = parseIsoDateTime(text.trimmed()).date();
-    return date.isValid() ? date : fallback;
-}
-
 int layoutOf(const QString& invoiceType) {
     if (invoiceType.isEmpty()) return 1;
     static const QStringList layouts{"1", "2", "3", "4", "5", "6"};

@@ -23,10 +23,6 @@ void tickFrom(QAbstractButton* box, const QVariant& field);
 // 1 ticked, 0 not.
 int boxValue(const QAbstractButton* box);
 
-// A stored date text (short date, or ISO); the fallback when it is empty or
-// no date at all.
-QDate storedDate(const QString& text, const QDate& fallback);
-
 // The layout buttons' rule: "" and "1" select layout 1, "2".."6" their own;
 // 0 for any other text (no layout selected).
 int layoutOf(const QString& invoiceType);

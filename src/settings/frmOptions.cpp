@@ -384,8 +384,8 @@ void frmOptions::Load_system() {
             SettingsRow::tickFrom(TaxEnabled_chk, row.field("TaxEnabled"));
             if (TaxEnabled_chk->isChecked()) currency_.ShowTaxFields();
             else currency_.HideTaxFields();
-            DTPicker1->setDate(SettingsRow::storedDate(text("DefaultStart"), defaultStartDate));
-            DTPicker2->setDate(SettingsRow::storedDate(text("DefaultEnd"), QDate::currentDate()));
+            DTPicker1->setDate(storedDate(text("DefaultStart"), defaultStartDate));
+            DTPicker2->setDate(storedDate(text("DefaultEnd"), QDate::currentDate()));
             SettingsRow::tickFrom(DebtorStart, row.field("Debtorstart"));
             BoxRules::showStoredText(Reminder1, text("Reminder1"));
             BoxRules::showStoredText(Reminder2, text("Reminder2"));

@@ -3,6 +3,7 @@
 #include "common/WindowNames.h"
 #include "customers/frmAddCust.h"
 #include "customers/frmsearchCust.h"
+#include "debtors/FrmExport.h"
 #include "invoices/frmAddInv.h"
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
@@ -24,4 +25,5 @@ void registerWindows() {
     Opener::add(Windows::frmOptions, [](QWidget* o) { return new frmOptions(o); });
     Opener::add(Windows::frmInvoiceSet, [](QWidget* o) { return new frmInvoiceSet(o); });
     Opener::add(Windows::frmCustomerSet, [](QWidget* o) { return new frmCustomerSet(o); });
+    Opener::add(Windows::FrmExport, [](QWidget* o) { return new FrmExport(o); });
 }

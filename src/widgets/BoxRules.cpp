@@ -15,6 +15,9 @@ using CharRule = bool (*)(QChar added, const QString& text);
 
 bool isDigit(QChar c) { return c >= '0' && c <= '9'; }
 bool digitPasses(QChar added, const QString&) { return isDigit(added); }
+bool fileNamePasses(QChar added, const QString&) {
+    return added != '.' && added != '/' && added != '\\' && added != '&';
+}
 bool percentagePasses(QChar added, const QString& text) {
     // A "." is judged against the whole text, whatever part of it is selected.
     if (added == '.') return !text.contains('.');
@@ -55,6 +58,7 @@ public:
 
     int limit = 0;   // 0: no limit
     CharRule rule = nullptr;
+    bool trimsPaste = false;   // numbers: blanks around a paste are left out
 
     State validate(QString& input, int& cursor) const override {
         // The program's own text, and undo or redo back to a text the box
@@ -63,7 +67,7 @@ public:
         const Edit edit = editBetween(before_, input);
         if (edit.added.isEmpty()) return Acceptable;
         const bool pasted = edit.added.size() > 1;
-        const QString added = pasted && rule ? edit.added.trimmed() : edit.added;
+        const QString added = pasted && trimsPaste ? edit.added.trimmed() : edit.added;
         const QString after = before_.left(edit.at) + added + before_.mid(edit.at + edit.removed);
         if (added.isEmpty() || !fits(after) || !passes(edit, added)) {
             if (pasted) QApplication::beep();
@@ -105,6 +109,12 @@ EntryRule* ruleOf(QLineEdit* box) {
     return new EntryRule(box);
 }
 
+void numberRule(QLineEdit* box, CharRule rule) {
+    EntryRule* entry = ruleOf(box);
+    entry->rule = rule;
+    entry->trimsPaste = true;
+}
+
 class SelectAllOnFocus : public QObject {
 public:
     using QObject::QObject;
@@ -142,8 +152,9 @@ private:
 }  // namespace
 
 void typingLimit(QLineEdit* box, int limit) { ruleOf(box)->limit = limit; }
-void digitsOnly(QLineEdit* box) { ruleOf(box)->rule = digitPasses; }
-void percentage(QLineEdit* box) { ruleOf(box)->rule = percentagePasses; }
+void digitsOnly(QLineEdit* box) { numberRule(box, digitPasses); }
+void percentage(QLineEdit* box) { numberRule(box, percentagePasses); }
+void fileNameOnly(QLineEdit* box) { ruleOf(box)->rule = fileNamePasses; }
 
 void selectOnFocus(QWidget* box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 

@@ -24,6 +24,8 @@ void typingLimit(QLineEdit* box, int limit);
 void digitsOnly(QLineEdit* box);
 // Percentages and amounts: digits, and a "." while the box holds none.
 void percentage(QLineEdit* box);
+// File names without folder and extension: no ".", "/", "\" or "&".
+void fileNameOnly(QLineEdit* box);
 
 // The box selects its whole text when it gets the focus.
 void selectOnFocus(QWidget* box);

@@ -1,0 +1,206 @@
+#include "debtors/ExportFiles.h"
+#include "common/Functions.h"
+#include "debtors/CsvFile.h"
+#include "debtors/DebtorRecord.h"
+#include "platform/AppError.h"
+#include "platform/ShortDate.h"
+#include "platform/Today.h"
+#include <optional>
+#include <vector>
+
+namespace ExportFiles {
+namespace {
+
+enum class Kind { Text, CustomerDate, InvoiceDate, Money, PlainNumber, LineMoney };
+
+struct Field {
+    QString column;
+    Kind kind;
+};
+using Fields = std::vector<Field>;
+
+// What each file holds, in its order.
+struct Layout {
+    QString header;
+    QString table;          // the query's table
+    Fields fields;
+    bool commaAfterLast;    // all but the item file end every value with ","
+};
+
+const Fields customerFields = {
+    {"Date", Kind::CustomerDate}, {"CustID", Kind::Text},      {"FirstName", Kind::Text},
+    {"LastName", Kind::Text},     {"Address", Kind::Text},     {"Address2", Kind::Text},
+    {"City", Kind::Text},         {"address4", Kind::Text},    {"Postcode", Kind::Text},
+    {"Phone", Kind::Text},        {"Mobile", Kind::Text},      {"Fax", Kind::Text},
+    {"Email", Kind::Text},        {"DelAddress1", Kind::Text}, {"DelAddress2", Kind::Text},
+    {"DelAddress3", Kind::Text},  {"DelAddress4", Kind::Text}, {"DelAddress5", Kind::Text},
+};
+constexpr int SummaryCustomerFields = 9;
+
+const Fields invoiceFields = {
+    {"Date", Kind::InvoiceDate}, {"InvNo", Kind::Text},      {"CustNo", Kind::Text},
+    {"CustomerName", Kind::Text}, {"Subtotal", Kind::Money}, {"Vat", Kind::Money},
+    {"Total", Kind::Money},       {"Discount", Kind::Money}, {"Paid", Kind::Money},
+    {"WrittenOff", Kind::Money},  {"Balance", Kind::Money},  {"Notes", Kind::Text},
+    {"DiscountPercentage", Kind::PlainNumber}, {"SalesPerson", Kind::Text}, {"SalesNo", Kind::Text},
+    {"ShippedNo", Kind::Text},    {"TrackingNo", Kind::Text},
+};
+
+const Fields lineFields = {
+    {"Qty", Kind::PlainNumber},   {"PartID", Kind::Text},      {"Description", Kind::Text},
+    {"Amount", Kind::LineMoney},  {"Total", Kind::LineMoney},
+};
+
+const Fields debtorFields = {
+    {"Date", Kind::InvoiceDate}, {"InvNo", Kind::Text},      {"CustNo", Kind::Text},
+    {"CustomerName", Kind::Text}, {"Subtotal", Kind::Money}, {"Vat", Kind::Money},
+    {"Total", Kind::Money},       {"Discount", Kind::Money}, {"Paid", Kind::Money},
+    {"WrittenOff", Kind::Money},  {"Balance", Kind::Money},  {"Balance1", Kind::Money},
+    {"Balance2", Kind::Money},    {"Balance3", Kind::Money}, {"Notes", Kind::Text},
+};
+
+const QString InvoiceHeader =
+    "Date,Invno,Custno,CustomerName,Subtotal,Tax,Total,Discount,Paid,WrittenOff,Balance,Notes,DiscountPercentage,"
+    "Field1,Field2,Field3,Field4,";
+
+const Layout& layoutOf(Export which) {
+    static const Layout layouts[] = {
+        {"Date,CustID,FirstName,LastName,Address1,Address2,City,County,Zip/Post Code,", "customers",
+         Fields(customerFields.begin(), customerFields.begin() + SummaryCustomerFields), true},
+        {"Date,CustID,FirstName,LastName,Address1,Address2,City,County,Zip/Post Code,Phone,Mobile,Fax,Email,"
+         "DelAddress1,DelAddress2,DelAddress3,DelAddress4,DelAddress5,",
+         "customers", customerFields, true},
+        {InvoiceHeader, "invoices", invoiceFields, true},
+        {InvoiceHeader, "invoices", invoiceFields, true},
+        {"ID,ShortDesc,Desc,Price", "parts",
+         {{"ID", Kind::Text}, {"ShortDesc", Kind::Text}, {"Desc", Kind::Text}, {"Price", Kind::Money}}, false},
+        {"Date,invno,Custno,CustomerName,Subtotal,Vat,Total,Discount,Paid,WrittenOff,balance,0-30 Days,"
+         "31-60 Days,61+ Days,Notes,",
+         "invoices", debtorFields, true},
+    };
+    return layouts[int(which)];
+}
+
+const QString LinesName = "Lines";
+const QString InvNoColumn = "InvNo";
+
+// The date as the query's literal takes it: MM/DD/YYYY.
+QString jetDate(const QDate& date) { return date.toString("MM/dd/yyyy"); }
+
+QString queryOf(Export which, const QDate& from, const QDate& to) {
+    const Layout& layout = layoutOf(which);
+    switch (which) {
+    case Export::Parts: return "SHAPE {SELECT * FROM parts} as details";
+    case Export::Debtors: return "SHAPE {SELECT * FROM invoices where balance > 0} as details";
+    default: break;
+    }
+    QString query = "SHAPE {SELECT * FROM " + layout.table + " where Date BETWEEN #" + jetDate(from) + "# and #" +
+                    jetDate(to) + "#} as details";
+    // Each invoice's lines as its child rows, found by the lines' invoice number index.
+    if (which == Export::InvoiceDetails)
+        query += " APPEND ({SELECT * FROM invoiced} as " + LinesName + " RELATE 'InvNo' TO 'InvNo')";
+    return query;
+}
+
+QString fieldText(const ShapeRecordset& rs, const Field& field) {
+    const QVariant value = rs.field(field.column);
+    switch (field.kind) {
+    case Kind::Text:
+    case Kind::CustomerDate: return Field_To_String(value);
+    case Kind::InvoiceDate: return invoiceDateText(value);
+    case Kind::Money: return moneyText(value);
+    case Kind::PlainNumber: return plainNumberText(value);
+    case Kind::LineMoney: return lineMoneyText(value);
+    }
+    return QString();
+}
+
+void appendFields(QString& line, const ShapeRecordset& rs, const Fields& fields, bool commaAfterLast = true) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        line += CsvFile::field(fieldText(rs, fields[i]));
+        if (commaAfterLast || i + 1 < fields.size()) line += ',';
+    }
+}
+
+// The invoice's lines in the order of the lines' invoice number index, as
+// long as they carry its number exactly, upper and lower case alike.
+void appendLines(QString& line, ShapeRecordset& invoice) {
+    const QString invNo = Field_To_String(invoice.field(InvNoColumn));
+    const auto lines = invoice.child(LinesName);
+    for (; !lines->eof(); lines->moveNext()) {
+        if (Field_To_String(lines->field(InvNoColumn)) != invNo) break;
+        appendFields(line, *lines, lineFields);
+    }
+}
+
+void openRecords(const QString& query) {
+    ShapeSql = query;
+    // A query that cannot be opened leaves an unopened set behind.
+    if (!Open_Shape_Recordset(ShapeSql, ShapeRs)) raiseError(ErrorNo::ObjectClosed);
+}
+
+QString signedText(const QString& digits, bool negative) { return negative ? digits : ' ' + digits; }
+
+}  // namespace
+
+QString procedureName(Export which) {
+    static const char* names[] = {"Summary_Customers", "Detailed_Customers", "Invoices",
+                                  "Invoice_Details",   "Parts",              "Debtors"};
+    return names[int(which)];
+}
+
+Outcome write(Export which, const QString& path, const QDate& from, const QDate& to) {
+    const Layout& layout = layoutOf(which);
+    const bool debtors = which == Export::Debtors;
+    if (debtors) writeAgedBalances(Today::date());
+    std::optional<CsvFile> file;
+    if (!debtors) file.emplace(path);   // the file is there, empty, whatever the query gives
+    openRecords(queryOf(which, from, to));
+    if (ShapeRs->eof()) {
+        if (file) file->close();
+        return Outcome::NoRecords;
+    }
+    if (!file) file.emplace(path);
+    file->writeLine(layout.header);
+    QString line;
+    for (; !ShapeRs->eof(); ShapeRs->moveNext()) {
+        line.resize(0);
+        appendFields(line, *ShapeRs, layout.fields, layout.commaAfterLast);
+        if (which == Export::InvoiceDetails) appendLines(line, *ShapeRs);
+        file->writeLine(line);
+    }
+    file->close();
+    ShapeRs->close();
+    return Outcome::Written;
+}
+
+QString numberText(Currency amount) { return signedText(amount.toText(), amount.raw() < 0); }
+
+QString numberText(double value) {
+    if (value == 0) value = 0;   // no "-0"
+    return signedText(QString::number(value, 'g', 15), value < 0);
+}
+
+QString moneyText(const QVariant& value) { return numberText(Field_To_Currency(value)); }
+
+QString lineMoneyText(const QVariant& value) { return numberText(Field_To_Currency(value).rounded(2)); }
+
+QString plainNumberText(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong: {
+        const qint64 n = value.toLongLong();
+        return signedText(QString::number(n), n < 0);
+    }
+    case QMetaType::Double: return numberText(value.toDouble());
+    default: return moneyText(value);   // absent, an amount, or a number as text
+    }
+}
+
+QString invoiceDateText(const QVariant& value) {
+    if (value.typeId() != QMetaType::QDateTime) return Field_To_String(value);
+    const QDateTime date = value.toDateTime();
+    return date.isValid() ? isoDateTime(date) : QString();   // a stored text that is no date
+}
+
+}  // namespace ExportFiles
