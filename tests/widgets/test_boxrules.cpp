@@ -11,7 +11,7 @@
 #include <memory>
 
 namespace {
-enum class Rule { Digits, Percentage, LimitOnly };
+enum class Rule { Digits, Percentage, FileName, LimitOnly };
 
 // A dialog with a box under the rule, a box after it, and the focus in the first.
 struct Window {
@@ -23,6 +23,7 @@ struct Window {
         next = lineBox("next", 30);
         if (rule == Rule::Digits) BoxRules::digitsOnly(box);
         if (rule == Rule::Percentage) BoxRules::percentage(box);
+        if (rule == Rule::FileName) BoxRules::fileNameOnly(box);
         auto* layout = new QVBoxLayout(&dialog);
         layout->addWidget(box);
         layout->addWidget(next);
@@ -51,6 +52,7 @@ private slots:
         QTest::newRow("digits, eight at most") << Rule::Digits << "1234567890" << "12345678";
         QTest::newRow("one point") << Rule::Percentage << "1.2.3" << "1.23";
         QTest::newRow("no letters, minus, comma or blank") << Rule::Percentage << "a-, 5" << "5";
+        QTest::newRow("file name") << Rule::FileName << "a.b/c\\d&e" << "abcde";
         QTest::newRow("anything within the limit") << Rule::LimitOnly << "a.-b c d e" << "a.-b c d";
     }
     void typing() {
@@ -119,6 +121,8 @@ private slots:
         QTest::newRow("a second point") << Rule::Percentage << "1.2" << false << ".5" << "1.2";
         QTest::newRow("over the selected text") << Rule::Percentage << "17.5" << true << "1.25" << "1.25";
         QTest::newRow("minus sign") << Rule::Percentage << "" << false << "-5" << "";
+        QTest::newRow("file name with a point") << Rule::FileName << "ab" << false << "c.d" << "ab";
+        QTest::newRow("file name keeps its blanks") << Rule::FileName << "ab" << false << " c d " << "ab c d ";
         QTest::newRow("plain box, too long") << Rule::LimitOnly << "abc" << false << "defghij" << "abc";
         QTest::newRow("plain box, anything that fits") << Rule::LimitOnly << "abc" << false << " d-e " << "abc d-e ";
     }
