@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -128,7 +129,11 @@ FrmExport::FrmExport(QWidget* owner) : QDialog(owner) {
     connect(list1, &QListWidget::itemClicked, this, &FrmExport::Set_filename);
     connect(list1, &QListWidget::itemDoubleClicked, this, &FrmExport::Set_filename);
     list1->installEventFilter(this);
-    connect(Command2, &QPushButton::clicked, Frame1, &QWidget::show);
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        Frame1->show();
+        // Once the tree has its size.
+        QTimer::singleShot(0, Dir1, [this] { Dir1->scrollTo(Dir1->currentIndex(), QAbstractItemView::PositionAtCenter); });
+    });
     connect(Export_cmd, &QPushButton::clicked, this, &FrmExport::Export_cmd_Click);
     connect(exit_cmd, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -204,6 +209,7 @@ QString FrmExport::Dir1Folder() const {
 void FrmExport::setDir1Folder(const QString& folder) {
     const QModelIndex index = folders_->index(QDir::cleanPath(QDir(folder).absolutePath()));
     if (!index.isValid()) return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) Dir1->expand(up);
     Dir1->setCurrentIndex(index);
     Dir1->scrollTo(index);
     Dir1_Change();
