@@ -102,44 +102,93 @@ QString queryOf(Export which, const QDate& from, const QDate& to) {
     return query;
 }
 
-QString fieldText(const ShapeRecordset& rs, const Field& field) {
-    const QVariant value = rs.field(field.column);
-    switch (field.kind) {
-    case Kind::Text:
-    case Kind::CustomerDate: return Field_To_String(value);
-    case Kind::InvoiceDate: return invoiceDateText(value);
-    case Kind::Money: return moneyText(value);
-    case Kind::PlainNumber: return plainNumberText(value);
-    case Kind::LineMoney: return lineMoneyText(value);
-    }
-    return QString();
+// A layout's fields by their positions in the record set, looked up once.
+struct Position {
+    int index;
+    Kind kind;
+};
+using Positions = std::vector<Position>;
+
+Positions positionsIn(const ShapeRecordset& rs, const Fields& fields) {
+    Positions positions;
+    for (const Field& f : fields) positions.push_back({rs.fieldIndex(f.column), f.kind});
+    return positions;
 }
 
-void appendFields(QString& line, const ShapeRecordset& rs, const Fields& fields, bool commaAfterLast = true) {
-    for (size_t i = 0; i < fields.size(); ++i) {
-        line += CsvFile::field(fieldText(rs, fields[i]));
-        if (commaAfterLast || i + 1 < fields.size()) line += ',';
+// Numbers: a blank before zero and positive values, the sign before negative ones.
+void appendNumber(QString& line, Currency amount) {
+    if (amount.raw() >= 0) line += ' ';
+    line += amount.toText();
+}
+
+void appendNumber(QString& line, qint64 value) {
+    if (value >= 0) line += ' ';
+    line += QString::number(value);
+}
+
+void appendNumber(QString& line, double value) {
+    if (value == 0) value = 0;   // no "-0"
+    if (value >= 0) line += ' ';
+    line += QString::number(value, 'g', 15);
+}
+
+void appendPlainNumber(QString& line, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong: appendNumber(line, value.toLongLong()); break;
+    case QMetaType::Double: appendNumber(line, value.toDouble()); break;
+    default: appendNumber(line, Field_To_Currency(value));   // absent, an amount, or a number as text
+    }
+}
+
+void appendField(QString& line, const QVariant& value, Kind kind) {
+    switch (kind) {
+    case Kind::Text:
+    case Kind::CustomerDate: line += CsvFile::field(Field_To_String(value)); break;
+    case Kind::InvoiceDate: line += CsvFile::field(invoiceDateText(value)); break;
+    case Kind::Money: appendNumber(line, Field_To_Currency(value)); break;
+    case Kind::PlainNumber: appendPlainNumber(line, value); break;
+    case Kind::LineMoney: appendNumber(line, Field_To_Currency(value).rounded(2)); break;
+    }
+}
+
+void appendFields(QString& line, const ShapeRecordset& rs, const Positions& positions, bool commaAfterLast = true) {
+    for (size_t i = 0; i < positions.size(); ++i) {
+        appendField(line, rs.field(positions[i].index), positions[i].kind);
+        if (commaAfterLast || i + 1 < positions.size()) line += ',';
     }
 }
 
 // The invoice's lines in the order of the lines' invoice number index, as
 // long as they carry its number exactly, upper and lower case alike.
-void appendLines(QString& line, ShapeRecordset& invoice) {
-    const QString invNo = Field_To_String(invoice.field(InvNoColumn));
-    const auto lines = invoice.child(LinesName);
-    for (; !lines->eof(); lines->moveNext()) {
-        if (Field_To_String(lines->field(InvNoColumn)) != invNo) break;
-        appendFields(line, *lines, lineFields);
+class InvoiceLines {
+public:
+    explicit InvoiceLines(const ShapeRecordset& invoices) : invNo_(invoices.fieldIndex(InvNoColumn)) {}
+
+    void append(QString& line, ShapeRecordset& invoice) {
+        const QString invNo = Field_To_String(invoice.field(invNo_));
+        const auto lines = invoice.child(LinesName);
+        if (positions_.empty()) {
+            lineInvNo_ = lines->fieldIndex(InvNoColumn);
+            positions_ = positionsIn(*lines, lineFields);
+        }
+        for (; !lines->eof(); lines->moveNext()) {
+            if (Field_To_String(lines->field(lineInvNo_)) != invNo) break;
+            appendFields(line, *lines, positions_);
+        }
     }
-}
+
+private:
+    int invNo_;
+    int lineInvNo_ = -1;
+    Positions positions_;
+};
 
 void openRecords(const QString& query) {
     ShapeSql = query;
     // A query that cannot be opened leaves an unopened set behind.
     if (!Open_Shape_Recordset(ShapeSql, ShapeRs)) raiseError(ErrorNo::ObjectClosed);
 }
-
-QString signedText(const QString& digits, bool negative) { return negative ? digits : ' ' + digits; }
 
 }  // namespace
 
@@ -162,11 +211,14 @@ Outcome write(Export which, const QString& path, const QDate& from, const QDate&
     }
     if (!file) file.emplace(path);
     file->writeLine(layout.header);
+    const Positions positions = positionsIn(*ShapeRs, layout.fields);
+    std::optional<InvoiceLines> lines;
+    if (which == Export::InvoiceDetails) lines.emplace(*ShapeRs);
     QString line;
     for (; !ShapeRs->eof(); ShapeRs->moveNext()) {
         line.resize(0);
-        appendFields(line, *ShapeRs, layout.fields, layout.commaAfterLast);
-        if (which == Export::InvoiceDetails) appendLines(line, *ShapeRs);
+        appendFields(line, *ShapeRs, positions, layout.commaAfterLast);
+        if (lines) lines->append(line, *ShapeRs);
         file->writeLine(line);
     }
     file->close();
@@ -174,28 +226,17 @@ Outcome write(Export which, const QString& path, const QDate& from, const QDate&
     return Outcome::Written;
 }
 
-QString numberText(Currency amount) { return signedText(amount.toText(), amount.raw() < 0); }
-
-QString numberText(double value) {
-    if (value == 0) value = 0;   // no "-0"
-    return signedText(QString::number(value, 'g', 15), value < 0);
+namespace {
+QString fieldText(const QVariant& value, Kind kind) {
+    QString text;
+    appendField(text, value, kind);
+    return text;
 }
+}  // namespace
 
-QString moneyText(const QVariant& value) { return numberText(Field_To_Currency(value)); }
-
-QString lineMoneyText(const QVariant& value) { return numberText(Field_To_Currency(value).rounded(2)); }
-
-QString plainNumberText(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong: {
-        const qint64 n = value.toLongLong();
-        return signedText(QString::number(n), n < 0);
-    }
-    case QMetaType::Double: return numberText(value.toDouble());
-    default: return moneyText(value);   // absent, an amount, or a number as text
-    }
-}
+QString moneyText(const QVariant& value) { return fieldText(value, Kind::Money); }
+QString lineMoneyText(const QVariant& value) { return fieldText(value, Kind::LineMoney); }
+QString plainNumberText(const QVariant& value) { return fieldText(value, Kind::PlainNumber); }
 
 QString invoiceDateText(const QVariant& value) {
     if (value.typeId() != QMetaType::QDateTime) return Field_To_String(value);

@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/Currency.h"
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -25,11 +24,9 @@ enum class Outcome { Written, NoRecords };
 // written; what was written before stays in it.
 Outcome write(Export which, const QString& path, const QDate& from, const QDate& to);
 
-// The texts the files give stored values. A number: a blank before zero and
+// The texts the files give stored values. Numbers: a blank before zero and
 // positive values, "-" before negative ones, "." as the point, no thousands
 // separators and no trailing zeros (" 12.5", "-3.25", " 0").
-QString numberText(Currency amount);
-QString numberText(double value);
 // A money column; an absent amount is 0.
 QString moneyText(const QVariant& value);
 // A line's price or total: rounded to two decimals, a half away from zero.

@@ -3,6 +3,7 @@
 #include "platform/NumberText.h"
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -68,10 +69,20 @@ QString Currency::toFixed(int decimals) const {
 }
 
 QString Currency::toText() const {
-    QString text = toFixed(4);
-    while (text.contains('.') && (text.endsWith('0') || text.endsWith('.')))
-        text.chop(1);
-    return text == "-0" ? QString("0") : text;
+    // Built from the digits at once: exports write millions of these.
+    const bool negative = raw_ < 0;
+    std::uint64_t whole = negative ? std::uint64_t(-raw_) : std::uint64_t(raw_);
+    int fraction = int(whole % Scale);
+    whole /= Scale;
+    int decimals = 4;
+    for (; decimals > 0 && fraction % 10 == 0; --decimals) fraction /= 10;
+    char text[32];
+    char* start = std::end(text);
+    for (int i = 0; i < decimals; ++i, fraction /= 10) *--start = char('0' + fraction % 10);
+    if (decimals > 0) *--start = '.';
+    do *--start = char('0' + whole % 10); while ((whole /= 10) > 0);
+    if (negative) *--start = '-';
+    return QString::fromLatin1(start, std::end(text) - start);
 }
 
 Currency Currency::operator+(Currency o) const { return fromRaw(checkedAdd(raw_, o.raw_)); }

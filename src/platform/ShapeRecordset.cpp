@@ -76,11 +76,18 @@ int ShapeRecordset::recordCount() const {
     return *count_;
 }
 
-QVariant ShapeRecordset::field(const QString& name) const {
+QVariant ShapeRecordset::field(const QString& name) const { return field(fieldIndex(name)); }
+
+int ShapeRecordset::fieldIndex(const QString& name) const {
     const int i = fields_.find(name);
     if (i < 0) noSuchField(name);
+    return i;
+}
+
+QVariant ShapeRecordset::field(int index) const {
+    if (index < 0 || index >= fields_.size()) noSuchField(QString::number(index));
     if (!onRow_) raiseError(ErrorNo::NoCurrentRecord);
-    return (*rows_)->value(i);
+    return (*rows_)->value(index);
 }
 
 std::shared_ptr<ShapeRecordset> ShapeRecordset::child(const QString& name) {

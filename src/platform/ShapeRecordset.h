@@ -32,6 +32,10 @@ public:
     const QStringList& fieldNames() const { return fields_.names(); }
     bool hasField(const QString& name) const { return fields_.find(name) >= 0; }
     QVariant field(const QString& name) const;       // current row, without regard to case
+    // A field by its position, for walks that read the same fields of many
+    // rows: the position is looked up once.
+    int fieldIndex(const QString& name) const;       // ItemNotFound when there is none
+    QVariant field(int index) const;
     QVariant operator[](const QString& name) const { return field(name); }
     // The child rows of the current row, by their name in the query: the one
     // child set of that name, read anew for each parent row it is asked for.

@@ -20,6 +20,9 @@ private slots:
         QTest::newRow("money 0") << "money" << money("0") << " 0";
         QTest::newRow("money -3.25") << "money" << money("-3.25") << "-3.25";
         QTest::newRow("money 0.5") << "money" << money("0.5") << " 0.5";
+        QTest::newRow("money 100") << "money" << money("100") << " 100";
+        QTest::newRow("money 10.05") << "money" << money("10.05") << " 10.05";
+        QTest::newRow("money -0.0001") << "money" << money("-0.0001") << "-0.0001";
         QTest::newRow("money four decimals") << "money" << money("3.4567") << " 3.4567";
         QTest::newRow("money Null") << "money" << QVariant() << " 0";
         QTest::newRow("money huge") << "money" << QVariant::fromValue(Currency::fromRaw(INT64_MAX))
