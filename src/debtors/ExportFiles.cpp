@@ -152,6 +152,12 @@ void appendField(QString& line, const QVariant& value, Kind kind) {
     }
 }
 
+QString fieldText(const QVariant& value, Kind kind) {
+    QString text;
+    appendField(text, value, kind);
+    return text;
+}
+
 void appendFields(QString& line, const ShapeRecordset& rs, const Positions& positions, bool commaAfterLast = true) {
     for (size_t i = 0; i < positions.size(); ++i) {
         appendField(line, rs.field(positions[i].index), positions[i].kind);
@@ -225,14 +231,6 @@ Outcome write(Export which, const QString& path, const QDate& from, const QDate&
     ShapeRs->close();
     return Outcome::Written;
 }
-
-namespace {
-QString fieldText(const QVariant& value, Kind kind) {
-    QString text;
-    appendField(text, value, kind);
-    return text;
-}
-}  // namespace
 
 QString moneyText(const QVariant& value) { return fieldText(value, Kind::Money); }
 QString lineMoneyText(const QVariant& value) { return fieldText(value, Kind::LineMoney); }
