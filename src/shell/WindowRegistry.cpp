@@ -2,6 +2,8 @@
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "customers/frmAddCust.h"
+#include "customers/frm_AddPart.h"
+#include "customers/frm_Parts.h"
 #include "customers/frmsearchCust.h"
 #include "debtors/FrmExport.h"
 #include "invoices/frmAddInv.h"
@@ -25,5 +27,7 @@ void registerWindows() {
     Opener::add(Windows::frmOptions, [](QWidget* o) { return new frmOptions(o); });
     Opener::add(Windows::frmInvoiceSet, [](QWidget* o) { return new frmInvoiceSet(o); });
     Opener::add(Windows::frmCustomerSet, [](QWidget* o) { return new frmCustomerSet(o); });
+    Opener::add(Windows::frm_Parts, [](QWidget* o) { return new frm_Parts(o); });
+    Opener::add(Windows::frm_AddPart, [](QWidget* o) { return new frm_AddPart(o); });
     Opener::add(Windows::FrmExport, [](QWidget* o) { return new FrmExport(o); });
 }

@@ -1,0 +1,206 @@
+#include "customers/frm_Parts.h"
+#include "customers/ItemRecord.h"
+#include "customers/ItemRows.h"
+#include "common/ErrorReport.h"
+#include "common/Functions.h"
+#include "common/HandOver.h"
+#include "common/Opener.h"
+#include "common/WindowNames.h"
+#include "platform/MessageBox.h"
+#include "widgets/ListKit.h"
+#include "widgets/WidgetHelpers.h"
+#include "widgets/WindowPlacement.h"
+#include <QAction>
+#include <QEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+const char* WindowName = "frm_Parts";
+}
+
+frm_Parts::frm_Parts(QWidget* owner) : QDialog(owner) {
+    setObjectName(WindowName);
+    setWindowTitle("Items");
+
+    Toolbar1 = named(new QToolBar(this), "Toolbar1");
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const std::pair<const char*, QStyle::StandardPixmap> buttons[] = {
+        {"Add", QStyle::SP_FileIcon}, {"Delete", QStyle::SP_TrashIcon},
+        {"Edit", QStyle::SP_FileDialogDetailedView}, {"Help", QStyle::SP_DialogHelpButton}};
+    int position = 1;
+    for (const auto& [caption, picture] : buttons) {
+        Toolbar1->addSeparator();
+        QAction* action = Toolbar1->addAction(style()->standardIcon(picture), caption);
+        const int at = ++position;
+        connect(action, &QAction::triggered, this, [this, at] { Toolbar1_ButtonClick(at); });
+        ++position;
+    }
+    Toolbar1->addSeparator();
+    toolbarButton(8)->setEnabled(Opener::has(Windows::Help_frm));
+
+    Parts_lst = named(new QTreeView(this), "Parts_lst");
+    model_ = new ListKit::Model(ItemRows::listHeaders(), 1, this);
+    model_->setAlignment(ItemRows::ListPriceColumn, Qt::AlignRight);
+    model_->setAlignment(4, Qt::AlignHCenter);
+    ListKit::setUpView(Parts_lst, model_);
+    // The price column holds 13 characters in the fixed font; the others as laid out.
+    ListKit::setColumnWidthsMm(Parts_lst, {22.93, 44.10, 96.16, 25.40, 17.64});
+    sort_ = new ListKit::HeaderSort(Parts_lst, model_, true);
+    sort_->state().sortHeaderBy(ItemRows::ListPriceColumn, model_->sortKeyCell(0));
+    Parts_lst->installEventFilter(this);
+    Parts_lst->viewport()->installEventFilter(this);
+
+    search_txt = lineBox("search_txt", 20);
+    search_cmd = button(QString(), "search_cmd");
+    search_cmd->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    search_cmd->setToolTip("Find");
+    search_cmd->setAutoDefault(false);
+    Found_lbl = label(QString(), "Found_lbl");
+    QFont bold = Found_lbl->font();
+    bold.setBold(true);
+    Found_lbl->setFont(bold);
+    Found_lbl->setStyleSheet("color: #800000");
+    Found_lbl->setMinimumWidth(Found_lbl->fontMetrics().horizontalAdvance("Not Found") + 8);
+    find_ = new ListKit::FindBox(WindowName, Parts_lst, model_, search_txt, search_cmd, {3, Found_lbl, false});
+    exit_cmd = button("&Exit", "exit_cmd");
+    exit_cmd->setAutoDefault(false);
+
+    auto* bottom = new QGridLayout;
+    bottom->addWidget(label("Search:", "Label1"), 0, 0);
+    bottom->addWidget(search_txt, 0, 1);
+    bottom->addWidget(search_cmd, 0, 2);
+    bottom->addWidget(Found_lbl, 0, 3);
+    bottom->setColumnStretch(4, 1);
+    bottom->addWidget(exit_cmd, 0, 5);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(Parts_lst, 1);
+    layout->addLayout(bottom);
+    Parts_lst->setMinimumSize(int(Parts_lst->logicalDpiX() / 25.4 * 212), Parts_lst->fontMetrics().lineSpacing() * 18);
+    setTabOrder(Parts_lst, search_txt);
+    setTabOrder(search_txt, search_cmd);
+    setTabOrder(search_cmd, exit_cmd);
+    connect(exit_cmd, &QPushButton::clicked, this, &QDialog::accept);
+
+    adjustSize();
+    centreOnScreen(this);
+    Load_list();
+}
+
+QAction* frm_Parts::toolbarButton(int position) const {
+    const auto entries = Toolbar1->actions();
+    return position >= 1 && position <= entries.size() ? entries.at(position - 1) : nullptr;
+}
+
+void frm_Parts::Load_list() {
+    guard(WindowName, "Load_list", [&] {
+        {
+            ListKit::Model::Refill refill(*model_);
+            readItems([&](const ItemRecord& item) { refill.add(ItemRows::listRow(item)); });
+        }
+        ListKit::selectRow(Parts_lst, 0);
+    });
+}
+
+void frm_Parts::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    Form_Activate();
+}
+
+void frm_Parts::Form_Activate() {
+    if (model_->rowCount() > 0) Parts_lst->setFocus();
+}
+
+bool frm_Parts::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Parts_lst->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // A double-click on a row is on that row; below the rows, on the one selected.
+        const QModelIndex at = Parts_lst->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (at.isValid()) ListKit::selectRow(Parts_lst, at.row());
+        EditItem();
+        return true;
+    }
+    if (watched == Parts_lst && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            EditItem();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frm_Parts::Toolbar1_ButtonClick(int position) {
+    switch (position) {
+    case 2:
+        gHandOver.ItemNewMode = 1;
+        Opener::show(Windows::frm_AddPart, this);
+        if (gHandOver.ItemSaved == 1) NewItem();
+        break;
+    case 4:
+        if (model_->rowCount() == 0) break;
+        if (Box::ask("Are you sure you want to delete this item", "Confirm", Box::Buttons::YesNo,
+                     Box::Icon::Question, this) != Box::Answer::Yes)
+            break;
+        Delete_item();
+        break;
+    case 6: EditItem(); break;
+    case 8:
+        gHandOver.HelpPage = QString("Items.htm");
+        Opener::show(Windows::Help_frm, this);
+        break;
+    default: break;
+    }
+}
+
+void frm_Parts::EditItem() {
+    const int row = ListKit::selectedRow(Parts_lst);
+    if (row < 0) return;
+    gHandOver.ItemNewMode = 0;
+    gHandOver.EditItemID = model_->text(row, 0);
+    Opener::show(Windows::frm_AddPart, this);
+    if (gHandOver.ItemSaved == 1) ChangedItem();
+}
+
+void frm_Parts::Delete_item() {
+    guard(WindowName, "Delete_item", [&] {
+        const int row = ListKit::selectedRow(Parts_lst);
+        if (row < 0) return;
+        const QString number = model_->text(row, 0);
+        gHandOver.EditItemID = number;
+        // The row's own number, never a cut copy that could name another item.
+        deleteItem(Trim(number));
+        model_->removeRow(row);
+        ListKit::selectRow(Parts_lst, std::min(row, model_->rowCount() - 1));
+    });
+}
+
+void frm_Parts::ChangedItem() {
+    guard(WindowName, "ChangedItem", [&] {
+        const int row = ListKit::selectedRow(Parts_lst);
+        const auto item = findItem(gHandOver.SavedItemID.trimmed());
+        if (!item || row < 0) return;
+        model_->setRow(row, ItemRows::listRow(*item, model_->key(row)));
+        ListKit::selectRow(Parts_lst, row);
+    });
+}
+
+void frm_Parts::NewItem() {
+    guard(WindowName, "NewItem", [&] {
+        const auto item = findItem(gHandOver.SavedItemID.trimmed());
+        if (!item) return;
+        // While sorted, the row goes to its place in the order.
+        const int row = model_->addRow(ItemRows::listRow(*item, "I" + item->id));
+        ListKit::selectRow(Parts_lst, row);
+    });
+}
