@@ -4,6 +4,7 @@
 #include "customers/frmAddCust.h"
 #include "customers/frmsearchCust.h"
 #include "debtors/FrmExport.h"
+#include "debtors/frmReports.h"
 #include "invoices/frmAddInv.h"
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
@@ -26,4 +27,5 @@ void registerWindows() {
     Opener::add(Windows::frmInvoiceSet, [](QWidget* o) { return new frmInvoiceSet(o); });
     Opener::add(Windows::frmCustomerSet, [](QWidget* o) { return new frmCustomerSet(o); });
     Opener::add(Windows::FrmExport, [](QWidget* o) { return new FrmExport(o); });
+    Opener::add(Windows::frmReports, [](QWidget* o) { return new frmReports(o); });
 }
