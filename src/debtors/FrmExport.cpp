@@ -46,13 +46,6 @@ const Entry Entries[] = {
 };
 constexpr int EntryCount = int(std::size(Entries));
 
-QDateEdit* datePicker(const QString& name) {
-    auto* picker = named(new QDateEdit, name);
-    picker->setDisplayFormat("dd/MM/yyyy");
-    picker->setCalendarPopup(true);
-    return picker;
-}
-
 // The mount points stand for the drives: every folder lies on one of them.
 QStringList mountPoints() {
     QStringList roots;

@@ -105,6 +105,11 @@ public:
         result_.pageSize = pageSize;
         result_.orientation = design.orientation;
         result_.paper = paperTwips(pageSize, design.orientation);
+        // A report wider than the paper leaves room for beside its margins
+        // is centred on the paper instead, its margins made smaller.
+        left_ = design.leftMargin;
+        if (design.reportWidth > 0 && design.leftMargin + design.reportWidth + design.rightMargin > result_.paper.width())
+            left_ = std::max(0, (result_.paper.width() - design.reportWidth) / 2);
         for (SectionKind kind : {SectionKind::ReportHeader, SectionKind::PageHeader, SectionKind::PageFooter,
                                  SectionKind::ReportFooter})
             report_.collect(first(kind));
@@ -199,7 +204,7 @@ private:
         for (const auto& control : section.controls) {
             if (!control.visible) continue;
             PlacedItem item{section.name, control, QString()};
-            item.control.left += design_.leftMargin;
+            item.control.left += left_;
             item.control.top += y_;
             item.text = textOf(control, context);
             page.items.push_back(std::move(item));
@@ -231,6 +236,7 @@ private:
     bool reportTotalsFirst_ = false;
     bool groupTotalsFirst_ = false;
     ReportPages result_;
+    int left_ = 0;
     int y_ = 0;
     int pageBodyTop_ = 0;
     int footerHeight_ = 0;

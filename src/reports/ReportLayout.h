@@ -41,6 +41,8 @@ QSize paperTwips(const QPageSize& size, QPageLayout::Orientation orientation);
 // sections and controls are left out. Text boxes show their field of the
 // current row, functions the sum or the count over their rows, both in their
 // format. data may be null: the bands that need no rows are still laid out.
+// A design whose report width does not fit between its margins on the paper
+// is centred on it, with smaller side margins.
 // The rows are read forward, once, and a second time only where a band shows
 // a sum or count before its rows; data is left at its end.
 ReportPages layoutReport(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize);

@@ -6,6 +6,7 @@
 #include "customers/frm_Parts.h"
 #include "customers/frmsearchCust.h"
 #include "debtors/FrmExport.h"
+#include "debtors/frmReports.h"
 #include "invoices/frmAddInv.h"
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
@@ -30,4 +31,5 @@ void registerWindows() {
     Opener::add(Windows::frm_Parts, [](QWidget* o) { return new frm_Parts(o); });
     Opener::add(Windows::frm_AddPart, [](QWidget* o) { return new frm_AddPart(o); });
     Opener::add(Windows::FrmExport, [](QWidget* o) { return new FrmExport(o); });
+    Opener::add(Windows::frmReports, [](QWidget* o) { return new frmReports(o); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "widgets/BoxRules.h"
 #include "widgets/LimitedTextBox.h"
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -44,4 +45,12 @@ inline QLabel* note(const QString& text, const QString& name = QString()) {
     auto* label = named(new QLabel(text), name);
     label->setWordWrap(true);
     return label;
+}
+
+// A date picker showing the short date, with a calendar to pick from.
+inline QDateEdit* datePicker(const QString& name) {
+    auto* picker = named(new QDateEdit, name);
+    picker->setDisplayFormat("dd/MM/yyyy");
+    picker->setCalendarPopup(true);
+    return picker;
 }

@@ -4,6 +4,7 @@
 #include "platform/Recordset.h"
 #include "reports/PaperSize.h"
 #include "reports/ReportDesign.h"
+#include "reports/ReportInstance.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportPreview.h"
@@ -528,6 +529,62 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
         QVERIFY(!writeReportPdf(pages, dir.filePath("no/such/folder/list.pdf")));
+    }
+
+    // A design wider than the paper leaves beside its margins is centred on the paper.
+    void wideReportsAreCentred_data() {
+        QTest::addColumn<int>("reportWidth");
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("left");
+        QTest::newRow("fits Letter") << 10240 << int(QPageSize::Letter) << 1000;
+        QTest::newRow("wider on Letter") << 11240 << int(QPageSize::Letter) << 500;
+        QTest::newRow("wider than A4") << 12906 << int(QPageSize::A4) << 0;
+    }
+    void wideReportsAreCentred() {
+        QFETCH(int, reportWidth);
+        QFETCH(int, paper);
+        QFETCH(int, left);
+        ReportDesign design = designOf(listDesign);
+        design.reportWidth = reportWidth;
+        const ReportPages pages = layoutReport(design, nullptr, QPageSize(QPageSize::PageSizeId(paper)));
+        QCOMPARE(pages.pages.at(0).find("Title")->control.left, left);
+    }
+
+    // One instance per design for the program's life: made and initialised
+    // on first use, changed and rebound by later printings.
+    void oneInstancePerDesign() {
+        TestProgram program;
+        program.createDatabase();
+        addPart("P1", "2.50");
+        int initialised = 0;
+        ReportInstance::setInitialisation("invoice1_RPT", [&](ReportInstance& r) {
+            ++initialised;
+            r.section("Section4").control("companyadd").caption = "Made once";
+        });
+        ReportInstance& first = ReportInstance::of("Invoice1_rpt");
+        QCOMPARE(initialised, 1);
+        first.setOrientation(QPageLayout::Landscape);
+        first.dataSource = openShape(Database::shared(), "SHAPE {SELECT * FROM parts} AS details");
+        ReportInstance& again = ReportInstance::of("INVOICE1_RPT");
+        QCOMPARE(&again, &first);
+        QCOMPARE(initialised, 1);
+        QCOMPARE(again.section("section4").control("Companyadd").caption, QString("Made once"));
+        const ReportPages pages = again.layout(QPageSize(QPageSize::Letter));
+        QCOMPARE(pages.orientation, QPageLayout::Landscape);
+        QCOMPARE(pages.pages.at(0).find("companyadd")->text, QString("Made once"));
+
+        // A failing initialisation leaves no instance; the next use starts anew.
+        ReportInstance::forgetAll();
+        ReportInstance::setInitialisation("Invoice1_rpt", [&](ReportInstance&) {
+            ++initialised;
+            raiseError(ErrorNo::FileNotFound, "no logo");
+        });
+        QCOMPARE(errorNumberOf([] { ReportInstance::of("Invoice1_rpt"); }), int(ErrorNo::FileNotFound));
+        QCOMPARE(errorNumberOf([] { ReportInstance::of("Invoice1_rpt"); }), int(ErrorNo::FileNotFound));
+        QCOMPARE(initialised, 3);
+        ReportInstance::setInitialisation("Invoice1_rpt", {});
+        QCOMPARE(ReportInstance::of("Invoice1_rpt").section("Section4").control("companyadd").caption, QString());
+        QCOMPARE(errorNumberOf([] { ReportInstance::of("NoSuch_rpt"); }), int(ErrorNo::FileNotFound));
     }
 
     void previewIsModalAndOwned() {

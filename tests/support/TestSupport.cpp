@@ -8,6 +8,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramLock.h"
 #include "platform/Today.h"
+#include "reports/ReportInstance.h"
 #include "shell/CreateDatabase.h"
 #include <QDir>
 
@@ -85,6 +86,7 @@ void resetProgramState() {
     ActivateCount = 0;
     ShapeSql.clear();
     ShapeRs.reset();
+    ReportInstance::forgetAll();
     while (BusyCursor::depth() > 0) Wait_Cursor_Off();
     Today::fix(std::nullopt);
 }

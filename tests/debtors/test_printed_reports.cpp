@@ -1,0 +1,286 @@
+#include "common/Functions.h"
+#include "debtors/ExportFixture.h"
+#include "debtors/PrintedReports.h"
+#include "debtors/ReportWatch.h"
+#include "platform/AppError.h"
+#include "platform/Today.h"
+#include "reports/ReportInstance.h"
+#include "support/TestSupport.h"
+#include <QtTest>
+
+using ExportFixture::at;
+using ExportFixture::insert;
+using ExportFixture::money;
+using PrintedReports::Report;
+
+namespace {
+const QDate From(2005, 1, 1);
+const QDate To(2005, 1, 31);
+
+const QStringList InvoiceColumns = {"InvNo", "Date", "CustNo", "CustomerName", "Phone", "Subtotal", "Vat",
+                                    "Total", "Balance", "Notes"};
+const QStringList LineColumns = {"InvNo", "PartID", "Qty", "Description", "Amount", "Total"};
+
+void addInvoice(const QString& invNo, const QVariant& date, const char* total, const char* balance) {
+    insert("Invoices", InvoiceColumns,
+           {invNo, date, "C1", "Ann Lee", "0123", money(total), money("0"), money(total), money(balance), "note"});
+}
+
+void addLine(const QString& invNo, const QString& part, const char* total) {
+    insert("InvoiceD", LineColumns, {invNo, part, 1, "Line " + part, money(total), money(total)});
+}
+
+// Invoices on both sides of January 2005 and on its first and last day;
+// the lines' totals differ from their invoices', so a sum over lines shows.
+void addJanuary() {
+    addInvoice("I0", at(2004, 12, 31), "1000", "0");
+    addInvoice("I1", at(2005, 1, 1), "10.10", "10.10");
+    addInvoice("I2", at(2005, 1, 15), "20.20", "20.20");
+    addInvoice("I3", at(2005, 1, 31), "0.07", "0");
+    addInvoice("I4", at(2005, 2, 1), "2000", "0");
+    addLine("I1", "P1", "4.00");
+    addLine("I1", "P2", "5.00");
+    addLine("I3", "P3", "0.07");
+    addLine("I0", "P9", "1000");
+    for (const auto& [id, date] : {std::pair{"C0", at(2004, 12, 31)}, {"C1", at(2005, 1, 1)}, {"C2", at(2005, 1, 31)},
+                                   {"C3", at(2005, 2, 1)}})
+        insert("Customers", {"CustID", "Date", "LastName"}, {id, date, QString("Name ") + id});
+}
+
+// The tops of a control's places on one page, in order.
+QList<int> tops(const ReportPage& page, const QString& name) {
+    QList<int> found;
+    for (const PlacedItem& item : page.items)
+        if (item.control.name.compare(name, Qt::CaseInsensitive) == 0) found << item.control.top;
+    return found;
+}
+}  // namespace
+
+class TestPrintedReports : public DatabaseTestCase {
+    Q_OBJECT
+private slots:
+    void recordSourcesForARange_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("customers summary")
+            << int(Report::SummaryCustomers)
+            << "SHAPE {SELECT * FROM customers where Date BETWEEN #01/01/2005# and #01/31/2005#} as details";
+        QTest::newRow("customers detailed")
+            << int(Report::DetailedCustomers)
+            << "SHAPE {SELECT * FROM customers where Date BETWEEN #01/01/2005# and #01/31/2005#} as details";
+        QTest::newRow("invoices")
+            << int(Report::Invoices)
+            << "SHAPE {SELECT * FROM invoices where Date BETWEEN #01/01/2005# and #01/31/2005#} as details";
+        QTest::newRow("invoices with lines")
+            << int(Report::InvoiceDetails)
+            << "SHAPE {SELECT * FROM invoices where Date BETWEEN #01/01/2005# and #01/31/2005#} as main APPEND "
+               "({SELECT * FROM invoiceD} as Details RELATE 'invno' TO 'invno')  ";
+        QTest::newRow("items") << int(Report::Parts) << "SHAPE {SELECT * FROM parts} as details";
+        QTest::newRow("debtors") << int(Report::Debtors)
+                                 << "SHAPE {SELECT * FROM invoices where balance > 0} as details";
+    }
+    void recordSourcesForARange() {
+        QFETCH(int, report);
+        QFETCH(QString, text);
+        QCOMPARE(PrintedReports::recordSource(Report(report), From, To), text);
+    }
+
+    // The first and the last day of the range are in it; the days around it are not.
+    void eachReportShowsItsRows_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("customers summary") << int(Report::SummaryCustomers) << "CUSTID" << QStringList{"C1", "C2"}
+                                           << "Customer Information" << true;
+        QTest::newRow("customers detailed") << int(Report::DetailedCustomers) << "CUSTID" << QStringList{"C1", "C2"}
+                                            << "Customer Information - Detailed" << true;
+        QTest::newRow("invoices") << int(Report::Invoices) << "InvNo" << QStringList{"I1", "I2", "I3"}
+                                  << "Invoice Summary" << true;
+        QTest::newRow("invoices with lines") << int(Report::InvoiceDetails) << "InvNo"
+                                             << QStringList{"I1", "I2", "I3"} << "Invoice Detailed" << true;
+        QTest::newRow("items") << int(Report::Parts) << "ID" << QStringList{"P1", "P2"} << "Parts" << false;
+        QTest::newRow("debtors") << int(Report::Debtors) << "InvNo" << QStringList{"I1", "I2"} << "Debtors" << true;
+    }
+    void eachReportShowsItsRows() {
+        QFETCH(int, report);
+        QFETCH(QString, field);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, title);
+        QFETCH(bool, landscape);
+        addJanuary();
+        insert("Parts", {"ID", "Desc", "Price"}, {"P1", "Pot", money("1.5")});
+        insert("Parts", {"ID", "Desc", "Price"}, {"P2", "Hose", money("2")});
+        Today::fix(QDate(2005, 3, 1));
+        ReportWatch watch(QPageSize::A4);
+        for (int printing = 0; printing < 2; ++printing) {
+            PrintedReports::select(report, From, To, nullptr);
+            QCOMPARE(int(watch.shown.size()), printing + 1);
+            QCOMPARE(watch.texts(field), rows);
+            QCOMPARE(watch.texts("Date_lbl"), QStringList{"From 01/01/2005 To 31/01/2005"});
+            QCOMPARE(watch.texts("RecordCount"), QStringList{QString::number(rows.size())});
+        }
+        QCOMPARE(watch.titles.back(), title);
+        QCOMPARE(watch.shown.back().orientation, landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        QCOMPARE(watch.shown.back().pageSize.id(), QPageSize::A4);
+        QCOMPARE(program->endings(), 0);
+    }
+
+    // A start after the end: the customer reports say so, the others show no rows.
+    void anEmptyRange() {
+        addJanuary();
+        ReportWatch watch;
+        for (Report r : {Report::SummaryCustomers, Report::DetailedCustomers}) {
+            ScriptedBoxes boxes;
+            boxes.expect("Nothing to Print", Box::Answer::Ok, "No records to print!");
+            PrintedReports::select(int(r), To, From, nullptr);
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+            QCOMPARE(boxes.seen().front().icon, Box::Icon::Exclamation);
+        }
+        QVERIFY(watch.shown.empty());
+        for (Report r : {Report::Invoices, Report::InvoiceDetails}) {
+            PrintedReports::select(int(r), To, From, nullptr);
+            QVERIFY(watch.texts("InvNo").isEmpty());
+            QCOMPARE(watch.texts("RecordCount"), QStringList{"0"});
+            QCOMPARE(watch.texts("Sum_total"), QStringList{"0.00"});
+        }
+        QCOMPARE(int(watch.shown.size()), 2);
+    }
+
+    // Each invoice once with its lines under it and a rule after them; the
+    // footer's sums count each invoice once, exactly.
+    void invoicesWithTheirLines() {
+        addJanuary();
+        ReportWatch watch;
+        PrintedReports::select(int(Report::InvoiceDetails), From, To, nullptr);
+        QCOMPARE(watch.texts("InvNo"), (QStringList{"I1", "I2", "I3"}));
+        QCOMPARE(watch.texts("Line_PartID"), (QStringList{"P1", "P2", "P3"}));
+        QCOMPARE(watch.texts("Line_total"), (QStringList{"4.00", "5.00", "0.07"}));
+        QCOMPARE(watch.texts("Total"), (QStringList{"10.10", "20.20", "0.07"}));
+        QCOMPARE(watch.texts("Sum_total"), QStringList{"30.37"});
+        QCOMPARE(watch.texts("Sum_balance"), QStringList{"30.30"});
+        QCOMPARE(watch.texts("RecordCount"), QStringList{"3"});
+        QCOMPARE(watch.texts("Date"), (QStringList{"01/01/2005", "01/15/2005", "01/31/2005"}));
+
+        const ReportPage& page = watch.shown.back().pages.at(0);
+        const QList<int> invoices = tops(page, "InvNo");
+        const QList<int> lines = tops(page, "Line_PartID");
+        const QList<int> rules = tops(page, "Line_invoice");
+        QCOMPARE(rules.size(), 3);
+        // I1, its two lines, its rule; I2 and its rule; I3, its line, its rule.
+        QVERIFY(invoices[0] < lines[0] && lines[0] < lines[1] && lines[1] < rules[0]);
+        QVERIFY(rules[0] < invoices[1] && invoices[1] < rules[1]);
+        QVERIFY(rules[1] < invoices[2] && invoices[2] < lines[2] && lines[2] < rules[2]);
+    }
+
+    // However many rows, every band lies whole on one page, inside its margins.
+    void bandsAreNeverSplit_data() {
+        QTest::addColumn<int>("paper");
+        QTest::newRow("Letter") << int(QPageSize::Letter);
+        QTest::newRow("A4") << int(QPageSize::A4);
+    }
+    void bandsAreNeverSplit() {
+        QFETCH(int, paper);
+        for (int i = 0; i < 60; ++i) {
+            const QString invNo = QString("N%1").arg(i, 3, 10, QChar('0'));
+            addInvoice(invNo, at(2005, 1, 1 + i % 31), "1", "1");
+            for (int l = 0; l < i % 4; ++l) addLine(invNo, QString::number(l), "1");
+        }
+        ReportWatch watch{QPageSize::PageSizeId(paper)};
+        PrintedReports::select(int(Report::InvoiceDetails), From, To, nullptr);
+        const ReportPages& pages = watch.shown.back();
+        const ReportDesign& design = ReportInstance::of("InvoiceD_rpt").design;
+        QVERIFY(pages.pages.size() > 2);
+        QStringList invoices;
+        for (const ReportPage& page : pages.pages) {
+            // A band's controls come in whole: as many of each as there are bands.
+            QCOMPARE(tops(page, "InvNo").size(), tops(page, "notes").size());
+            QCOMPARE(tops(page, "Line_PartID").size(), tops(page, "Line_total").size());
+            QCOMPARE(tops(page, "Date_cap").size(), 1);
+            for (const PlacedItem& item : page.items) {
+                QVERIFY(item.control.top >= design.topMargin);
+                QVERIFY2(item.control.top + item.control.height <= pages.paper.height() - design.bottomMargin,
+                         qPrintable(item.control.name));
+                QVERIFY(item.control.left + item.control.width <= pages.paper.width());
+            }
+            for (const PlacedItem& item : page.items)
+                if (item.control.name == "InvNo") invoices << item.text;
+        }
+        QCOMPARE(invoices.size(), 60);
+        QCOMPARE(watch.texts("Sum_total"), QStringList{"60.00"});
+    }
+
+    // 45 and 59 days old: their balances are under 31 to 60 days; one with no balance is no debtor.
+    void debtorsAreAgedFirst() {
+        addJanuary();
+        Today::fix(QDate(2005, 3, 1));
+        ReportWatch watch;
+        PrintedReports::select(int(Report::Debtors), From, To, nullptr);
+        QCOMPARE(watch.texts("InvNo"), (QStringList{"I1", "I2"}));
+        QCOMPARE(watch.texts("balance1"), (QStringList{"0.00", "0.00"}));
+        QCOMPARE(watch.texts("balance2"), (QStringList{"10.10", "20.20"}));
+        QCOMPARE(watch.texts("Balance3"), (QStringList{"0.00", "0.00"}));
+        QCOMPARE(watch.texts("Sum_balance2"), QStringList{"30.30"});
+        QCOMPARE(watch.texts("Sum_balance"), QStringList{"30.30"});
+    }
+
+    void onlyLetterAndA4Print_data() {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("prints");
+        QTest::newRow("Letter") << int(QPageSize::Letter) << true;
+        QTest::newRow("A4") << int(QPageSize::A4) << true;
+        QTest::newRow("Legal") << int(QPageSize::Legal) << false;
+        QTest::newRow("A5") << int(QPageSize::A5) << false;
+        QTest::newRow("custom") << int(QPageSize::Custom) << false;
+    }
+    void onlyLetterAndA4Print() {
+        QFETCH(int, paper);
+        QFETCH(bool, prints);
+        addJanuary();
+        ReportWatch watch;
+        setPaperSizeSource([paper] {
+            return paper == QPageSize::Custom ? QPageSize(QSizeF(200, 250), QPageSize::Millimeter)
+                                              : QPageSize(QPageSize::PageSizeId(paper));
+        });
+        ScriptedBoxes boxes;
+        if (!prints)
+            boxes.expect("Change Paper Size", Box::Answer::Ok,
+                         "Please change the paper size on your printer to 'Letter' or 'A4'");
+        Today::fix(QDate(2005, 3, 1));
+        PrintedReports::select(int(Report::Debtors), From, To, nullptr);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(watch.shown.size(), size_t(prints));
+        // Refused before anything is done: not even the age split is written.
+        Statement split(Database::shared(), "SELECT Balance2 FROM Invoices WHERE InvNo = 'I1'");
+        split.step();
+        QCOMPARE(split.value(0).value<Currency>(), prints ? Currency::fromText("10.10") : Currency());
+    }
+
+    // Every report, the summary of customers too, reports its errors under its own procedure.
+    void errorsReachTheErrorReporter_data() {
+        QTest::addColumn<int>("report");
+        for (int r = 0; r < PrintedReports::Count; ++r)
+            QTest::newRow(PrintedReports::entry(Report(r)).procedure) << r;
+    }
+    void errorsReachTheErrorReporter() {
+        QFETCH(int, report);
+        addJanuary();
+        const PrintedReports::Entry& entry = PrintedReports::entry(Report(report));
+        ReportInstance::setInitialisation(entry.design, [](ReportInstance&) {
+            raiseError(ErrorNo::FileNotFound, "broken design");
+        });
+        ReportWatch watch;
+        ScriptedBoxes boxes;
+        boxes.expect("Error Message", Box::Answer::Ok, entry.procedure);
+        PrintedReports::select(report, From, To, nullptr);
+        ReportInstance::setInitialisation(entry.design, {});
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(boxes.seen().front().text.contains("frmReports"));
+        QCOMPARE(program->endings(), 1);
+        QVERIFY(watch.shown.empty());
+    }
+};
+
+QTEST_MAIN(TestPrintedReports)
+#include "test_printed_reports.moc"

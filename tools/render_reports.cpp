@@ -1,0 +1,177 @@
+// Renders each report design to PDF on Letter and on A4, filled from a small
+// company (<design>-letter.pdf, <design>-a4.pdf) and from one whose every
+// value is as long as the editors take (<design>-letter-long.pdf, ...), in
+// the folder named on the command line (the current folder when none). Each
+// design prints through the procedure the program prints it with; it names
+// every text that prints cut. A new design is one more line in Designs.
+#include "common/Functions.h"
+#include "debtors/PrintedReports.h"
+#include "platform/Currency.h"
+#include "platform/Database.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Today.h"
+#include "reports/PaperSize.h"
+#include "reports/ReportInstance.h"
+#include "reports/ReportPainter.h"
+#include "reports/ReportPreview.h"
+#include "shell/CreateDatabase.h"
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+using PrintedReports::Report;
+
+const QDate Fixed(2026, 12, 10);
+const QDate From(2026, 11, 1);
+const QDate To(2026, 11, 30);
+
+// Prints a design through its procedure, onto the paper the printer has.
+struct Design {
+    const char* name;
+    std::function<void()> print;
+};
+
+void printReport(Report report) { PrintedReports::select(int(report), From, To, nullptr); }
+
+const Design Designs[] = {
+    {"Customer1_rpt", [] { printReport(Report::SummaryCustomers); }},
+    {"Customer_rpt", [] { printReport(Report::DetailedCustomers); }},
+    {"Invoice_rpt1", [] { printReport(Report::Invoices); }},
+    {"InvoiceD_rpt", [] { printReport(Report::InvoiceDetails); }},
+    {"Parts_rpt", [] { printReport(Report::Parts); }},
+    {"Debtor_rpt", [] { printReport(Report::Debtors); }},
+};
+
+QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
+
+void insert(const QString& table, const QStringList& columns, const std::vector<QVariant>& values) {
+    QStringList quoted, places;
+    for (const QString& c : columns) {
+        quoted << '"' + c + '"';
+        places << "?";
+    }
+    Statement(Database::shared(),
+              QString("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(table, quoted.join(','), places.join(',')))
+        .bindAll(values)
+        .run();
+}
+
+const QStringList CustomerColumns = {"CustID", "Date", "FirstName", "LastName", "Address", "Address2", "City",
+                                     "address4", "Postcode", "Phone", "Mobile", "Fax", "Email", "notes"};
+const QStringList InvoiceColumns = {"InvNo", "Date", "CustNo", "CustomerName", "Phone", "Subtotal", "Vat",
+                                    "Total", "WrittenOff", "Paid", "Balance", "Notes"};
+const QStringList LineColumns = {"InvNo", "PartID", "Qty", "Description", "Amount", "Total"};
+const QStringList PartColumns = {"ID", "ShortDesc", "Desc", "Price", "Taxable"};
+
+void addSample() {
+    insert("Customers", CustomerColumns,
+           {"CUS000041", QDate(2026, 11, 2), "Jane", "O'Neill", "4 Mill Road", "Ashington", "Pulborough",
+            "West Sussex", "RH20 3AA", "01903 555 123", "07700 900 456", "", "jane@oneill.example",
+            "Prefers delivery in the morning."});
+    insert("Customers", CustomerColumns,
+           {"CUS000042", QDate(2026, 11, 20), "Tom", "Baker", "9 High Street", "", "Storrington", "", "RH20 4BB",
+            "01903 555 987", "", "", "", ""});
+    for (int i = 0; i < 40; ++i) {
+        const QString invNo = QString("INV%1").arg(120 + i, 6, 10, QChar('0'));
+        const bool paid = i % 3 == 0;
+        insert("Invoices", InvoiceColumns,
+               {invNo, QDate(2026, 11, 1 + i % 30), i % 2 ? "CUS000041" : "CUS000042",
+                i % 2 ? "Jane O'Neill" : "Tom Baker", "01903 555 123", money("56.99"), money("9.00"), money("65.99"),
+                money("0"), paid ? money("65.99") : money("20.00"), paid ? money("0") : money("45.99"),
+                i % 5 ? "" : "Deliver to the side gate."});
+        insert("InvoiceD", LineColumns, {invNo, "P001", 2, "Terracotta pot, large", money("12.50"), money("25.00")});
+        if (i % 2) insert("InvoiceD", LineColumns, {invNo, "P017", 1, "Garden hose 30 m", money("19.99"), money("19.99")});
+    }
+    insert("Parts", PartColumns, {"P001", "Pot", "Terracotta pot, large", money("12.50"), 1});
+    insert("Parts", PartColumns, {"P017", "Hose", "Garden hose 30 m", money("19.99"), 0});
+}
+
+// Every value as long as the editors take it, and the largest amounts.
+void addLongest() {
+    const QString notes200 = QString("Deliver to the side gate between eight and ten in the morning; ring the bell "
+                                     "twice and wait. Leave nothing with the neighbours at number 12. Call first on "
+                                     "the mobile number, never the landline, please.")
+                                 .left(200);
+    for (int i = 0; i < 30; ++i)
+        insert("Customers", CustomerColumns,
+               {QString("CUS%1").arg(i, 9, 10, QChar('0')), QDate(2026, 11, 1 + i), "Bartholomew Wethering",
+                "Fitzgerald-Montgomer", "Flat 12, Wetherington Mansions", "147 Montgomery Worthington Rd.",
+                "Great Wetherington-upon-Severn", "Worcestershire and Warwickshir", "WR14 9WW Worcester 1",
+                "+44 (0)1903 555 123 ext. 45678", "+44 (0)7700 900 456 / 900 4578", "+44 (0)1903 555 124 ext. 45679",
+                "accounts.receivable@kelm.co.uk", notes200});
+    const QString notes150 = notes200.left(150);
+    const QString description = "Terracotta planter, hand thrown, frost proof, with drainage holes and matching "
+                                "saucer, extra large, glazed in deep blue ";
+    for (int i = 0; i < 30; ++i) {
+        const QString invNo = QString("INV%1").arg(i, 9, 10, QChar('0'));
+        insert("Invoices", InvoiceColumns,
+               {invNo, QDate(2026, 11, 1 + i), "CUS000012345", "Bartholomew Fitzgerald-Montgomery Wetheringto",
+                "+44 (0)1903 555 123 ext. 45678", money("9999999.99"), money("-9999999.99"), money("9999999.99"),
+                money("9999999.99"), money("-9999999.99"), money("9999999.99"), notes150});
+        for (int l = 0; l < 8; ++l)
+            insert("InvoiceD", LineColumns,
+                   {invNo, QString("MW-TER-%1").arg(l, 5, 10, QChar('0')), 9999, description, money("-9999999.99"),
+                    money("-9999999.99")});
+    }
+    for (int i = 0; i < 30; ++i)
+        insert("Parts", PartColumns,
+               {QString("MW-TER-%1-WETHERINGTON").arg(i, 5, 10, QChar('0')), "Planter", notes200,
+                money("-9999999.99"), 1});
+}
+
+// Names the texts that print cut, ending in the mark, because even the
+// smallest size is too big for their box.
+void reportCutTexts(const ReportPages& pages, const QString& file) {
+    for (const ReportPage& page : pages.pages)
+        for (const PlacedItem& item : page.items)
+            if (fittedText(page, item).cut)
+                std::printf("%s: %s is cut: \"%s\"\n", qPrintable(file), qPrintable(item.control.name),
+                            qPrintable(QString(item.text).replace("\r\n", " / ")));
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "Cannot make the folder %s\n", qPrintable(out.path()));
+        return 1;
+    }
+    Today::fix(Fixed);
+    const struct { const char* suffix; void (*fill)(); } samples[] = {{"", addSample}, {"-long", addLongest}};
+    const struct { const char* name; QPageSize::PageSizeId size; } papers[] = {{"letter", QPageSize::Letter},
+                                                                               {"a4", QPageSize::A4}};
+    bool written = true;
+    for (const auto& sample : samples) {
+        QTemporaryDir folder;
+        ProgramFolder::setPath(folder.path());
+        CreateDatabase();
+        Connections::openJet(QDir(folder.path()).filePath("data.mdb"));
+        Connections::openShape();
+        sample.fill();
+        for (const Design& design : Designs) {
+            for (const auto& paper : papers) {
+                const QString file = out.filePath(QString("%1-%2%3.pdf").arg(design.name, paper.name, sample.suffix));
+                setPaperSizeSource([&paper] { return QPageSize(paper.size); });
+                setReportPreviewHook([&](const ReportPages& pages, const QString&, QWidget*) {
+                    if (!writeReportPdf(pages, file)) {
+                        std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
+                        written = false;
+                        return;
+                    }
+                    std::printf("%s: %d page(s)\n", qPrintable(file), int(pages.pages.size()));
+                    reportCutTexts(pages, file);
+                });
+                design.print();
+            }
+        }
+        ShapeRs.reset();
+        Connections::closeJet();
+        Connections::closeShape();
+    }
+    return written ? 0 : 1;
+}
