@@ -103,12 +103,14 @@ frmAddInv::frmAddInv(QWidget* owner) : QDialog(owner) {
     connect(Update_cmd, &QPushButton::clicked, this, [this] { Update_cmd_Click(); });
     connect(exit_cmd, &QPushButton::clicked, this, [this] { reject(); });
     wireBoxes();
+    buildPicker();
 
     // Loading
     Inv_lbl->setEnabled(false);
     if (gHandOver.InvEditMode != 0) OldInvoice();
     else NewInvoice();
     if (gSettings.TaxEnabled == 0 && moneyValue(vat_txt->text()) == Currency()) HideTaxColumns();
+    Load_list();
 }
 
 void frmAddInv::buildToolbar() {
@@ -203,7 +205,6 @@ QWidget* frmAddInv::buildLines() {
         PartID_txt[k] = limitedBox(rowName("PartID_txt", i), 12, Qt::AlignHCenter);
         Check1[k] = new QCheckBox;
         Check1[k]->setObjectName(rowName("Check1", i));
-        Check1[k]->setEnabled(false);   // the item picker comes with its own window part
         Qty_txt[k] = limitedBox(rowName("Qty_txt", i), 4, Qt::AlignHCenter);
         Desc_txt[k] = limitedBox(rowName("Desc_txt", i), 120);
         Amount_txt[k] = limitedBox(rowName("Amount_txt", i), 10, Qt::AlignRight);
@@ -615,6 +616,7 @@ void frmAddInv::Toolbar1_ButtonClick(int index) {
         case 2:
             Opener::show(Windows::frm_Parts, this);
             Form_Activate();
+            Load_list();   // the items added there
             break;
         case 4: ClearLine(); break;
         case 6: ClearAllLines(); break;

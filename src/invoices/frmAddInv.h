@@ -14,6 +14,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolBar;
+class QTreeView;
+namespace ListKit { class Model; class HeaderSort; class FindBox; }
 
 // The invoice editor: a new invoice for the hand-over customer, or a stored
 // invoice, with eight line rows, its summaries and its payments.
@@ -79,6 +81,20 @@ public:
     // 6 Clear All, 8 Print, 10 Customize.
     QAction* toolbarButton(int index) const;
 
+    // Item picker: opened under a row by its Check1 tick.
+    QFrame* part_frame;
+    QTreeView* parts_lst;
+    QLineEdit* search_txt;
+    QPushButton* search_cmd;
+    QPushButton* select_cmd;
+    ListKit::Model* pickerItems() const { return pickerModel_; }
+    ListKit::HeaderSort* pickerSort() const { return pickerSort_; }
+    ListKit::FindBox* pickerFind() const { return pickerFind_; }
+    // Refills the picker from the item table.
+    void Load_list();
+    // Fills the picker's row with the selected item; nothing when there is none.
+    void chooseItem();
+
     int CurRow = 0;
 
     void Calc_Totals();
@@ -110,6 +126,8 @@ private:
     void fillRow(int row, const InvoiceLine& line);
     void HideTaxColumns();
     void ClosePartPickers();
+    void buildPicker();
+    void Check1_Click(int row);
     void ClearRowHighlight();
     void HighlightRow();
     std::array<QWidget*, 9> rowWidgets(int row) const;
@@ -126,6 +144,9 @@ private:
     int rowOf(QObject* box) const;
 
     std::map<int, QAction*> toolbarButtons_;
+    ListKit::Model* pickerModel_ = nullptr;
+    ListKit::HeaderSort* pickerSort_ = nullptr;
+    ListKit::FindBox* pickerFind_ = nullptr;
     bool activated_ = false;
     bool savedNow_ = false;     // saved during this opening
     bool totalsTooLarge_ = false;
