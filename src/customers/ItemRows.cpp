@@ -1,5 +1,7 @@
 #include "customers/ItemRows.h"
 #include "common/Functions.h"
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace ItemRows {
 
@@ -25,6 +27,14 @@ QStringList pickerHeaders() { return {"Item ID", "Short Desciption", "Price", "L
 ListKit::Row pickerRow(const ItemRecord& item) {
     return {.cells = {item.id, item.shortDesc, priceText(item.price, 7), item.desc, QString::number(item.taxable)},
             .sortKeys = {ListKit::SortKey::amount(item.price)}};
+}
+
+void fitColumns(QTreeView* view, int priceColumn) {
+    const QFontMetrics metrics(view->font());
+    const int padding = metrics.averageCharWidth() * 2;
+    const std::pair<int, const char*> columns[] = {{0, "PRT000000001"}, {priceColumn, "9999999999.99"}};
+    for (const auto& [column, widest] : columns)
+        view->setColumnWidth(column, std::max(view->columnWidth(column), metrics.horizontalAdvance(widest) + padding));
 }
 
 }  // namespace ItemRows

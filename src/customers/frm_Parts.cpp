@@ -52,8 +52,8 @@ frm_Parts::frm_Parts(QWidget* owner) : QDialog(owner) {
     model_->setAlignment(ItemRows::ListPriceColumn, Qt::AlignRight);
     model_->setAlignment(4, Qt::AlignHCenter);
     ListKit::setUpView(Parts_lst, model_);
-    // The price column holds 13 characters in the fixed font; the others as laid out.
     ListKit::setColumnWidthsMm(Parts_lst, {22.93, 44.10, 96.16, 25.40, 17.64});
+    ItemRows::fitColumns(Parts_lst, ItemRows::ListPriceColumn);
     sort_ = new ListKit::HeaderSort(Parts_lst, model_, true);
     sort_->state().sortHeaderBy(ItemRows::ListPriceColumn, model_->sortKeyCell(0));
     Parts_lst->installEventFilter(this);
@@ -85,7 +85,10 @@ frm_Parts::frm_Parts(QWidget* owner) : QDialog(owner) {
     layout->addWidget(Toolbar1);
     layout->addWidget(Parts_lst, 1);
     layout->addLayout(bottom);
-    Parts_lst->setMinimumSize(int(Parts_lst->logicalDpiX() / 25.4 * 212), Parts_lst->fontMetrics().lineSpacing() * 18);
+    int columnsWidth = 0;
+    for (int column = 0; column < model_->columnCount(); ++column) columnsWidth += Parts_lst->columnWidth(column);
+    Parts_lst->setMinimumSize(columnsWidth + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8,
+                              Parts_lst->fontMetrics().lineSpacing() * 18);
     setTabOrder(Parts_lst, search_txt);
     setTabOrder(search_txt, search_cmd);
     setTabOrder(search_cmd, exit_cmd);

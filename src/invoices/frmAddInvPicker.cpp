@@ -70,6 +70,7 @@ void frmAddInv::buildPicker() {
     pickerModel_->setAlignment(ItemRows::PickerPriceColumn, Qt::AlignRight);
     ListKit::setUpView(parts_lst, pickerModel_);
     ListKit::setColumnWidthsMm(parts_lst, {22, 40, 24, 60, 14});
+    ItemRows::fitColumns(parts_lst, ItemRows::PickerPriceColumn);
     pickerSort_ = new ListKit::HeaderSort(parts_lst, pickerModel_, true);
     pickerSort_->state().sortHeaderBy(ItemRows::PickerPriceColumn, pickerModel_->sortKeyCell(0));
     search_txt = lineBox("search_txt", 20);
@@ -118,7 +119,9 @@ void frmAddInv::Check1_Click(int row) {
     const QPoint under = Blank[k]->mapTo(this, QPoint(0, Blank[k]->height()));
     const int width = std::max(Frame3->width() - (under.x() - Frame3->mapTo(this, QPoint()).x()),
                                part_frame->sizeHint().width());
-    const int height = std::max(160, std::min(part_frame->sizeHint().height() + 60, this->height() - under.y()));
+    // About ten rows of items, less where the window ends first.
+    const int wanted = parts_lst->fontMetrics().lineSpacing() * 11 + search_txt->sizeHint().height() + 30;
+    const int height = std::max(160, std::min(wanted, this->height() - under.y()));
     part_frame->setGeometry(under.x(), under.y(), width, height);
     part_frame->raise();
     part_frame->show();
