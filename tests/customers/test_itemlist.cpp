@@ -264,6 +264,7 @@ private slots:
     void tenDigitPriceThroughTheEditor() {
         items::numbering("PRT", "000001", 0);
         registerWindows();
+        QVERIFY(Opener::has("frm_Parts") && Opener::has("frm_AddPart"));
         frm_Parts w;
         QTimer::singleShot(0, [] {
             auto* editor = qobject_cast<frm_AddPart*>(QApplication::activeModalWidget());
