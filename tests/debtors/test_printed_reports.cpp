@@ -83,6 +83,12 @@ private slots:
         QFETCH(int, report);
         QFETCH(QString, text);
         QCOMPARE(PrintedReports::recordSource(Report(report), From, To), text);
+        // The dates reach the database as bound values, never as SQL text.
+        std::vector<QVariant> values;
+        const QString sql = bindDateLiterals(parseShape(text).parentSql, values);
+        QVERIFY(!sql.contains("2005") && !sql.contains('#'));
+        const bool ranged = report <= int(Report::InvoiceDetails);
+        QCOMPARE(values, ranged ? (std::vector<QVariant>{From, To}) : std::vector<QVariant>{});
     }
 
     // The first and the last day of the range are in it; the days around it are not.

@@ -1,0 +1,139 @@
+// The invoices-with-their-lines report over about 25,000 invoices and 85,000
+// lines: its layout pass against a bare sqlite3 loop over the same rows (the
+// invoices of the range, then each one's lines by the same index), the memory
+// its pages take at a quarter, a half and the whole range, the time the
+// preview takes to show its first page, and printing the whole report to PDF.
+#include "BenchSupport.h"
+#include "common/Functions.h"
+#include "debtors/PrintedReports.h"
+#include "reports/ReportInstance.h"
+#include "reports/ReportPainter.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <malloc.h>
+#include <sqlite3.h>
+
+namespace {
+using PrintedReports::Report;
+const QDate From(2026, 1, 1);
+const QDate To(2026, 3, 24);
+
+// The heap in use now, in MiB.
+double heapMiB() { return double(mallinfo2().uordblks) / 1048576.0; }
+
+// The process's peak resident memory so far, in MiB.
+double peakMiB() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return -1;
+}
+
+ReportInstance& boundDesign(const QDate& to) {
+    Open_Shape_Recordset(PrintedReports::recordSource(Report::InvoiceDetails, From, to), ShapeRs);
+    ReportInstance& design = ReportInstance::of("InvoiceD_rpt");
+    design.dataSource = ShapeRs;
+    design.setOrientation(QPageLayout::Landscape);
+    design.section("Section4").control("Date_lbl").caption = PrintedReports::rangeCaption(From, to);
+    return design;
+}
+
+size_t itemsOf(const ReportPages& pages) {
+    size_t n = 0;
+    for (const ReportPage& page : pages.pages) n += page.items.size();
+    return n;
+}
+
+// The same rows bare: the invoices of the range, each one's lines by the index.
+double bareMs(sqlite3* db, long long* rows) {
+    return Bench::medianMs(3, [&] {
+        sqlite3_stmt *invoices = nullptr, *lines = nullptr;
+        sqlite3_prepare_v2(db, "SELECT * FROM Invoices WHERE \"Date\" BETWEEN '2026-01-01' AND '2026-03-24'", -1,
+                           &invoices, nullptr);
+        sqlite3_prepare_v2(db, "SELECT * FROM InvoiceD WHERE InvNo = ?", -1, &lines, nullptr);
+        *rows = 0;
+        while (sqlite3_step(invoices) == SQLITE_ROW) {
+            ++*rows;
+            for (int c = 0; c < sqlite3_column_count(invoices); ++c) sqlite3_column_text(invoices, c);
+            sqlite3_bind_text(lines, 1, reinterpret_cast<const char*>(sqlite3_column_text(invoices, 0)), -1,
+                              SQLITE_TRANSIENT);
+            while (sqlite3_step(lines) == SQLITE_ROW) {
+                ++*rows;
+                for (int c = 0; c < sqlite3_column_count(lines); ++c) sqlite3_column_text(lines, c);
+            }
+            sqlite3_reset(lines);
+        }
+        sqlite3_finalize(lines);
+        sqlite3_finalize(invoices);
+    });
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Read only, but on a copy: the data set stays as it was made.
+    const QString data = Bench::scratchCopy(Bench::dataSet(Bench::dataFolder(argc, argv, "bench_reports")));
+    Bench::openProgramOn(data);
+    const QPageSize letter(QPageSize::Letter);
+
+    long long bareRows = 0;
+    const double bare = bareMs(Bench::bareConnection(data), &bareRows);
+    size_t pageCount = 0, items = 0;
+    const double layoutMs = Bench::medianMs(3, [&] {
+        const ReportPages pages = boundDesign(To).layout(letter);
+        pageCount = pages.pages.size();
+        items = itemsOf(pages);
+    });
+    Bench::report(QString("layout pass, invoices with their lines %1 to %2 (%3 invoices and lines), %4 pages")
+                      .arg(From.toString(Qt::ISODate), To.toString(Qt::ISODate))
+                      .arg(bareRows)
+                      .arg(pageCount),
+                  layoutMs, bare);
+
+    // Memory held by the pages, growing with the rows laid out.
+    for (int part : {4, 2, 1}) {
+        const QDate to = From.addDays(From.daysTo(To) / part);
+        const double before = heapMiB();
+        const ReportPages pages = boundDesign(to).layout(letter);
+        const double held = heapMiB() - before;
+        std::printf("pages to %s: %zu items on %zu pages, %.1f MiB held, %.0f bytes an item\n",
+                    qPrintable(to.toString(Qt::ISODate)), itemsOf(pages), pages.pages.size(), held,
+                    held * 1048576.0 / double(itemsOf(pages)));
+    }
+
+    // The preview draws every page into its pictures before it shows the first.
+    ReportPages pages = boundDesign(To).layout(letter);
+    QElapsedTimer timer;
+    timer.start();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        printer.setPageLayout(QPageLayout(pages.pageSize, pages.orientation, QMarginsF(0, 0, 0, 0)));
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                         [&pages](QPrinter* target) { printReport(pages, *target); });
+        preview.resize(1000, 800);
+        preview.show();
+        preview.updatePreview();
+        QApplication::processEvents();
+        Bench::report(QString("preview up to its first page shown (%1 pages)").arg(preview.pageCount()),
+                      double(timer.elapsed()));
+        std::printf("  peak memory with the preview open: %.0f MiB\n", peakMiB());
+    }
+    QTemporaryDir out;
+    timer.restart();
+    writeReportPdf(pages, out.filePath("report.pdf"));
+    Bench::report(QString("whole report printed to PDF (%1 MiB)")
+                      .arg(QFile(out.filePath("report.pdf")).size() / 1048576.0, 0, 'f', 1),
+                  double(timer.elapsed()));
+    std::printf("items laid out: %zu; peak memory of the whole run: %.0f MiB\n", items, peakMiB());
+    Bench::closeProgram();
+    return 0;
+}
