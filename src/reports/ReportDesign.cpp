@@ -100,6 +100,7 @@ ReportSection readSection(const QJsonObject& o, const ReportFont& reportFont) {
     s.kind = choice(o, "kind", kinds, SectionKind::Detail);
     s.height = o.value("height").toInt();
     s.visible = o.value("visible").toBool(true);
+    s.pageBreakBefore = o.value("pageBreakBefore").toBool(false);
     s.dataMember = o.value("dataMember").toString();
     for (const auto& c : o.value("controls").toArray()) s.controls.push_back(readControl(c.toObject(), reportFont));
     return s;

@@ -57,6 +57,9 @@ struct ReportSection {
     SectionKind kind = SectionKind::Detail;
     int height = 0;
     bool visible = true;
+    // Every time it prints, the band starts a page of its own (unless it is
+    // the first band below the page header): one letter per page, say.
+    bool pageBreakBefore = false;
     // A detail under a group header repeats over the parent row's child rows of this name.
     QString dataMember;
     std::vector<ReportControl> controls;

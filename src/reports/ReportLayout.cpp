@@ -179,6 +179,7 @@ private:
         y_ = design_.topMargin;
         if (!firstPage) place(first(SectionKind::PageHeader), wholeReport());
         pageBodyTop_ = y_;
+        pageEmpty_ = true;
     }
 
     void finishPage() {
@@ -192,11 +193,13 @@ private:
         if (!section || !section->visible) return;
         const bool flowing = section->kind != SectionKind::PageHeader && section->kind != SectionKind::PageFooter;
         // A band taller than a whole page is placed anyway, on a page of its own.
-        if (flowing && y_ + section->height > bodyBottom() && y_ > pageBodyTop_) {
+        if (flowing && ((section->pageBreakBefore && !pageEmpty_) ||
+                        (y_ + section->height > bodyBottom() && y_ > pageBodyTop_))) {
             finishPage();
             newPage(false);
         }
         putBand(*section, context);
+        if (flowing) pageEmpty_ = false;
     }
 
     void putBand(const ReportSection& section, const RowContext& context) {
@@ -239,6 +242,7 @@ private:
     int left_ = 0;
     int y_ = 0;
     int pageBodyTop_ = 0;
+    bool pageEmpty_ = true;           // no band yet but the page's own
     int footerHeight_ = 0;
 };
 }  // namespace

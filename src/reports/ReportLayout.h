@@ -37,8 +37,9 @@ QSize paperTwips(const QPageSize& size, QPageLayout::Orientation orientation);
 // the data (under a group header and over a group footer once per parent row
 // when the design has them; a detail with a data member repeats over the
 // parent row's child rows of that name), then the report footer. A band that
-// does not fit on what is left of a page starts a new one. Invisible
-// sections and controls are left out. Text boxes show their field of the
+// does not fit on what is left of a page starts a new one, and so does one
+// that breaks the page before it, unless nothing but the page header is
+// above it. Invisible sections and controls are left out. Text boxes show their field of the
 // current row, functions the sum or the count over their rows, both in their
 // format. data may be null: the bands that need no rows are still laid out.
 // A design whose report width does not fit between its margins on the paper

@@ -182,6 +182,33 @@ private slots:
         QCOMPARE(second.find("PriceSum")->control.top, 1000 + 300 + 3 * 1000);
     }
 
+    // A band that breaks the page before it: one per page, however much room
+    // is left, the page header on each; none before the first.
+    void bandStartsItsOwnPage() {
+        TestProgram program;
+        program.createDatabase();
+        for (int i = 1; i <= 3; ++i) addPart(QString("P%1").arg(i), "1");
+        const auto rows = openShape(Database::shared(), "SHAPE {SELECT * FROM parts ORDER BY ID} AS details");
+        const ReportDesign design = designOf("{"
+            " 'name': 'Letter_rpt', 'margins': {'left': 1000, 'right': 1000, 'top': 1000, 'bottom': 1000},"
+            " 'sections': ["
+            "  {'name': 'Header1', 'kind': 'pageHeader', 'height': 500, 'controls': ["
+            "    {'name': 'Head', 'kind': 'label', 'caption': 'Head', 'left': 0, 'top': 0, 'width': 900, 'height': 300}]},"
+            "  {'name': 'details', 'kind': 'detail', 'height': 400, 'pageBreakBefore': true, 'controls': ["
+            "    {'name': 'IdBox', 'kind': 'textBox', 'dataField': 'ID', 'left': 0, 'top': 0, 'width': 900, 'height': 300}]}"
+            " ]}");
+        QVERIFY(design.section("details").pageBreakBefore);
+        QVERIFY(!design.section("Header1").pageBreakBefore);
+        const ReportPages pages = layoutReport(design, rows.get(), QPageSize(QPageSize::A4));
+        QCOMPARE(int(pages.pages.size()), 3);
+        for (int i = 0; i < 3; ++i) {
+            const ReportPage& page = pages.pages[size_t(i)];
+            QCOMPARE(texts(page, "Head").size(), 1);
+            QCOMPARE(texts(page, "IdBox"), QStringList{QString("P%1").arg(i + 1)});
+            QCOMPARE(page.find("IdBox")->control.top, 1000 + 500);
+        }
+    }
+
     void runtimeChangesReachTheLayout() {
         ReportDesign design = designOf(listDesign);
         design.section("Section4").height = 2000;
