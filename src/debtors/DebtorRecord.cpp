@@ -1,6 +1,10 @@
 #include "debtors/DebtorRecord.h"
 #include "debtors/Ageing.h"
+#include "common/Functions.h"
+#include "common/SettingsValues.h"
 #include "platform/Database.h"
+#include "platform/FieldValue.h"
+#include "platform/Schema.h"
 #include <vector>
 
 namespace {
@@ -32,3 +36,118 @@ void writeAgedBalances(const QDate& today, Database& db) {
 }
 
 void writeAgedBalances(const QDate& today) { writeAgedBalances(today, Database::shared()); }
+
+namespace {
+QString textOf(const QVariant& v) { return Field_To_String(v); }
+}  // namespace
+
+DebtorTotals readDebtors(const QDate& today, const std::function<void(const DebtorEntry&)>& each, Database& db) {
+    // Each invoice's customer is found on the customers' key; an invoice
+    // without one still counts in the totals.
+    Statement s(db,
+                "SELECT i.\"Balance\", i.\"Date\", i.\"InvNo\", i.\"Notes\", i.\"ReminderSent\", c.rowid, "
+                "c.\"CustID\", c.\"LastName\", c.\"FirstName\", c.\"Phone\" "
+                "FROM \"Invoices\" AS i LEFT JOIN \"Customers\" AS c ON c.\"CustID\" = i.\"CustNo\" "
+                "WHERE i.\"Balance\" > 0 ORDER BY i.rowid");
+    DebtorTotals totals;
+    DebtorEntry entry;
+    while (s.step()) {
+        const auto split = Ageing::split(s.value(0), s.value(1), today);
+        if (!split) continue;
+        totals.upTo30 += split->upTo30;
+        totals.from31To60 += split->from31To60;
+        totals.from61 += split->from61;
+        if (FieldValue::isNull(s.value(5))) continue;
+        entry.split = *split;
+        entry.invNo = textOf(s.value(2));
+        entry.notes = textOf(s.value(3));
+        entry.remindersSent = FieldValue::isNull(s.value(4)) ? 0 : s.value(4).toInt();
+        entry.custId = textOf(s.value(6));
+        entry.lastName = textOf(s.value(7));
+        entry.firstName = textOf(s.value(8));
+        entry.phone = textOf(s.value(9));
+        each(entry);
+    }
+    return totals;
+}
+
+DebtorTotals readDebtors(const QDate& today, const std::function<void(const DebtorEntry&)>& each) {
+    return readDebtors(today, each, Database::shared());
+}
+
+QString letterAddressBlock(const QString& address, const QString& address2, const QString& city,
+                           const QString& address4, const QString& postcode) {
+    QString block = address;
+    for (const QString* line : {&address2, &city, &address4, &postcode})
+        if (!line->isEmpty()) block += "\r\n" + *line;
+    return block;
+}
+
+int writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
+    Transaction tx(db);
+    // The table holds only the letters of one printing, so it is made anew
+    // from the schema each time: a file made when its name and address
+    // columns were narrower still takes a whole name and address block.
+    const Schema::Table& letters = *Schema::table("Letters");
+    db.exec("DROP TABLE IF EXISTS " + Schema::quoted(letters.name));
+    db.exec(Schema::createTableSql(letters));
+    for (const Schema::Index& index : letters.indexes) db.exec(Schema::createIndexSql(letters, index));
+
+    Statement customer(db, "SELECT \"CustID\", \"FirstName\", \"LastName\", \"Address\", \"Address2\", \"City\", "
+                           "\"address4\", \"Postcode\" FROM \"Customers\" WHERE \"CustID\" = ? LIMIT 1");
+    Statement invoice(db, "SELECT \"InvNo\", \"Date\", \"Total\", \"Paid\", \"WrittenOff\", \"Balance\" "
+                          "FROM \"Invoices\" WHERE \"InvNo\" = ? LIMIT 1");
+    Statement add(db, "INSERT INTO \"Letters\" (\"CustID\", \"FirstName\", \"Address\", \"InvNo\", \"Date\", "
+                      "\"Total\", \"Paid\", \"WrittenOff\", \"Balance\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    int written = 0;
+    for (const LetterChoice& choice : choices) {
+        customer.reset();
+        customer.bind(1, choice.custId);
+        invoice.reset();
+        invoice.bind(1, choice.invNo);
+        // A letter needs both: a row whose customer or invoice has gone is left out.
+        if (!customer.step() || !invoice.step()) continue;
+        const QVariant first = customer.value(1), last = customer.value(2);
+        const QVariant name = FieldValue::isNull(first) || FieldValue::isNull(last)
+                                  ? QVariant()
+                                  : QVariant(first.toString() + " " + last.toString());
+        const QString block = letterAddressBlock(textOf(customer.value(3)), textOf(customer.value(4)),
+                                                 textOf(customer.value(5)), textOf(customer.value(6)),
+                                                 textOf(customer.value(7)));
+        add.reset();
+        add.bindAll({customer.value(0), name, block, invoice.value(0), invoice.value(1), invoice.value(2),
+                     invoice.value(3), invoice.value(4), invoice.value(5)});
+        add.run();
+        ++written;
+    }
+    tx.commit();
+    return written;
+}
+
+int writeLetters(const std::vector<LetterChoice>& choices) { return writeLetters(choices, Database::shared()); }
+
+void addReminderSent(const std::vector<QString>& invNos, Database& db) {
+    Transaction tx(db);
+    Statement update(db, "UPDATE \"Invoices\" SET \"ReminderSent\" = COALESCE(\"ReminderSent\", 0) + 1 "
+                         "WHERE rowid = (SELECT rowid FROM \"Invoices\" WHERE \"InvNo\" = ? LIMIT 1)");
+    for (const QString& invNo : invNos) {
+        update.reset();
+        update.bind(1, invNo);
+        update.run();
+    }
+    tx.commit();
+}
+
+void addReminderSent(const std::vector<QString>& invNos) { addReminderSent(invNos, Database::shared()); }
+
+bool writeDebtorstart(int value, Database& db) {
+    Statement first(db, "SELECT rowid FROM \"System\" ORDER BY rowid LIMIT 1");
+    if (!first.step()) return false;
+    Statement update(db, "UPDATE \"System\" SET \"Debtorstart\" = ? WHERE rowid = ?");
+    update.bindAll({QString::number(value), first.value(0)});
+    update.run();
+    gSettings.Debtorstart = value;
+    return true;
+}
+
+bool writeDebtorstart(int value) { return writeDebtorstart(value, Database::shared()); }

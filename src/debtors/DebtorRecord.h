@@ -1,5 +1,10 @@
 #pragma once
+#include "debtors/Ageing.h"
+#include "platform/Currency.h"
 #include <QDate>
+#include <QString>
+#include <functional>
+#include <vector>
 
 class Database;
 
@@ -12,3 +17,53 @@ class Database;
 // were. All rows in one transaction: all of them or, on a failure, none.
 void writeAgedBalances(const QDate& today, Database& db);
 void writeAgedBalances(const QDate& today);
+
+// One aged invoice of the debtors list, with its customer's columns.
+struct DebtorEntry {
+    QString custId;
+    QString lastName, firstName, phone;
+    QString invNo;
+    Ageing::Split split;
+    QString notes;
+    int remindersSent = 0;     // Null reads as 0
+};
+
+// What is owed per age bucket, over every aged invoice.
+struct DebtorTotals {
+    Currency upTo30, from31To60, from61;
+    Currency all() const { return upTo30 + from31To60 + from61; }
+};
+
+// Every invoice in an age bucket, in table order, read by one query that
+// finds each invoice's customer on its key. An invoice whose customer is
+// missing counts in the totals but gives no entry.
+DebtorTotals readDebtors(const QDate& today, const std::function<void(const DebtorEntry&)>& each, Database& db);
+DebtorTotals readDebtors(const QDate& today, const std::function<void(const DebtorEntry&)>& each);
+
+// The address block of a reminder letter: Address, then each of Address2,
+// City, address4 and Postcode that is not empty on a line of its own (CR LF
+// before it); a block without Address starts with a line break.
+QString letterAddressBlock(const QString& address, const QString& address2, const QString& city,
+                           const QString& address4, const QString& postcode);
+
+// A ticked row of the debtors list: the letter goes to this customer about this invoice.
+struct LetterChoice {
+    QString custId;
+    QString invNo;
+};
+
+// Empties the Letters table and writes one letter per choice whose customer
+// and invoice are both on file, in order, all in one transaction. Returns
+// the number of letters written.
+int writeLetters(const std::vector<LetterChoice>& choices, Database& db);
+int writeLetters(const std::vector<LetterChoice>& choices);
+
+// Adds one to the reminders sent of each invoice (Null counts as 0), all in
+// one transaction.
+void addReminderSent(const std::vector<QString>& invNos, Database& db);
+void addReminderSent(const std::vector<QString>& invNos);
+
+// Writes the start-up choice of the debtors window into the settings row,
+// and into the settings value; false (nothing written) when there is no row.
+bool writeDebtorstart(int value, Database& db);
+bool writeDebtorstart(int value);

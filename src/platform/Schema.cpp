@@ -34,10 +34,12 @@ std::vector<Table> build() {
                   integer("ReminderSent")},
                  {{"InvNo", "InvNo", true, false}, {"PrimaryKey", "InvNo", true, false},
                   {"CustNo", "CustNo", false, false}}});
+    // A letter takes a whole name ("First Last") and a whole address block
+    // of five lines.
     t.push_back({"Letters",
-                 {text("Address", 200), text("Address2", 50), currency("Balance"), text("City", 50),
+                 {text("Address", 258), text("Address2", 50), currency("Balance"), text("City", 50),
                   text("CustID", 50), date("Date"), date("Date2"), integer("Discount"),
-                  currency("Discount2"), text("Email", 50), text("Fax", 50), text("FirstName", 50),
+                  currency("Discount2"), text("Email", 50), text("Fax", 50), text("FirstName", 101),
                   text("InvNo", 50), text("LastName", 50), text("Mobile", 50), text("notes", 50),
                   text("Notes2", 50), currency("Paid"), text("Phone", 50), text("Postcode", 50),
                   currency("Subtotal"), currency("Total"), currency("Vat"), currency("WrittenOff")},

@@ -26,8 +26,8 @@ const ExpectedTable expectedTables[] = {
      "Discount:C DiscountPercentage:F Notes:T150 Subtotal:C Vat:C Total:C WrittenOff:C Paid:C Balance:C "
      "Balance1:C Balance2:C Balance3:C Phone:T50 TaxPer:F ReminderSent:I"},
     {"Letters",
-     "Address:T200 Address2:T50 Balance:C City:T50 CustID:T50 Date:D Date2:D Discount:I Discount2:C Email:T50 "
-     "Fax:T50 FirstName:T50 InvNo:T50 LastName:T50 Mobile:T50 notes:T50 Notes2:T50 Paid:C Phone:T50 "
+     "Address:T258 Address2:T50 Balance:C City:T50 CustID:T50 Date:D Date2:D Discount:I Discount2:C Email:T50 "
+     "Fax:T50 FirstName:T101 InvNo:T50 LastName:T50 Mobile:T50 notes:T50 Notes2:T50 Paid:C Phone:T50 "
      "Postcode:T50 Subtotal:C Total:C Vat:C WrittenOff:C"},
     {"Parts", "ID:T50! ShortDesc:T50 Desc:T200 Price:C Taxable:I"},
     {"System",
