@@ -135,14 +135,27 @@ std::optional<int> invoiceLayoutNumber(const QString& invoiceType) {
     return std::nullopt;
 }
 
+void checkLogoFound(QWidget* owner) {
+    if (gSettings.logopath.isEmpty() || QFileInfo::exists(gSettings.logopath)) return;
+    Box::ask("Logo cannot be found", "Logo!", Box::Buttons::Ok, Box::Icon::Information, owner);
+    gSettings.logopath.clear();
+}
+
+QImage readLogo(const QString& path) {
+    if (path.isEmpty()) return QImage();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+void sayLogoNotLoaded(const QString& document, QWidget* owner) {
+    Box::ask(QString("The logo picture cannot be loaded; the %1 prints without it.").arg(document), "Logo!",
+             Box::Buttons::Ok, Box::Icon::Information, owner);
+}
+
 ReportDesign createInvoiceLayout(int layout, const QString& logoPath, bool* logoLoaded) {
     ReportDesign design = ReportDesign::load(QString("Invoice%1_rpt").arg(layout));
-    QImage logo;
-    if (!logoPath.isEmpty()) {
-        QImageReader reader(logoPath);
-        reader.setAutoTransform(true);
-        logo = reader.read();
-    }
+    const QImage logo = readLogo(logoPath);
     design.section("Section4").control("Image1").picture = logo;
     if (logoLoaded) *logoLoaded = !logo.isNull();
     return design;
@@ -176,10 +189,7 @@ void fillInvoiceLayout(ReportDesign& design, int layout, const InvoiceOnScreen& 
 
 void Print_Invoice(const InvoiceOnScreen& screen, QWidget* owner) {
     guard("frmAddInv", "Print_Invoice", [&] {
-        if (!gSettings.logopath.isEmpty() && !QFileInfo::exists(gSettings.logopath)) {
-            Box::ask("Logo cannot be found", "Logo!", Box::Buttons::Ok, Box::Icon::Information, owner);
-            gSettings.logopath.clear();
-        }
+        checkLogoFound(owner);
         const QPageSize paper = currentPaperSize();
         const int paperCode = paperSizeCode(paper);
         if (paperCode != 1 && paperCode != 9) {
@@ -197,9 +207,7 @@ void Print_Invoice(const InvoiceOnScreen& screen, QWidget* owner) {
         if (!layout) return;
         bool logoLoaded = false;
         ReportDesign design = createInvoiceLayout(*layout, gSettings.logopath, &logoLoaded);
-        if (!gSettings.logopath.isEmpty() && !logoLoaded)
-            Box::ask("The logo picture cannot be loaded; the invoice prints without it.", "Logo!", Box::Buttons::Ok,
-                     Box::Icon::Information, owner);
+        if (!gSettings.logopath.isEmpty() && !logoLoaded) sayLogoNotLoaded("invoice", owner);
         fillInvoiceLayout(design, *layout, screen, gSettings, customer, paperCode == 9);
         const ReportPages pages = layoutReport(design, ShapeRs.get(), paper);
         showReportPreview(pages, "INVOICE - " + screen.Inv_lbl, owner);

@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/ReportDesign.h"
 #include <QDate>
+#include <QImage>
 #include <QString>
 #include <array>
 #include <optional>
@@ -49,6 +50,17 @@ QString taxText(const SettingsValues& s);
 
 // The layout number an InvoiceType names ("1".."6"); none for any other text.
 std::optional<int> invoiceLayoutNumber(const QString& invoiceType);
+
+// The logo checks of every printed document. A logo named in the settings
+// whose file is missing says "Logo cannot be found" and is forgotten for the
+// rest of the run.
+void checkLogoFound(QWidget* owner);
+// The picture of a logo file; a null picture when the path is empty or the
+// file does not load as a picture.
+QImage readLogo(const QString& path);
+// Says that the logo named in the settings cannot be loaded and that the
+// document ("invoice", "letter") prints without it.
+void sayLogoNotLoaded(const QString& document, QWidget* owner);
 
 // The layout as designed, with the logo from the path, when it loads, in Image1.
 ReportDesign createInvoiceLayout(int layout, const QString& logoPath, bool* logoLoaded = nullptr);

@@ -7,6 +7,7 @@
 #include "customers/frmsearchCust.h"
 #include "debtors/FrmExport.h"
 #include "debtors/frmReports.h"
+#include "debtors/frmDebtor.h"
 #include "invoices/frmAddInv.h"
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
@@ -32,4 +33,5 @@ void registerWindows() {
     Opener::add(Windows::frm_AddPart, [](QWidget* o) { return new frm_AddPart(o); });
     Opener::add(Windows::FrmExport, [](QWidget* o) { return new FrmExport(o); });
     Opener::add(Windows::frmReports, [](QWidget* o) { return new frmReports(o); });
+    Opener::add(Windows::frmDebtor, [](QWidget* o) { return new frmDebtor(o); });
 }

@@ -11,10 +11,10 @@
 
 namespace debtors {
 
-inline const QDate Today(2026, 12, 10);
+inline const QDate FixedToday(2026, 12, 10);
 
 inline QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
-inline QVariant daysAgo(int days) { return QDateTime(Today.addDays(-days), QTime(0, 0)); }
+inline QVariant daysAgo(int days) { return QDateTime(FixedToday.addDays(-days), QTime(0, 0)); }
 
 inline void insert(const QString& table, const QStringList& columns, const std::vector<QVariant>& values) {
     QStringList quoted, places;

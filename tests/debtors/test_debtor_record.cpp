@@ -17,7 +17,7 @@ QStringList describe(const DebtorEntry& e) {
 
 std::vector<QStringList> readAll(DebtorTotals* totals = nullptr) {
     std::vector<QStringList> out;
-    const DebtorTotals t = readDebtors(Today, [&](const DebtorEntry& e) { out.push_back(describe(e)); });
+    const DebtorTotals t = readDebtors(FixedToday, [&](const DebtorEntry& e) { out.push_back(describe(e)); });
     if (totals) *totals = t;
     return out;
 }
@@ -87,11 +87,11 @@ private slots:
                                           {"C2", "NO-SUCH"}, {"C2", "I-30"}});
         QCOMPARE(written, 3);
         const std::vector<QStringList> expected = {
-            {"C1", "Ann Lee", "1 High St\r\nTown\r\nAB1 2CD", "I-today", Today.toString(Qt::ISODate), "250.75", "100",
+            {"C1", "Ann Lee", "1 High St\r\nTown\r\nAB1 2CD", "I-today", FixedToday.toString(Qt::ISODate), "250.75", "100",
              "0.5", "10", "<null>", "<null>", "<null>"},
-            {"C1", "Ann Lee", "1 High St\r\nTown\r\nAB1 2CD", "I-61", Today.addDays(-61).toString(Qt::ISODate),
+            {"C1", "Ann Lee", "1 High St\r\nTown\r\nAB1 2CD", "I-61", FixedToday.addDays(-61).toString(Qt::ISODate),
              "250.75", "100", "0.5", "50.25", "<null>", "<null>", "<null>"},
-            {"C2", "Bo Ng", "\r\nCity", "I-30", Today.addDays(-30).toString(Qt::ISODate), "250.75", "100", "0.5",
+            {"C2", "Bo Ng", "\r\nCity", "I-30", FixedToday.addDays(-30).toString(Qt::ISODate), "250.75", "100", "0.5",
              "20.5", "<null>", "<null>", "<null>"},
         };
         QCOMPARE(rows(LettersColumns), expected);

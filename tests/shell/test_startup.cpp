@@ -9,6 +9,7 @@
 #include "shell/frmMain.h"
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 #include "support/FakeWindow.h"
 #include "support/TestSupport.h"
 #include "platform/ProgramLock.h"
@@ -170,6 +171,39 @@ private slots:
         frame.Activate();
         QCOMPARE(debtorsShown, 1);
         QCOMPARE(ActivateCount, 2);
+    }
+
+    // With the start-up choice set, the program's own debtors window opens
+    // at the first activation, invoices dated far back or far ahead aged
+    // or left out without a fault.
+    void debtorsWindowOpensAtStartUp() {
+        program->createDatabase();
+        Statement(Database::shared(), "INSERT INTO System (BusinessName, Debtorstart, TaxAmount, Text3Name, "
+                                      "Text4Name) VALUES ('Acme', '1', 0, '', '')").run();
+        Statement(Database::shared(), "INSERT INTO Customers (CustID, FirstName, LastName) VALUES ('C1', 'Ann', 'Lee')")
+            .run();
+        Statement(Database::shared(), "INSERT INTO Invoices (InvNo, CustNo, \"Date\", Balance) VALUES "
+                                      "('OLD', 'C1', '1900-01-01', 10000), ('AHEAD', 'C1', '2200-01-01', 10000)")
+            .run();
+        program->closeDatabase();
+        registerWindows();
+        QStringList seen;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* window = QApplication::activeModalWidget();
+            if (!window || window->objectName() != "frmDebtor") return;
+            const auto* list = window->findChild<QTreeView*>("debtor_lst");
+            for (int r = 0; r < list->model()->rowCount(); ++r) seen << list->model()->index(r, 3).data().toString();
+            window->close();
+        });
+        closer.start(10);
+        frmMain frame;
+        start(frame);
+        closer.stop();
+        QCOMPARE(seen, QStringList{"OLD"});
+        QCOMPARE(program->endings(), 0);
+        QCOMPARE(ActivateCount, 1);
+        QCOMPARE(gSettings.Debtorstart, 1);
     }
 
     // The program's own wizard, as registered, finishes the first start.

@@ -1,0 +1,55 @@
+#include "debtors/LetterPrinting.h"
+#include "common/Functions.h"
+#include "common/SettingsValues.h"
+#include "invoices/InvoicePrinting.h"
+#include "platform/ShapeRecordset.h"
+#include "platform/ShortDate.h"
+#include "platform/Today.h"
+#include "reports/PaperSize.h"
+#include "reports/ReportDesign.h"
+#include "reports/ReportLayout.h"
+#include <optional>
+
+namespace {
+std::optional<ReportDesign>& instance() {
+    static std::optional<ReportDesign> design;
+    return design;
+}
+}  // namespace
+
+ReportDesign& letterDesign(QWidget* owner) {
+    std::optional<ReportDesign>& design = instance();
+    if (design) return *design;
+    ReportDesign made = ReportDesign::load("Letter_rpt");
+    checkLogoFound(owner);
+    const QImage logo = readLogo(gSettings.logopath);
+    if (!gSettings.logopath.isEmpty() && logo.isNull()) sayLogoNotLoaded("letter", owner);
+    made.section("header1").control("Image1").picture = logo;
+    design = std::move(made);
+    return *design;
+}
+
+void forgetLetterDesign() { instance().reset(); }
+
+QString letterSenderBlock(const SettingsValues& s) {
+    return s.BusinessName.text() + "\r\n" + s.Address + "\r\n" + s.Phone.text();
+}
+
+void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsValues& s, const QDate& today) {
+    design.section("Header1").control("Companyadd").caption = letterSenderBlock(s);
+    ReportSection& details = design.section("details");
+    details.control("Main_lbl").caption = texts.reminder;
+    details.control("Signed1").caption = texts.closing;
+    details.control("Signed").caption = texts.signature;
+    details.control("date_lbl").caption = shortDate(today);
+}
+
+ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner) {
+    Open_Shape_Recordset(ShapeSql, ShapeRs);
+    ReportDesign& design = letterDesign(owner);
+    fillLetter(design, texts, gSettings, Today::date());
+    ReportPages pages = layoutReport(design, ShapeRs.get(), currentPaperSize());
+    if (ShapeRs) ShapeRs->close();
+    ShapeRs.reset();
+    return pages;
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <QDate>
+#include <QString>
+
+class QWidget;
+struct ReportDesign;
+struct ReportPages;
+struct SettingsValues;
+
+// The reminder letter: the design of one letter per row of Letters, its
+// run-time texts, and its preview.
+
+// The texts chosen in the debtors window for this printing.
+struct LetterTexts {
+    QString reminder;     // the body
+    QString closing;      // "Yours Sincerely"
+    QString signature;    // the business name
+};
+
+// The letter design of the run, made on its first use; the logo named in
+// the settings is loaded then. A logo that is missing or does not load says
+// so as for invoices, and the letters print without it.
+ReportDesign& letterDesign(QWidget* owner);
+// Forgets the design, as a new run would have it.
+void forgetLetterDesign();
+
+// The sender's block: business name, address and phone, one to a line.
+QString letterSenderBlock(const SettingsValues& s);
+
+// Puts the printing's texts, the sender and today's date into the design.
+void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsValues& s, const QDate& today);
+
+// One letter per row of the shaping query in ShapeSql (the Letters table),
+// laid out on the printer's paper; the shared report record set is opened
+// for it and let go again.
+ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner);

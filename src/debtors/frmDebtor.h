@@ -1,0 +1,93 @@
+#pragma once
+#include <QDialog>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QToolBar;
+class QTreeView;
+namespace ListKit {
+class HeaderSort;
+class Model;
+}
+
+// "Aged Debtors": every unpaid invoice in an age bucket with its customer,
+// what is owed per bucket and in all; reminder letters for the ticked rows.
+class frmDebtor : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmDebtor(QWidget* owner = nullptr);
+
+    // The list's columns, in order.
+    enum Column { CustId, Customer, Phone, InvNo, Days30, Days60, Days61, Notes, Reminders };
+
+    QTreeView* debtor_lst;
+    QLabel* total30;
+    QLabel* total60;
+    QLabel* Total61;
+    QLabel* TotalG;
+    QCheckBox* debtor_chk;
+    QPushButton* All_cmd;
+    QPushButton* Unselect_all;
+    QPushButton* Select7_cmd;
+    QPushButton* Select14;
+    QPushButton* Select30;
+    QPushButton* Command1;
+    QToolBar* Toolbar1;
+
+    // The letter set-up, hidden until Letters opens it.
+    QGroupBox* Letter_frame;
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QRadioButton* Option3;
+    QPlainTextEdit* Reminder1;
+    QPlainTextEdit* Reminder2;
+    QPlainTextEdit* Reminder3;
+    QLineEdit* Signed1_txt;
+    QLineEdit* Signed_txt;
+    QPushButton* OK_cmd;
+    QPushButton* Cancel_cmd;
+
+    // Rows the last Build_table wrote; whether the last Print_cmd showed letters.
+    int LetterCount = 0;
+    bool LettersPrinted = false;
+
+    ListKit::Model* debtors() const { return model_; }
+    // Toolbar buttons by position: 1 View, 3 Letters, 5 Help.
+    QAction* toolbarButton(int index) const;
+    void Toolbar1_ButtonClick(int index);
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Activate();
+    void Load_list();
+    void tickWhere(Column column);
+    void setAllTicks(bool ticked);
+    void View();
+    void Letters();
+    void Disable_controls();
+    void Enable_controls();
+    void setControlsEnabled(bool enabled);
+    void OK_cmd_Click();
+    void Cancel_cmd_Click();
+    void Build_table();
+    void Print_cmd();
+    void Update_reminders();
+    QString chosenReminder() const;
+
+    ListKit::Model* model_;
+    ListKit::HeaderSort* sort_;
+    bool activated_ = false;
+    bool unloaded_ = false;
+};
