@@ -7,29 +7,19 @@
 #include "platform/Today.h"
 #include "reports/PaperSize.h"
 #include "reports/ReportDesign.h"
+#include "reports/ReportInstance.h"
 #include "reports/ReportLayout.h"
-#include <optional>
 
-namespace {
-std::optional<ReportDesign>& instance() {
-    static std::optional<ReportDesign> design;
-    return design;
+ReportInstance& letterReport(QWidget* owner) {
+    // Runs once, when the run's letter instance is made.
+    ReportInstance::setInitialisation("Letter_rpt", [owner](ReportInstance& letter) {
+        checkLogoFound(owner);
+        const QImage logo = readLogo(gSettings.logopath);
+        if (!gSettings.logopath.isEmpty() && logo.isNull()) sayLogoNotLoaded("letter", owner);
+        letter.section("header1").control("Image1").picture = logo;
+    });
+    return ReportInstance::of("Letter_rpt");
 }
-}  // namespace
-
-ReportDesign& letterDesign(QWidget* owner) {
-    std::optional<ReportDesign>& design = instance();
-    if (design) return *design;
-    ReportDesign made = ReportDesign::load("Letter_rpt");
-    checkLogoFound(owner);
-    const QImage logo = readLogo(gSettings.logopath);
-    if (!gSettings.logopath.isEmpty() && logo.isNull()) sayLogoNotLoaded("letter", owner);
-    made.section("header1").control("Image1").picture = logo;
-    design = std::move(made);
-    return *design;
-}
-
-void forgetLetterDesign() { instance().reset(); }
 
 QString letterSenderBlock(const SettingsValues& s) {
     return s.BusinessName.text() + "\r\n" + s.Address + "\r\n" + s.Phone.text();
@@ -46,9 +36,11 @@ void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsVa
 
 ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner) {
     Open_Shape_Recordset(ShapeSql, ShapeRs);
-    ReportDesign& design = letterDesign(owner);
-    fillLetter(design, texts, gSettings, Today::date());
-    ReportPages pages = layoutReport(design, ShapeRs.get(), currentPaperSize());
+    ReportInstance& letter = letterReport(owner);
+    letter.dataSource = ShapeRs;
+    fillLetter(letter.design, texts, gSettings, Today::date());
+    ReportPages pages = letter.layout(currentPaperSize());
+    letter.dataSource.reset();
     if (ShapeRs) ShapeRs->close();
     ShapeRs.reset();
     return pages;

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+class ReportInstance;
 struct ReportDesign;
 struct ReportPages;
 struct SettingsValues;
@@ -17,12 +18,10 @@ struct LetterTexts {
     QString signature;    // the business name
 };
 
-// The letter design of the run, made on its first use; the logo named in
-// the settings is loaded then. A logo that is missing or does not load says
-// so as for invoices, and the letters print without it.
-ReportDesign& letterDesign(QWidget* owner);
-// Forgets the design, as a new run would have it.
-void forgetLetterDesign();
+// The letter's instance for the run, made on its first use; the logo named
+// in the settings is loaded then. A logo that is missing or does not load
+// says so as for invoices, and the letters print without it.
+ReportInstance& letterReport(QWidget* owner);
 
 // The sender's block: business name, address and phone, one to a line.
 QString letterSenderBlock(const SettingsValues& s);

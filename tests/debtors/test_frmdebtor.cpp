@@ -305,6 +305,15 @@ private slots:
         QVERIFY(image);
         QCOMPARE(!image->control.picture.isNull(), printed);
         QCOMPARE(program->endings(), 0);
+
+        // The letter is made once a run: a second printing neither loads nor asks again.
+        w.toolbarButton(3)->trigger();
+        ScriptedBoxes again;
+        again.expect("Update Reminders Sent", Box::Answer::No);
+        w.OK_cmd->click();
+        QVERIFY2(again.allAnswered(), qPrintable(again.report()));
+        QCOMPARE(int(previews.size()), 2);
+        QCOMPARE(!previews[1].pages[0].find("Image1")->control.picture.isNull(), printed);
     }
 
     void closingSavesTheStartUpChoice() {

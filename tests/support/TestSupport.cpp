@@ -1,4 +1,3 @@
-#include "debtors/LetterPrinting.h"
 #include "support/TestSupport.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
@@ -90,7 +89,6 @@ void resetProgramState() {
     ReportInstance::forgetAll();
     while (BusyCursor::depth() > 0) Wait_Cursor_Off();
     Today::fix(std::nullopt);
-    forgetLetterDesign();
 }
 
 TestProgram::TestProgram() {
