@@ -69,6 +69,10 @@ void Database::openWithFlags(const QString& path, int flags) {
     ++serial_;
     sqlite3_busy_timeout(db_, LockWaitMs);
     sqlite3_extended_result_codes(db_, 1);
+    // Reads map the file instead of copying it a page per system call: a
+    // look-up per row of a long walk (each debtor's customer) costs a third.
+    // Only this program works on the file while it is open (ProgramLock).
+    sqlite3_exec(db_, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
 }
 
 void Database::open(const QString& path, bool readOnly) {
