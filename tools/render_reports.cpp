@@ -4,7 +4,11 @@
 // the folder named on the command line (the current folder when none). Each
 // design prints through the procedure the program prints it with; it names
 // every text that prints cut. A new design is one more line in Designs.
+// The reminder letter prints with a logo.
 #include "common/Functions.h"
+#include "common/SettingsValues.h"
+#include "debtors/DebtorRecord.h"
+#include "debtors/LetterPrinting.h"
 #include "debtors/PrintedReports.h"
 #include "platform/Currency.h"
 #include "platform/Database.h"
@@ -36,6 +40,53 @@ struct Design {
 
 void printReport(Report report) { PrintedReports::select(int(report), From, To, nullptr); }
 
+// Reminder letters for the first two unpaid invoices, as the debtors window
+// prints them. An invoice whose customer is not on file gets one whose name
+// and address are as long as the customers table holds, and the sender and
+// the reminder text are then at their longest too.
+void printLetters() {
+    std::vector<LetterChoice> choices;
+    Statement unpaid(Database::shared(), "SELECT CustNo, InvNo FROM Invoices WHERE Balance > 0 ORDER BY rowid LIMIT 2");
+    while (unpaid.step()) choices.push_back({unpaid.value(0).toString(), unpaid.value(1).toString()});
+    bool longest = false;
+    for (const LetterChoice& c : choices) {
+        Statement known(Database::shared(), "SELECT length(FirstName) FROM Customers WHERE CustID = ?");
+        known.bind(1, c.custId);
+        if (known.step()) {
+            longest = longest || known.value(0).toInt() == 50;
+            continue;
+        }
+        longest = true;
+        Statement(Database::shared(), "INSERT INTO Customers (CustID, FirstName, LastName, Address, Address2, City, "
+                                      "address4, Postcode) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+            .bindAll({c.custId, QString("Bartholomew Alexander Fitzwilliam Wetherington-Sm").left(50),
+                      QString("Montgomery-Worthington-Featherstonehaugh-Cholmonde").left(50),
+                      QString("Flat 12, Wetherington Mansions, 147 Montgomery Rd").left(50),
+                      QString("Great Wetherington-upon-Severn Industrial Estate W").left(50),
+                      QString("Worcestershire and Warwickshire Border Region Nort").left(50),
+                      QString("United Kingdom of Great Britain and Northern Irela").left(50),
+                      QString("WR14 9WW Worcester Mail Centre Delivery Office Box").left(50)})
+            .run();
+    }
+    gSettings.BusinessName = QString(longest ? "Kelm Garden Supplies Wholesale" : "Kelm Garden Supplies");
+    gSettings.Address = longest ? QString("Unit 14, Orchard Lane Business Park, Little Hampton Road, Great Wetherington-"
+                                          "upon-Severn\r\nWest Sussex and Hampshire Border Region\r\nBN17 5AB England")
+                                      .left(151)
+                                : QString("12 Orchard Lane\r\nLittle Hampton\r\nWest Sussex BN17 5AB");
+    gSettings.Phone = QString(longest ? "+44 (0)1903 555 123 ext. 45678" : "01903 555 123");
+    const QString reminder =
+        longest ? QString("We have not been able to register payment for the invoice listed above and assume there has "
+                          "been an oversight. We would appreciate payment in the coming days. If you have paid in the "
+                          "last few days, please accept our thanks and disregard this letter; otherwise call us.")
+                      .left(250)
+                : QString("We have not been able to register payment for the invoice listed above and assume there "
+                          "has been an oversight. We would appreciate payment in the coming days.");
+    writeLetters(choices);
+    ShapeSql = "SHAPE {SELECT * FROM Letters} as details";
+    showReportPreview(layoutLetters({reminder, "Yours Sincerely", gSettings.BusinessName.text()}, nullptr), "Reminder",
+                      nullptr);
+}
+
 const Design Designs[] = {
     {"Customer1_rpt", [] { printReport(Report::SummaryCustomers); }},
     {"Customer_rpt", [] { printReport(Report::DetailedCustomers); }},
@@ -43,6 +94,7 @@ const Design Designs[] = {
     {"InvoiceD_rpt", [] { printReport(Report::InvoiceDetails); }},
     {"Parts_rpt", [] { printReport(Report::Parts); }},
     {"Debtor_rpt", [] { printReport(Report::Debtors); }},
+    {"Letter_rpt", printLetters},
 };
 
 QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
@@ -149,6 +201,11 @@ int main(int argc, char** argv) {
     for (const auto& sample : samples) {
         QTemporaryDir folder;
         ProgramFolder::setPath(folder.path());
+        ReportInstance::forgetAll();
+        QImage logo(200, 170, QImage::Format_RGB32);
+        logo.fill(QColor(40, 110, 60));
+        gSettings.logopath = QDir(folder.path()).filePath("logo.png");
+        logo.save(gSettings.logopath);
         CreateDatabase();
         Connections::openJet(QDir(folder.path()).filePath("data.mdb"));
         Connections::openShape();
