@@ -25,7 +25,9 @@
 #include <QRadioButton>
 #include <QToolBar>
 #include <QTreeView>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const char* WindowName = "frmDebtor";
@@ -82,6 +84,7 @@ frmDebtor::frmDebtor(QWidget* owner) : QDialog(owner) {
     sort_->state().sortHeaderBy(Days61, model_->sortKeyCell(Key61));
     sort_->state().sortHeaderBy(Reminders, model_->sortKeyCell(KeyReminders));
     debtor_lst->viewport()->installEventFilter(this);
+    connect(debtor_lst->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeTotals(); });
     debtor_lst->setMinimumSize(int(logicalDpiX() / 25.4 * 250), int(logicalDpiY() / 25.4 * 90));
 
     total30 = amountLabel("total30");
@@ -131,15 +134,16 @@ frmDebtor::frmDebtor(QWidget* owner) : QDialog(owner) {
     Letter_frame->setMinimumWidth(int(logicalDpiX() / 25.4 * 150));
     Letter_frame->hide();
 
-    auto* totals = new QGridLayout;
-    totals->addWidget(label("Owed to you for each period:"), 0, 0, Qt::AlignRight);
-    totals->addWidget(total30, 0, 1);
-    totals->addWidget(total60, 0, 2);
-    totals->addWidget(Total61, 0, 3);
-    totals->addWidget(label("Total Owed:"), 1, 2, Qt::AlignRight);
-    totals->addWidget(TotalG, 1, 3);
-    totals->setColumnStretch(0, 1);
-    for (int c = 1; c <= 3; ++c) totals->setColumnMinimumWidth(c, int(logicalDpiX() / 25.4 * 22));
+    // The totals stand under their columns, wherever the columns are.
+    totalsRow_ = new QWidget;
+    periodCaption_ = label("Owed to you for each period:");
+    totalCaption_ = label("Total Owed:");
+    for (QLabel* l : {periodCaption_, totalCaption_, total30, total60, Total61, TotalG}) l->setParent(totalsRow_);
+    for (QLabel* l : {periodCaption_, totalCaption_}) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totalsRow_->setFixedHeight(2 * (fontMetrics().height() + 6));
+    connect(debtor_lst->header(), &QHeaderView::sectionResized, this, &frmDebtor::placeTotals);
+    connect(debtor_lst->header(), &QHeaderView::geometriesChanged, this, &frmDebtor::placeTotals);
+    debtor_lst->installEventFilter(this);
 
     auto* selection = new QHBoxLayout;
     for (QPushButton* b : {All_cmd, Unselect_all, Select7_cmd, Select14, Select30}) selection->addWidget(b);
@@ -151,7 +155,7 @@ frmDebtor::frmDebtor(QWidget* owner) : QDialog(owner) {
     layout->setMenuBar(Toolbar1);
     layout->addWidget(debtor_lst, 0, 0);
     layout->addWidget(Letter_frame, 0, 0, Qt::AlignCenter);
-    layout->addLayout(totals, 1, 0);
+    layout->addWidget(totalsRow_, 1, 0);
     layout->addLayout(selection, 2, 0);
 
     connect(All_cmd, &QPushButton::clicked, this, [this] { setAllTicks(true); });
@@ -209,6 +213,7 @@ void frmDebtor::Load_list() {
         total60->setText(totalText(sums.from31To60));
         Total61->setText(totalText(sums.from61));
         TotalG->setText(totalText(sums.all()));
+        placeTotals();
     });
 }
 
@@ -222,7 +227,28 @@ void frmDebtor::tickWhere(Column column) {
         if (Val(model_->text(r, column)) != 0) model_->setChecked(r, true);
 }
 
+void frmDebtor::placeTotals() {
+    const QHeaderView* header = debtor_lst->header();
+    const int offset = debtor_lst->viewport()->mapTo(this, QPoint()).x() - totalsRow_->mapTo(this, QPoint()).x();
+    const int line = totalsRow_->height() / 2;
+    auto column = [&](int c) { return QRect(offset + header->sectionViewportPosition(c), 0, header->sectionSize(c), line); };
+    const int gap = fontMetrics().averageCharWidth();
+    // Right-aligned in its column; a total wider than the column grows to the left, whole.
+    auto place = [&](QLabel* total, int c, int top) {
+        QRect box = column(c).adjusted(0, top, -gap, top);
+        box.setLeft(std::min(box.left(), box.right() - total->fontMetrics().horizontalAdvance(total->text()) - 2));
+        total->setGeometry(box);
+    };
+    place(total30, Days30, 0);
+    place(total60, Days60, 0);
+    place(Total61, Days61, 0);
+    place(TotalG, Days61, line);
+    periodCaption_->setGeometry(0, 0, std::max(0, total30->geometry().left() - gap), line);
+    totalCaption_->setGeometry(0, line, std::max(0, TotalG->geometry().left() - gap), line);
+}
+
 bool frmDebtor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == debtor_lst && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) placeTotals();
     if (watched == debtor_lst->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         View();
         return true;

@@ -85,9 +85,13 @@ private:
     void Print_cmd();
     void Update_reminders();
     QString chosenReminder() const;
+    void placeTotals();
 
     ListKit::Model* model_;
     ListKit::HeaderSort* sort_;
+    QWidget* totalsRow_;
+    QLabel* periodCaption_;
+    QLabel* totalCaption_;
     bool activated_ = false;
     bool unloaded_ = false;
 };
