@@ -2,6 +2,7 @@
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
+#include "platform/AppError.h"
 #include "platform/ShapeRecordset.h"
 #include "platform/ShortDate.h"
 #include "platform/Today.h"
@@ -35,7 +36,9 @@ void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsVa
 }
 
 ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner) {
-    Open_Shape_Recordset(ShapeSql, ShapeRs);
+    // Letters that cannot be read are an error, never an empty preview taken for a printing.
+    if (!Open_Shape_Recordset(ShapeSql, ShapeRs))
+        raiseError(ErrorNo::ObjectClosed, "The letters to print could not be read.");
     ReportInstance& letter = letterReport(owner);
     letter.dataSource = ShapeRs;
     fillLetter(letter.design, texts, gSettings, Today::date());

@@ -336,16 +336,17 @@ void frmDebtor::Print_cmd() {
     guard(WindowName, "Print_cmd", [this] {
         Wait_Cursor_On();
         ShapeSql = "SHAPE {SELECT * FROM Letters} as details";
-        LettersPrinted = true;
+        // Set once the letters are shown: a printing that failed asks nothing about reminders.
+        LettersPrinted = false;
         if (LetterCount < 1) {
             Box::ask("No letters to print.", "No Records", Box::Buttons::Ok, Box::Icon::Exclamation, this);
-            LettersPrinted = false;
             Wait_Cursor_Off();
             return;
         }
         const ReportPages pages =
             layoutLetters({chosenReminder(), Signed1_txt->text(), Signed_txt->text()}, this);
         Wait_Cursor_Off();
+        LettersPrinted = true;
         showReportPreview(pages, "Reminder", this);
     });
 }

@@ -1,6 +1,7 @@
 // The aged debtors window driven through its widgets, with its reminder
 // letters shown through a stand-in preview.
 #include "DebtorFixture.h"
+#include "common/Functions.h"
 #include "common/HandOver.h"
 #include "common/SettingsValues.h"
 #include "debtors/frmDebtor.h"
@@ -266,6 +267,22 @@ private slots:
         QVERIFY(!w.LettersPrinted);
         QVERIFY(previews.empty());
         QCOMPARE(value("SELECT COUNT(*) FROM Letters").toInt(), 0);
+    }
+
+    // Letters that cannot be read are reported, never shown as an empty
+    // printing, and nothing is asked about reminders.
+    void unreadableLettersAreReported() {
+        frmDebtor w;
+        tick(w, {"I-30"});
+        w.toolbarButton(3)->trigger();
+        Connections::closeShape();
+        ScriptedBoxes boxes;
+        boxes.expect("Error Message", Box::Answer::Ok, "Print_cmd");
+        w.OK_cmd->click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(program->endings(), 1);
+        QVERIFY(!w.LettersPrinted);
+        QVERIFY(previews.empty());
     }
 
     // A logo that is missing or no picture prints the letter without it; the
