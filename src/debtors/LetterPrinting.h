@@ -9,7 +9,7 @@ struct ReportPages;
 struct SettingsValues;
 
 // The reminder letter: the design of one letter per row of Letters, its
-// run-time texts, and its preview.
+// run-time texts, and its pages.
 
 // The texts chosen in the debtors window for this printing.
 struct LetterTexts {

@@ -201,6 +201,7 @@ private slots:
         start(frame);
         closer.stop();
         QCOMPARE(seen, QStringList{"OLD"});
+        QVERIFY(frame.toolbarButton(9)->isEnabled());   // Debtors
         QCOMPARE(program->endings(), 0);
         QCOMPARE(ActivateCount, 1);
         QCOMPARE(gSettings.Debtorstart, 1);
