@@ -18,6 +18,7 @@
 #include "widgets/WindowPlacement.h"
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -299,6 +300,15 @@ void frmDebtor::setControlsEnabled(bool enabled) {
 
 void frmDebtor::Disable_controls() { setControlsEnabled(false); }
 void frmDebtor::Enable_controls() { setControlsEnabled(true); }
+
+// Esc in the letter set-up cancels it, as its Cancel does; elsewhere it closes the window.
+void frmDebtor::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Letter_frame->isVisible()) {
+        Cancel_cmd_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void frmDebtor::Cancel_cmd_Click() {
     Letter_frame->hide();

@@ -190,6 +190,13 @@ private slots:
         QVERIFY(w.debtor_lst->isEnabled() && w.Command1->isEnabled() && w.Toolbar1->isEnabled());
         QCOMPARE(rows("SELECT CustID FROM Letters"), (std::vector<QStringList>{{"KEPT"}}));
         QVERIFY(previews.empty());
+        // Esc cancels the set-up as Cancel does, and then closes the window.
+        w.toolbarButton(3)->trigger();
+        QTest::keyClick(w.Signed1_txt, Qt::Key_Escape);
+        QVERIFY(w.Letter_frame->isHidden());
+        QVERIFY(w.isVisible() && w.Command1->isEnabled());
+        QTest::keyClick(w.debtor_lst, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
     }
 
     // Two invoices of one customer: two letters, each its own invoice, with
