@@ -59,13 +59,13 @@ void printLetters() {
         longest = true;
         Statement(Database::shared(), "INSERT INTO Customers (CustID, FirstName, LastName, Address, Address2, City, "
                                       "address4, Postcode) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
-            .bindAll({c.custId, QString("Bartholomew Alexander Fitzwilliam Wetherington-Sm").left(50),
-                      QString("Montgomery-Worthington-Featherstonehaugh-Cholmonde").left(50),
-                      QString("Flat 12, Wetherington Mansions, 147 Montgomery Rd").left(50),
-                      QString("Great Wetherington-upon-Severn Industrial Estate W").left(50),
-                      QString("Worcestershire and Warwickshire Border Region Nort").left(50),
-                      QString("United Kingdom of Great Britain and Northern Irela").left(50),
-                      QString("WR14 9WW Worcester Mail Centre Delivery Office Box").left(50)})
+            .bindAll({c.custId, QString("Bartholomew Alexander Fitzwilliam Wetherington-Smy"),
+                      QString("Montgomery-Worthington-Featherstonehaugh-Cholmonde"),
+                      QString("Flat 12, Wetherington Mansions, 147 Montgomery Rd."),
+                      QString("Great Wetherington-upon-Severn Industrial Estate W"),
+                      QString("Worcestershire and Warwickshire Border Region Nort"),
+                      QString("United Kingdom of Great Britain and Northern Irela"),
+                      QString("WR14 9WW Worcester Mail Centre Delivery Office Box")})
             .run();
     }
     gSettings.BusinessName = QString(longest ? "Kelm Garden Supplies Wholesale" : "Kelm Garden Supplies");
