@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 namespace {
 const char* WindowName = "frmDebtor";
@@ -234,16 +235,18 @@ void frmDebtor::placeTotals() {
     const int line = totalsRow_->height() / 2;
     auto column = [&](int c) { return QRect(offset + header->sectionViewportPosition(c), 0, header->sectionSize(c), line); };
     const int gap = fontMetrics().averageCharWidth();
-    // Right-aligned in its column; a total wider than the column grows to the left, whole.
-    auto place = [&](QLabel* total, int c, int top) {
+    // Right-aligned in its column; a total wider than the column grows to the left, whole, and
+    // pushes the totals left of it along so that none covers another.
+    auto place = [&](QLabel* total, int c, int top, int rightLimit) {
         QRect box = column(c).adjusted(0, top, -gap, top);
+        box.setRight(std::min(box.right(), rightLimit));
         box.setLeft(std::min(box.left(), box.right() - total->fontMetrics().horizontalAdvance(total->text()) - 2));
         total->setGeometry(box);
+        return box.left() - gap;
     };
-    place(total30, Days30, 0);
-    place(total60, Days60, 0);
-    place(Total61, Days61, 0);
-    place(TotalG, Days61, line);
+    const int unlimited = std::numeric_limits<int>::max();
+    place(total30, Days30, 0, place(total60, Days60, 0, place(Total61, Days61, 0, unlimited)));
+    place(TotalG, Days61, line, unlimited);
     periodCaption_->setGeometry(0, 0, std::max(0, total30->geometry().left() - gap), line);
     totalCaption_->setGeometry(0, line, std::max(0, TotalG->geometry().left() - gap), line);
 }

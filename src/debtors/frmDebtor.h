@@ -58,6 +58,7 @@ public:
     bool LettersPrinted = false;
 
     ListKit::Model* debtors() const { return model_; }
+    QLabel* periodCaption() const { return periodCaption_; }
     // Toolbar buttons by position: 1 View, 3 Letters, 5 Help.
     QAction* toolbarButton(int index) const;
     void Toolbar1_ButtonClick(int index);

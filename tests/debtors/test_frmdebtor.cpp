@@ -121,6 +121,23 @@ private slots:
         QVERIFY(w.Letter_frame->isHidden());
     }
 
+    // Totals too wide for their columns show whole and cover neither each other nor their caption.
+    void wideTotalsStandApart() {
+        addInvoice("I-big30", "C1", daysAgo(1), money("9999999999.99"));
+        addInvoice("I-big60", "C1", daysAgo(40), money("9999999999.99"));
+        addInvoice("I-big61", "C1", daysAgo(90), money("9999999999.99"));
+        frmDebtor w;
+        w.resize(700, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const std::vector<QLabel*> row = {w.periodCaption(), w.total30, w.total60, w.Total61};
+        for (size_t i = 1; i < row.size(); ++i) {
+            QLabel* total = row[i];
+            QVERIFY2(total->width() >= total->fontMetrics().horizontalAdvance(total->text()), qPrintable(total->text()));
+            QVERIFY2(!row[i - 1]->geometry().intersects(total->geometry()), qPrintable(total->objectName()));
+        }
+    }
+
     // The period buttons only add ticks.
     void selectionButtons() {
         frmDebtor w;
