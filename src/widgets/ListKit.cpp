@@ -69,6 +69,11 @@ QVariant Model::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
     case Qt::DisplayRole: return text(index.row(), index.column());
+    // A cell too narrow for its text ends in "…"; the whole text shows on hover.
+    case Qt::ToolTipRole: {
+        const QStringView cell = cellText(index.row(), index.column());
+        return cell.isEmpty() ? QVariant() : QVariant(cell.toString());
+    }
     case Qt::TextAlignmentRole: {
         const auto it = alignment_.find(index.column());
         return it == alignment_.end() ? QVariant() : QVariant(int(it->second | Qt::AlignVCenter));
