@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -28,7 +29,10 @@ frmCustomer::frmCustomer(QWidget* owner) : QDialog(owner), builder_(std::make_un
     setObjectName(WindowName);
     setWindowTitle("Customers");
     Toolbar1 = named(new QToolBar(this), "Toolbar1");
-    buttons_ = ListKit::addToolbarButtons(Toolbar1, {{Add, "Add"}, {Delete, "Delete"}, {View, "View"}, {Help, "Help"}},
+    buttons_ = ListKit::addToolbarButtons(Toolbar1, {{Add, "Add", QStyle::SP_FileIcon},
+                                           {Delete, "Delete", QStyle::SP_TrashIcon},
+                                           {View, "View", QStyle::SP_FileDialogDetailedView},
+                                           {Help, "Help", QStyle::SP_DialogHelpButton}},
                                           [this](int position) { Toolbar1_ButtonClick(position); });
     buttons_[Add]->setEnabled(Opener::has(Windows::frmAddCust));
     buttons_[View]->setEnabled(Opener::has(Windows::frmAddCust));

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -33,7 +34,10 @@ frmInvoice::frmInvoice(QWidget* owner) : QDialog(owner), builder_(std::make_uniq
     setWindowTitle("Invoice");
     gHandOver.InvSaved = 0;
     Toolbar1 = named(new QToolBar(this), "Toolbar1");
-    buttons_ = ListKit::addToolbarButtons(Toolbar1, {{Add, "Add"}, {Delete, "Delete"}, {Edit, "Edit"}, {Help, "Help"}},
+    buttons_ = ListKit::addToolbarButtons(Toolbar1, {{Add, "Add", QStyle::SP_FileIcon},
+                                           {Delete, "Delete", QStyle::SP_TrashIcon},
+                                           {Edit, "Edit", QStyle::SP_FileDialogDetailedView},
+                                           {Help, "Help", QStyle::SP_DialogHelpButton}},
                                           [this](int position) { Toolbar1_ButtonClick(position); });
     buttons_[Add]->setEnabled(Opener::has(Windows::frmAddCust) && Opener::has(Windows::frmsearchCust));
     buttons_[Edit]->setEnabled(Opener::has(Windows::frmAddInv));

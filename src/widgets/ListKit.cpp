@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
 #include <algorithm>
@@ -546,15 +547,24 @@ bool FindBox::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
-std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<std::pair<int, QString>>& buttons,
+std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<ToolbarButton>& buttons,
                                           const std::function<void(int)>& clicked) {
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    std::map<int, const ToolbarButton*> byPosition;
+    for (const ToolbarButton& b : buttons) byPosition[b.position] = &b;
+    const int last = byPosition.empty() ? 0 : byPosition.rbegin()->first;
     std::map<int, QAction*> actions;
-    for (const auto& [position, caption] : buttons) {
-        if (!actions.empty()) toolbar->addSeparator();
-        QAction* action = toolbar->addAction(caption);
-        action->setObjectName(caption);
-        const int p = position;
-        QObject::connect(action, &QAction::triggered, toolbar, [clicked, p] { clicked(p); });
+    for (int position = 1; position <= last + 1; ++position) {
+        const auto it = byPosition.find(position);
+        if (it == byPosition.end()) {
+            toolbar->addSeparator();
+            continue;
+        }
+        const ToolbarButton& b = *it->second;
+        QAction* action =
+            toolbar->addAction(toolbar->style()->standardIcon(QStyle::StandardPixmap(b.picture)), b.caption);
+        action->setObjectName(b.caption);
+        QObject::connect(action, &QAction::triggered, toolbar, [clicked, position] { clicked(position); });
         actions[position] = action;
     }
     return actions;

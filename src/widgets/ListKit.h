@@ -273,9 +273,15 @@ private:
 };
 
 // Toolbar buttons addressed by their position (from 1): the given
-// positions carry buttons, the others are the separators between them. A
-// click calls `clicked` with the button's position.
-std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<std::pair<int, QString>>& buttons,
+// positions carry buttons with their picture and caption below it, every
+// other position up to one past the last button is a separator. A click
+// calls `clicked` with the button's position.
+struct ToolbarButton {
+    int position;
+    QString caption;
+    int picture;           // a QStyle::StandardPixmap
+};
+std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<ToolbarButton>& buttons,
                                           const std::function<void(int)>& clicked);
 
 // Opening the selected row: a double-click anywhere in the list (below the
