@@ -124,6 +124,7 @@ QString Format_Number_Right(const QVariant& value, int intDigits, int decimals) 
 }
 
 int formatNumberRightInto(::Currency amount, int intDigits, int decimals, char16_t* out) {
+    Q_ASSERT(intDigits + decimals <= 26);
     constexpr std::int64_t steps[] = {10000, 1000, 100, 10, 1};
     const std::int64_t raw = amount.raw();
     const std::int64_t step = decimals >= 0 && decimals <= 4 ? steps[decimals] : 1;
@@ -132,9 +133,9 @@ int formatNumberRightInto(::Currency amount, int intDigits, int decimals, char16
         && raw < std::numeric_limits<std::int64_t>::max() - step;
     if (!plain) {
         const QString text = Format_Number_Right(QVariant::fromValue(amount), intDigits, decimals);
-        const int n = int(std::min<qsizetype>(text.size(), 32));
-        std::copy_n(text.utf16(), n, out);
-        return n;
+        Q_ASSERT(text.size() <= 32);
+        std::copy_n(text.utf16(), text.size(), out);
+        return int(text.size());
     }
     const std::uint64_t magnitude = std::uint64_t(raw < 0 ? -raw : raw);
     const std::uint64_t rounded = (magnitude + std::uint64_t(step / 2)) / std::uint64_t(step);

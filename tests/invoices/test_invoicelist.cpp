@@ -122,6 +122,22 @@ private slots:
         QCOMPARE(row.sortKeys(), (std::vector{ListKit::SortKey()}));
     }
 
+    // Rows added or refreshed after a save take the customer cells from the
+    // customer on file: added rows only for the number exactly, refreshed
+    // ones for it trimmed.
+    void customerCellsFromTheCustomerOnFile() {
+        addCustomer("C1", "Ann", "Lee");
+        const auto cells = [](const QString& custNo, bool trimmed) {
+            const auto found = currentCustomerCells(custNo, trimmed);
+            return found ? found->custId + "|" + found->name : QString("none");
+        };
+        QCOMPARE(cells("C1", false), QString("C1|Lee Ann"));
+        QCOMPARE(cells("c1", false), QString("none"));
+        QCOMPARE(cells("C1 ", false), QString("none"));
+        QCOMPARE(cells(" C1 ", true), QString("C1|Lee Ann"));
+        QCOMPARE(cells("C9", true), QString("none"));
+    }
+
     void afterAddRoute_data() {
         QTest::addColumn<int>("invSaved");
         QTest::addColumn<QString>("saved");
@@ -239,7 +255,6 @@ private slots:
 
     void addThroughTheCustomerSearch() {
         threeInvoices();
-        QTimer::singleShot(0, [] {});
         addFakeWindow("frmAddCust");
         addFakeWindow("frmsearchCust", [] {
             addInvoice("INV7", QDate(2025, 6, 1), "C1", "stored name", "12", "12");
