@@ -108,6 +108,11 @@ Qt::ItemFlags Model::flags(const QModelIndex& index) const {
 QVariant Model::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size()) return {};
     if (role == Qt::DisplayRole) return headers_[section];
+    // A column's header sits as its cells do.
+    if (role == Qt::TextAlignmentRole) {
+        const auto it = alignment_.find(section);
+        return it == alignment_.end() ? QVariant() : QVariant(int(it->second | Qt::AlignVCenter));
+    }
     if (role == Qt::DecorationRole && !pictures_[size_t(section)].isEmpty())
         return ListKit::headerPicture(pictures_[size_t(section)]);
     return {};
