@@ -4,6 +4,7 @@
 // while sorted and one refreshed, and the heap the rows hold.
 #include "BenchSupport.h"
 #include "common/Functions.h"
+#include "invoices/InvoiceListRow.h"
 #include "platform/Database.h"
 #include "platform/ShortDate.h"
 #include "widgets/ListKit.h"
@@ -43,24 +44,26 @@ ListKit::Row invoiceRow(const QString& number, const QDate& date, const QString&
             QString(), false, {ListKit::SortKey::date(date)}};
 }
 
-// Every invoice, in the table's order, one row at a time.
-void forEachInvoiceRow(const std::function<void(const ListKit::Row&)>& each) {
-    Statement s(Database::shared(), Query);
-    while (s.step())
-        each(invoiceRow(Field_To_String(s.value(0)), s.value(1).toDateTime().date(), Field_To_String(s.value(2)),
-                        Field_To_String(s.value(3)), s.value(4), s.value(5), Field_To_String(s.value(6))));
+// Every invoice, in the table's order, one row at a time, as the invoice
+// list reads and builds them.
+void forEachInvoiceRow(const std::function<void(const ListKit::RowBuilder&)>& each) {
+    ListKit::RowBuilder row;
+    readInvoiceList([&](const InvoiceListEntry& invoice) {
+        invoiceListRow(invoice, row);
+        each(row);
+    });
 }
 
 std::vector<ListKit::Row> invoiceRows() {
     std::vector<ListKit::Row> rows;
-    forEachInvoiceRow([&](const ListKit::Row& row) { rows.push_back(row); });
+    forEachInvoiceRow([&](const ListKit::RowBuilder& row) { rows.push_back(row.row()); });
     return rows;
 }
 
 // What the invoice list does when it opens: read, build and fill in one pass.
 void loadInvoiceList(ListKit::Model& model) {
     ListKit::Model::Refill refill(model);
-    forEachInvoiceRow([&](const ListKit::Row& row) { refill.add(row); });
+    forEachInvoiceRow([&](const ListKit::RowBuilder& row) { refill.add(row); });
 }
 
 const QStringList Headers{"Invoice No.", "Date", "Cust ID.", "Customer Name", "Amount", "Balance", "Notes"};

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 QString ConnString;
 QString TableSource;
@@ -120,6 +121,40 @@ QString Format_Number_Right(const QVariant& value, int intDigits, int decimals) 
         else if (text.startsWith("-0.")) text.remove(1, 1);
     }
     return Pad_Left(text, std::max<int>(width, int(text.size())));
+}
+
+int formatNumberRightInto(::Currency amount, int intDigits, int decimals, char16_t* out) {
+    Q_ASSERT(intDigits + decimals <= 26);
+    constexpr std::int64_t steps[] = {10000, 1000, 100, 10, 1};
+    const std::int64_t raw = amount.raw();
+    const std::int64_t step = decimals >= 0 && decimals <= 4 ? steps[decimals] : 1;
+    const bool plain = intDigits >= 1 && intDigits <= 20 && decimals >= 0 && decimals <= 4
+        && raw > std::numeric_limits<std::int64_t>::min() + step
+        && raw < std::numeric_limits<std::int64_t>::max() - step;
+    if (!plain) {
+        const QString text = Format_Number_Right(QVariant::fromValue(amount), intDigits, decimals);
+        Q_ASSERT(text.size() <= 32);
+        std::copy_n(text.utf16(), text.size(), out);
+        return int(text.size());
+    }
+    const std::uint64_t magnitude = std::uint64_t(raw < 0 ? -raw : raw);
+    const std::uint64_t rounded = (magnitude + std::uint64_t(step / 2)) / std::uint64_t(step);
+    std::uint64_t whole = rounded / std::uint64_t(steps[0] / step);
+    std::uint64_t fraction = rounded % std::uint64_t(steps[0] / step);
+    char16_t text[32];
+    char16_t* start = std::end(text);
+    for (int i = 0; i < decimals; ++i, fraction /= 10) *--start = char16_t(u'0' + fraction % 10);
+    if (decimals > 0) *--start = u'.';
+    do {
+        *--start = char16_t(u'0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (raw < 0 && rounded != 0) *--start = u'-';
+    const int length = int(std::end(text) - start);
+    const int width = std::max(intDigits + decimals + (decimals >= 1 ? 1 : 0), length);
+    std::fill_n(out, width - length, u' ');
+    std::copy(start, std::end(text), out + (width - length));
+    return width;
 }
 
 QString Format_Number_Right2(const QVariant& value, int intDigits, int decimals) {

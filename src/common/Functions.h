@@ -42,6 +42,11 @@ QString Field_To_String(const QVariant& v);
 // intDigits + decimals (+1 for the point) characters. A text wider than that
 // is returned whole: an amount is never cut into another amount.
 QString Format_Number_Right(const QVariant& value, int intDigits, int decimals);
+// The same for an amount, written into out (room for 32 units) without a
+// QString, for lists that format hundreds of thousands; its length. The
+// digits before and after the point are at most 26 together, so the text
+// always fits.
+int formatNumberRightInto(::Currency amount, int intDigits, int decimals, char16_t* out);
 QString Format_Number_Right2(const QVariant& value, int intDigits, int decimals);
 
 QString Zero_Pad(const QVariant& v, int n);

@@ -130,3 +130,50 @@ std::optional<Currency> deleteHistoryInvoice(const QString& invNo) {
     transaction.commit();
     return balance;
 }
+
+namespace {
+const char* CustomerListColumns = "\"CustID\", \"LastName\", \"FirstName\", \"Phone\", \"Address\", \"Address2\", "
+                                  "\"City\", \"address4\", \"Postcode\"";
+
+CustomerListEntry customerListEntryFrom(const Statement& s) {
+    return {s.utf8(0), s.utf8(1), s.utf8(2), s.utf8(3), s.utf8(4), s.utf8(5), s.utf8(6), s.utf8(7), s.utf8(8)};
+}
+}  // namespace
+
+void readCustomerList(const std::function<void(const CustomerListEntry&)>& each) {
+    Statement s(Database::shared(), QString("SELECT %1 FROM \"Customers\" ORDER BY rowid").arg(CustomerListColumns));
+    while (s.step()) each(customerListEntryFrom(s));
+}
+
+bool readCustomerListEntry(const QString& custId, const std::function<void(const CustomerListEntry&)>& each) {
+    Statement s(Database::shared(),
+                QString("SELECT %1 FROM \"Customers\" WHERE \"CustID\" = ? LIMIT 1").arg(CustomerListColumns));
+    s.bind(1, custId);
+    if (!s.step()) return false;
+    each(customerListEntryFrom(s));
+    return true;
+}
+
+qint64 invoicesFiledUnder(const QString& custId) {
+    // The first term finds the rows on the index; the second keeps those
+    // filed under the number exactly as written.
+    Statement s(Database::shared(),
+                "SELECT COUNT(*) FROM \"Invoices\" WHERE \"CustNo\" = ?1 AND \"CustNo\" = ?1 COLLATE BINARY");
+    s.bind(1, custId);
+    qint64 count = s.step() ? s.integer(0) : 0;
+    if (custId.isEmpty()) {
+        Statement nulls(Database::shared(), "SELECT COUNT(*) FROM \"Invoices\" WHERE \"CustNo\" IS NULL");
+        if (nulls.step()) count += nulls.integer(0);
+    }
+    return count;
+}
+
+bool deleteCustomer(const QString& custId) {
+    Database& db = Database::shared();
+    Transaction transaction(db);
+    const auto row = customerRow(custId);
+    if (!row) return false;
+    Statement(db, "DELETE FROM \"Customers\" WHERE rowid = ?").bind(1, *row).run();
+    transaction.commit();
+    return true;
+}

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The stored customer, one Customers row, and what the customer windows
@@ -77,3 +78,31 @@ std::optional<HistoryInvoice> historyInvoice(const QString& invNo);
 // filed under its trimmed number exactly, together or not at all. The
 // balance of the deleted invoice; nothing when no invoice had the number.
 std::optional<Currency> deleteHistoryInvoice(const QString& invNo);
+
+// One customer as the customer list shows it: its texts as stored, in
+// UTF-8 straight from the row (valid during the call only; "" for a value
+// the row does not hold).
+struct CustomerListEntry {
+    std::string_view custId;
+    std::string_view lastName;
+    std::string_view firstName;
+    std::string_view phone;
+    std::string_view address;
+    std::string_view address2;
+    std::string_view city;
+    std::string_view address4;
+    std::string_view postcode;
+};
+
+// Every customer, in the order the table holds them, one at a time.
+void readCustomerList(const std::function<void(const CustomerListEntry&)>& each);
+// The customer of that number (letter case ignored); false when none has it.
+bool readCustomerListEntry(const QString& custId, const std::function<void(const CustomerListEntry&)>& each);
+
+// How many invoices are filed under exactly that customer number: letter
+// case counts, nothing trimmed, an invoice without one counts for "".
+qint64 invoicesFiledUnder(const QString& custId);
+
+// Deletes the customer of that number (letter case ignored); false when
+// none has it.
+bool deleteCustomer(const QString& custId);

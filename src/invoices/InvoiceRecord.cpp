@@ -6,6 +6,7 @@
 #include "platform/Database.h"
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
+#include "platform/ShortDate.h"
 #include <cmath>
 
 namespace {
@@ -171,4 +172,72 @@ void saveInvoice(const InvoiceRecord& invoice, InvoiceSave kind, const QString& 
     for (const InvoiceLine& line : invoice.lines) insertRow(linesTable(), lineValues(invoice.invNo, line));
     if (!newInvstart.isEmpty()) writeStartNumber("Invstart", newInvstart);
     transaction.commit();
+}
+
+namespace {
+const char* InvoiceListColumns =
+    "\"InvNo\", \"Date\", \"CustNo\", \"CustomerName\", \"Total\", \"Balance\", \"Notes\"";
+
+// Amounts are stored as whole ten-thousandths; anything else goes the long way.
+Currency moneyAt(const Statement& s, int i) {
+    if (s.stored(i) == Statement::Stored::Integer) return Currency::fromRaw(s.integer(i));
+    return Field_To_Currency(s.value(i));
+}
+
+QDate dateAt(const Statement& s, int i) {
+    switch (s.stored(i)) {
+    case Statement::Stored::Null: return {};
+    case Statement::Stored::Text:
+        if (const QDate date = storedIsoDate(s.utf8(i)); date.isValid()) return date;
+        [[fallthrough]];
+    default: return s.value(i).toDateTime().date();
+    }
+}
+
+InvoiceListEntry invoiceListEntryFrom(const Statement& s) {
+    return {s.utf8(0), dateAt(s, 1), s.utf8(2), s.utf8(3), moneyAt(s, 4), moneyAt(s, 5), s.utf8(6)};
+}
+}  // namespace
+
+void readInvoiceList(const std::function<void(const InvoiceListEntry&)>& each) {
+    Statement s(Database::shared(), QString("SELECT %1 FROM \"Invoices\" ORDER BY rowid").arg(InvoiceListColumns));
+    while (s.step()) each(invoiceListEntryFrom(s));
+}
+
+bool readInvoiceListEntry(const QString& invNo, const std::function<void(const InvoiceListEntry&)>& each) {
+    Statement s(Database::shared(),
+                QString("SELECT %1 FROM \"Invoices\" WHERE \"InvNo\" = ? LIMIT 1").arg(InvoiceListColumns));
+    s.bind(1, Trim(invNo));
+    if (!s.step()) return false;
+    each(invoiceListEntryFrom(s));
+    return true;
+}
+
+bool deleteInvoice(const QString& invNo) {
+    Database& db = Database::shared();
+    Transaction transaction(db);
+    const auto row = headerRow(invNo);
+    if (!row) return false;
+    // The header first, then its lines: only those filed under this number
+    // exactly, never those of a number that merely begins the same.
+    Statement(db, "DELETE FROM \"Invoices\" WHERE rowid = ?").bind(1, *row).run();
+    Statement(db, "DELETE FROM \"InvoiceD\" WHERE \"InvNo\" = ?1 AND \"InvNo\" = ?1 COLLATE BINARY")
+        .bind(1, Trim(invNo))
+        .run();
+    transaction.commit();
+    return true;
+}
+
+InvoiceTableMark invoiceTableMark() {
+    Statement s(Database::shared(), "SELECT COUNT(*), IFNULL(MAX(rowid), 0) FROM \"Invoices\"");
+    if (!s.step()) return {};
+    return {s.integer(0), s.integer(1)};
+}
+
+QStringList invoicesAddedSince(const InvoiceTableMark& mark, int limit) {
+    Statement s(Database::shared(), "SELECT \"InvNo\" FROM \"Invoices\" WHERE rowid > ? ORDER BY rowid LIMIT ?");
+    s.bind(1, mark.newest).bind(2, limit);
+    QStringList numbers;
+    while (s.step()) numbers << Field_To_String(s.value(0));
+    return numbers;
 }

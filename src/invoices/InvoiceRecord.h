@@ -2,7 +2,9 @@
 #include "platform/Currency.h"
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The stored invoice: one Invoices row and its InvoiceD rows, in the order
@@ -71,3 +73,36 @@ enum class InvoiceSave { New, Edit };
 // newInvstart is not empty, the System row's Invstart: all or nothing. An
 // edit keeps the row's age split and reminder count.
 void saveInvoice(const InvoiceRecord& invoice, InvoiceSave kind, const QString& newInvstart = QString());
+
+// One invoice as the invoice list shows it. Its texts are as stored, in
+// UTF-8 straight from the row (valid during the call only; "" for a value
+// the row does not hold); a missing date is an invalid one.
+struct InvoiceListEntry {
+    std::string_view invNo;
+    QDate date;
+    std::string_view custNo;
+    std::string_view customerName;
+    Currency total;
+    Currency balance;
+    std::string_view notes;
+};
+
+// Every invoice, in the order the table holds them, one at a time.
+void readInvoiceList(const std::function<void(const InvoiceListEntry&)>& each);
+// The invoice of that number (trimmed, letter case ignored); false when none has it.
+bool readInvoiceListEntry(const QString& invNo, const std::function<void(const InvoiceListEntry&)>& each);
+
+// Deletes the invoice of that number (trimmed, letter case ignored) and the
+// lines filed under exactly its trimmed number, together or not at all.
+// False, and nothing changed, when no invoice has the number.
+bool deleteInvoice(const QString& invNo);
+
+// Where the invoice table stands: how many rows it holds and its newest row.
+struct InvoiceTableMark {
+    qint64 rows = 0;
+    qint64 newest = 0;
+    bool operator==(const InvoiceTableMark&) const = default;
+};
+InvoiceTableMark invoiceTableMark();
+// The numbers of the invoices written as rows after the mark, at most `limit`.
+QStringList invoicesAddedSince(const InvoiceTableMark& mark, int limit);

@@ -280,6 +280,23 @@ QVariant Statement::value(int i) const {
     }
 }
 
+Statement::Stored Statement::stored(int i) const {
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER: return Stored::Integer;
+    case SQLITE_FLOAT: return Stored::Float;
+    case SQLITE_TEXT: return Stored::Text;
+    case SQLITE_BLOB: return Stored::Blob;
+    default: return Stored::Null;
+    }
+}
+
+qint64 Statement::integer(int i) const { return sqlite3_column_int64(stmt_, i); }
+
+std::string_view Statement::utf8(int i) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return text ? std::string_view(text, size_t(sqlite3_column_bytes(stmt_, i))) : std::string_view();
+}
+
 qint64 Statement::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_.handle()); }
 
 CachedStatement::CachedStatement(Database& db, const QString& sql)

@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QStringList>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
@@ -92,6 +93,14 @@ public:
     // The value of a result column, in the kind its declared type tells.
     QVariant value(int i) const;
     qint64 lastInsertRowId() const;
+
+    // Straight from the row, for walks over whole tables: how the value is
+    // stored, a whole number as stored, and a text's UTF-8 bytes without a
+    // copy (valid until the next step; empty for a null).
+    enum class Stored { Null, Integer, Float, Text, Blob };
+    Stored stored(int i) const;
+    qint64 integer(int i) const;
+    std::string_view utf8(int i) const;
 
 private:
     friend class Database;

@@ -26,6 +26,21 @@ QString shortDate(const QDate& date) {
     return twoDigits(date.day()) + '/' + twoDigits(date.month()) + '/' + fourDigits(date.year());
 }
 
+int shortDateInto(const QDate& date, char16_t* out) {
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1000 || year > 9999) {
+        const QString text = shortDate(date);
+        const int n = int(std::min<qsizetype>(text.size(), 16));
+        std::copy_n(text.utf16(), n, out);
+        return n;
+    }
+    const int digits[] = {day / 10, day % 10, -1, month / 10, month % 10, -1,
+                          year / 1000, year / 100 % 10, year / 10 % 10, year % 10};
+    for (int i = 0; i < 10; ++i) out[i] = digits[i] < 0 ? u'/' : char16_t(u'0' + digits[i]);
+    return 10;
+}
+
 QDate parseShortDate(const QString& text) {
     const QString t = text.trimmed();
     QDate d = QDate::fromString(t, "dd/MM/yyyy");
@@ -66,6 +81,26 @@ QDateTime storedForm(const QString& text) {
     return QDateTime(date, time);
 }
 }  // namespace
+
+QDate storedIsoDate(std::string_view t) {
+    const auto digits = [&](size_t from, size_t width) {
+        int n = 0;
+        for (size_t i = from; i < from + width; ++i) {
+            if (t[i] < '0' || t[i] > '9') return -1;
+            n = n * 10 + (t[i] - '0');
+        }
+        return n;
+    };
+    if (t.size() != 10 && (t.size() != 19 || t[10] != ' ' || t[13] != ':' || t[16] != ':')) return {};
+    if (t[4] != '-' || t[7] != '-') return {};
+    const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+    if (std::min({year, month, day}) < 0) return {};
+    if (t.size() == 19) {
+        const int hour = digits(11, 2), minute = digits(14, 2), second = digits(17, 2);
+        if (std::min({hour, minute, second}) < 0 || !QTime(hour, minute, second).isValid()) return {};
+    }
+    return QDate(year, month, day);
+}
 
 QDateTime parseIsoDateTime(const QString& text) {
     // A local date and time costs the C library a look at the time zone

@@ -2,6 +2,7 @@
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "customers/frmAddCust.h"
+#include "customers/frmCustomer.h"
 #include "customers/frm_AddPart.h"
 #include "customers/frm_Parts.h"
 #include "customers/frmsearchCust.h"
@@ -9,6 +10,7 @@
 #include "debtors/frmReports.h"
 #include "debtors/frmDebtor.h"
 #include "invoices/frmAddInv.h"
+#include "invoices/frmInvoice.h"
 #include "settings/frmCustomerSet.h"
 #include "settings/frmInvoiceSet.h"
 #include "settings/frmOptions.h"
@@ -26,6 +28,8 @@ void registerWindows() {
     Opener::add(Windows::frmAddCust, [](QWidget* o) { return new frmAddCust(o); });
     Opener::add(Windows::frmsearchCust, [](QWidget* o) { return new frmsearchCust(o); });
     Opener::add(Windows::frmAddInv, [](QWidget* o) { return new frmAddInv(o); });
+    Opener::add(Windows::frmCustomer, [](QWidget* o) { return new frmCustomer(o); });
+    Opener::add(Windows::frmInvoice, [](QWidget* o) { return new frmInvoice(o); });
     Opener::add(Windows::frmOptions, [](QWidget* o) { return new frmOptions(o); });
     Opener::add(Windows::frmInvoiceSet, [](QWidget* o) { return new frmInvoiceSet(o); });
     Opener::add(Windows::frmCustomerSet, [](QWidget* o) { return new frmCustomerSet(o); });

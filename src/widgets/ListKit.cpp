@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
 #include <QTreeView>
 #include <algorithm>
 
@@ -23,26 +25,12 @@ namespace {
 // A text's length as one unit below 0x8000, else as two.
 constexpr char16_t LongLength = 0x8000;
 
-void putLength(std::vector<char16_t>& out, size_t length) {
-    if (length < LongLength) {
-        out.push_back(char16_t(length));
-    } else {
-        out.push_back(char16_t(LongLength | (length >> 16)));
-        out.push_back(char16_t(length & 0xFFFF));
-    }
-}
-
 size_t lengthUnits(size_t length) { return length < LongLength ? 1 : 2; }
 
 size_t takeLength(const char16_t*& p) {
     const size_t first = *p++;
     if (first < LongLength) return first;
     return ((first & ~size_t(LongLength)) << 16) | *p++;
-}
-
-void putText(std::vector<char16_t>& out, QStringView text) {
-    putLength(out, size_t(text.size()));
-    out.insert(out.end(), text.utf16(), text.utf16() + text.size());
 }
 
 char16_t foldedAscii(char16_t c) { return c >= 'A' && c <= 'Z' ? char16_t(c + ('a' - 'A')) : c; }
@@ -82,6 +70,11 @@ QVariant Model::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
     case Qt::DisplayRole: return text(index.row(), index.column());
+    // A cell too narrow for its text ends in "…"; the whole text shows on hover.
+    case Qt::ToolTipRole: {
+        const QStringView cell = cellText(index.row(), index.column());
+        return cell.isEmpty() ? QVariant() : QVariant(cell.toString());
+    }
     case Qt::TextAlignmentRole: {
         const auto it = alignment_.find(index.column());
         return it == alignment_.end() ? QVariant() : QVariant(int(it->second | Qt::AlignVCenter));
@@ -115,6 +108,11 @@ Qt::ItemFlags Model::flags(const QModelIndex& index) const {
 QVariant Model::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size()) return {};
     if (role == Qt::DisplayRole) return headers_[section];
+    // A column's header sits as its cells do.
+    if (role == Qt::TextAlignmentRole) {
+        const auto it = alignment_.find(section);
+        return it == alignment_.end() ? QVariant() : QVariant(int(it->second | Qt::AlignVCenter));
+    }
     if (role == Qt::DecorationRole && !pictures_[size_t(section)].isEmpty())
         return ListKit::headerPicture(pictures_[size_t(section)]);
     return {};
@@ -122,16 +120,75 @@ QVariant Model::headerData(int section, Qt::Orientation orientation, int role) c
 
 namespace {
 constexpr size_t BlockUnits = 32 * 1024;
-
-size_t packedUnits(const Row& row, int columns) {
-    size_t units = lengthUnits(size_t(row.key.size())) + size_t(row.key.size());
-    for (int c = 0; c < columns; ++c) {
-        const size_t length = c < row.cells.size() ? size_t(row.cells[c].size()) : 0;
-        units += lengthUnits(length) + length;
-    }
-    return units;
-}
 }  // namespace
+
+RowBuilder& RowBuilder::reset() {
+    chars_.clear();
+    ends_.clear();
+    key_.clear();
+    sortKeys_.clear();
+    checked_ = false;
+    return *this;
+}
+
+RowBuilder& RowBuilder::cell() {
+    ends_.push_back(chars_.size());
+    return *this;
+}
+
+RowBuilder& RowBuilder::add(QStringView text) {
+    if (ends_.empty()) cell();
+    chars_.insert(chars_.end(), text.utf16(), text.utf16() + text.size());
+    ends_.back() = chars_.size();
+    return *this;
+}
+
+RowBuilder& RowBuilder::addUtf8(std::string_view text) {
+    if (ends_.empty()) cell();
+    // Plain ASCII is widened in place; the rest goes through the decoder.
+    size_t i = 0;
+    const size_t start = chars_.size();
+    chars_.resize(start + text.size());
+    char16_t* out = chars_.data() + start;
+    for (; i < text.size() && static_cast<unsigned char>(text[i]) < 0x80; ++i) out[i] = char16_t(text[i]);
+    chars_.resize(start + i);
+    if (i < text.size()) {
+        const QString rest = QString::fromUtf8(text.data() + i, qsizetype(text.size() - i));
+        chars_.insert(chars_.end(), rest.utf16(), rest.utf16() + rest.size());
+    }
+    ends_.back() = chars_.size();
+    return *this;
+}
+
+RowBuilder& RowBuilder::sortKey(SortKey key) {
+    sortKeys_.push_back(key);
+    return *this;
+}
+
+RowBuilder& RowBuilder::key(QStringView key) {
+    key_ = key.toString();
+    return *this;
+}
+
+RowBuilder& RowBuilder::checked(bool checked) {
+    checked_ = checked;
+    return *this;
+}
+
+QStringView RowBuilder::cellText(int cell) const {
+    if (cell < 0 || cell >= cellCount()) return {};
+    const size_t begin = cell == 0 ? 0 : ends_[size_t(cell - 1)];
+    return QStringView(chars_.data() + begin, qsizetype(ends_[size_t(cell)] - begin));
+}
+
+Row RowBuilder::row() const {
+    Row r;
+    for (int c = 0; c < cellCount(); ++c) r.cells << cellText(c).toString();
+    r.key = key_;
+    r.checked = checked_;
+    r.sortKeys = sortKeys_;
+    return r;
+}
 
 std::vector<char16_t>& Model::blockWithRoom(size_t units) {
     if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < units) {
@@ -144,15 +201,49 @@ std::vector<char16_t>& Model::blockWithRoom(size_t units) {
 
 size_t Model::storeRow(const Row& row) {
     Q_ASSERT(row.cells.size() <= columnCount());
-    Q_ASSERT(row.sortKeys.size() <= size_t(sortKeyCount_));
-    std::vector<char16_t>& block = blockWithRoom(packedUnits(row, columnCount()));
-    places_.push_back({quint32(blocks_.size() - 1), quint32(block.size())});
-    for (int c = 0; c < columnCount(); ++c)
-        putText(block, c < row.cells.size() ? QStringView(row.cells[c]) : QStringView());
-    putText(block, row.key);
-    for (int k = 0; k < sortKeyCount_; ++k)
-        keys_.push_back(size_t(k) < row.sortKeys.size() ? row.sortKeys[size_t(k)] : SortKey());
-    checked_.push_back(row.checked);
+    QStringView cells[64];
+    const int count = int(std::min<qsizetype>(row.cells.size(), 64));
+    for (int c = 0; c < count; ++c) cells[c] = row.cells[c];
+    return storeCells(cells, count, row.key, row.sortKeys.data(), row.sortKeys.size(), row.checked);
+}
+
+size_t Model::storeRow(const RowBuilder& row) {
+    Q_ASSERT(row.cellCount() <= columnCount());
+    QStringView cells[64];
+    const int count = std::min(row.cellCount(), 64);
+    for (int c = 0; c < count; ++c) cells[c] = row.cellText(c);
+    return storeCells(cells, count, row.keyText(), row.sortKeys().data(), row.sortKeys().size(), row.isChecked());
+}
+
+size_t Model::storeCells(const QStringView* cells, int count, QStringView key, const SortKey* keys,
+                         size_t keyCount, bool checked) {
+    Q_ASSERT(keyCount <= size_t(sortKeyCount_));
+    const int columns = columnCount();
+    size_t units = lengthUnits(size_t(key.size())) + size_t(key.size());
+    for (int c = 0; c < columns; ++c) {
+        const size_t length = c < count ? size_t(cells[c].size()) : 0;
+        units += lengthUnits(length) + length;
+    }
+    std::vector<char16_t>& block = blockWithRoom(units);
+    const size_t at = block.size();
+    places_.push_back({quint32(blocks_.size() - 1), quint32(at)});
+    block.resize(at + units);
+    char16_t* out = block.data() + at;
+    auto put = [&out](QStringView text) {
+        const size_t length = size_t(text.size());
+        if (length < LongLength) {
+            *out++ = char16_t(length);
+        } else {
+            *out++ = char16_t(LongLength | (length >> 16));
+            *out++ = char16_t(length & 0xFFFF);
+        }
+        std::copy_n(text.utf16(), length, out);
+        out += length;
+    };
+    for (int c = 0; c < columns; ++c) put(c < count ? cells[c] : QStringView());
+    put(key);
+    for (int k = 0; k < sortKeyCount_; ++k) keys_.push_back(size_t(k) < keyCount ? keys[k] : SortKey());
+    checked_.push_back(checked);
     return places_.size() - 1;
 }
 
@@ -198,6 +289,7 @@ Model::Refill::Refill(Model& model) : model_(model) {
 }
 
 void Model::Refill::add(const Row& row) { model_.order_.push_back(quint32(model_.storeRow(row))); }
+void Model::Refill::add(const RowBuilder& row) { model_.order_.push_back(quint32(model_.storeRow(row))); }
 
 Model::Refill::~Refill() {
     if (model_.sorted_.cell >= 0) model_.sortOrder(model_.order_);
@@ -209,8 +301,7 @@ void Model::setRows(const std::vector<Row>& rows) {
     for (const Row& r : rows) refill.add(r);
 }
 
-int Model::addRow(const Row& row) {
-    const size_t slot = storeRow(row);
+int Model::insertSlot(size_t slot) {
     const int position = int(sortedPlace(slot));
     beginInsertRows(QModelIndex(), position, position);
     order_.insert(order_.begin() + position, quint32(slot));
@@ -218,14 +309,19 @@ int Model::addRow(const Row& row) {
     return position;
 }
 
-void Model::setRow(int position, const Row& row) {
+int Model::addRow(const Row& row) { return insertSlot(storeRow(row)); }
+int Model::addRow(const RowBuilder& row) { return insertSlot(storeRow(row)); }
+
+void Model::replaceSlot(int position, size_t slot) {
     const size_t old = slotAt(position);
-    const size_t slot = storeRow(row);
     order_[size_t(position)] = quint32(slot);
     releaseSlot(old);
     emit dataChanged(index(position, 0), index(position, columnCount() - 1));
     compactIfWasteful();
 }
+
+void Model::setRow(int position, const Row& row) { replaceSlot(position, storeRow(row)); }
+void Model::setRow(int position, const RowBuilder& row) { replaceSlot(position, storeRow(row)); }
 
 void Model::removeRow(int position) {
     beginRemoveRows(QModelIndex(), position, position);
@@ -450,6 +546,50 @@ bool FindBox::eventFilter(QObject*, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             find();
+            return true;
+        }
+    }
+    return false;
+}
+
+std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<ToolbarButton>& buttons,
+                                          const std::function<void(int)>& clicked) {
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    std::map<int, const ToolbarButton*> byPosition;
+    for (const ToolbarButton& b : buttons) byPosition[b.position] = &b;
+    const int last = byPosition.empty() ? 0 : byPosition.rbegin()->first;
+    std::map<int, QAction*> actions;
+    for (int position = 1; position <= last + 1; ++position) {
+        const auto it = byPosition.find(position);
+        if (it == byPosition.end()) {
+            toolbar->addSeparator();
+            continue;
+        }
+        const ToolbarButton& b = *it->second;
+        QAction* action =
+            toolbar->addAction(toolbar->style()->standardIcon(QStyle::StandardPixmap(b.picture)), b.caption);
+        action->setObjectName(b.caption);
+        QObject::connect(action, &QAction::triggered, toolbar, [clicked, position] { clicked(position); });
+        actions[position] = action;
+    }
+    return actions;
+}
+
+RowOpener::RowOpener(QTreeView* view, std::function<void()> open, bool onEnter)
+    : QObject(view), view_(view), open_(std::move(open)), onEnter_(onEnter) {
+    view->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
+}
+
+bool RowOpener::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        open_();
+        return true;
+    }
+    if (watched == view_ && onEnter_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            open_();
             return true;
         }
     }

@@ -6,11 +6,15 @@
 #include <QObject>
 #include <QStringList>
 #include <limits>
+#include <functional>
 #include <map>
+#include <string_view>
 #include <vector>
 
 class QAbstractButton;
+class QAction;
 class QLabel;
+class QToolBar;
 class QLineEdit;
 class QTreeView;
 
@@ -43,6 +47,34 @@ struct Row {
     std::vector<SortKey> sortKeys{};
 };
 
+// One row built in place, cell by cell, without a QString per cell: the
+// way long lists are filled. Kept and reused from row to row.
+class RowBuilder {
+public:
+    RowBuilder& reset();                         // no cells, no key, no sort keys
+    RowBuilder& cell();                          // starts the next cell
+    RowBuilder& add(QStringView text);           // to the cell being built
+    RowBuilder& add(const char16_t* text, int length) { return add(QStringView(text, length)); }
+    RowBuilder& addUtf8(std::string_view text);
+    RowBuilder& sortKey(SortKey key);
+    RowBuilder& key(QStringView key);
+    RowBuilder& checked(bool checked);
+
+    int cellCount() const { return int(ends_.size()); }
+    QStringView cellText(int cell) const;
+    QStringView keyText() const { return key_; }
+    const std::vector<SortKey>& sortKeys() const { return sortKeys_; }
+    bool isChecked() const { return checked_; }
+    Row row() const;
+
+private:
+    std::vector<char16_t> chars_;
+    std::vector<size_t> ends_;
+    QString key_;
+    std::vector<SortKey> sortKeys_;
+    bool checked_ = false;
+};
+
 // The rows of a list. Their texts are packed one after another into a few
 // large blocks and their sort keys kept beside them, so that a list of
 // several hundred thousand rows stays small and sorts fast.
@@ -67,7 +99,9 @@ public:
     void setRows(const std::vector<Row>& rows);
     void clear() { setRows({}); }
     int addRow(const Row& row);          // its position
+    int addRow(const RowBuilder& row);
     void setRow(int position, const Row& row);
+    void setRow(int position, const RowBuilder& row);
     void removeRow(int position);
 
     // Fills the list anew one row at a time, so that a long list is never
@@ -79,6 +113,7 @@ public:
         Refill(const Refill&) = delete;
         Refill& operator=(const Refill&) = delete;
         void add(const Row& row);
+        void add(const RowBuilder& row);
     private:
         Model& model_;
     };
@@ -123,6 +158,11 @@ private:
     SortKey slotKey(size_t slot, int k) const { return keys_[slot * size_t(sortKeyCount_) + size_t(k)]; }
     void clearRows();
     size_t storeRow(const Row& row);     // its slot
+    size_t storeRow(const RowBuilder& row);
+    size_t storeCells(const QStringView* cells, int count, QStringView key, const SortKey* keys, size_t keyCount,
+                      bool checked);
+    int insertSlot(size_t slot);
+    void replaceSlot(int position, size_t slot);
     std::vector<char16_t>& blockWithRoom(size_t units);
     void releaseSlot(size_t slot);
     void compactIfWasteful();
@@ -230,6 +270,34 @@ private:
     QAbstractButton* searchButton_;
     Options options_;
     int findPos_ = 0;
+};
+
+// Toolbar buttons addressed by their position (from 1): the given
+// positions carry buttons with their picture and caption below it, every
+// other position up to one past the last button is a separator. A click
+// calls `clicked` with the button's position.
+struct ToolbarButton {
+    int position;
+    QString caption;
+    int picture;           // a QStyle::StandardPixmap
+};
+std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<ToolbarButton>& buttons,
+                                          const std::function<void(int)>& clicked);
+
+// Opening the selected row: a double-click anywhere in the list (below the
+// rows too), and, where asked, Enter in the list.
+class RowOpener : public QObject {
+    Q_OBJECT
+public:
+    RowOpener(QTreeView* view, std::function<void()> open, bool onEnter);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTreeView* view_;
+    std::function<void()> open_;
+    bool onEnter_;
 };
 
 }  // namespace ListKit
