@@ -93,7 +93,7 @@ void reportCutTexts(const ReportPages& pages, const QString& file) {
     for (const ReportPage& page : pages.pages)
         for (const PlacedItem& item : page.items)
             if (fittedText(page, item).cut)
-                std::printf("%s: %s is cut: \"%s\"\n", qPrintable(file), qPrintable(item.control.name),
+                std::printf("%s: %s is cut: \"%s\"\n", qPrintable(file), qPrintable(item.control().name),
                             qPrintable(QString(item.text).replace("\r\n", " / ")));
 }
 

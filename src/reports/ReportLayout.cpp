@@ -8,7 +8,7 @@
 
 const PlacedItem* ReportPage::find(const QString& name) const {
     for (const auto& item : items)
-        if (item.control.name.compare(name, Qt::CaseInsensitive) == 0) return &item;
+        if (item.control().name.compare(name, Qt::CaseInsensitive) == 0) return &item;
     return nullptr;
 }
 
@@ -100,6 +100,13 @@ struct RowContext {
 // ahead of it.
 class Layouter {
 public:
+    // The pages keep the design: their items refer to its controls.
+    Layouter(const std::shared_ptr<const ReportDesign>& design, ShapeRecordset* data, const QPageSize& pageSize)
+        : Layouter(*design, data, pageSize) {
+        result_.design = design;
+    }
+
+private:
     Layouter(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize)
         : design_(design), data_(data) {
         result_.pageSize = pageSize;
@@ -121,6 +128,7 @@ public:
         groupTotalsFirst_ = group_.has(first(SectionKind::GroupHeader)) || group_.has(first(SectionKind::Detail));
     }
 
+public:
     ReportPages run() {
         const ReportSection* pageFooter = first(SectionKind::PageFooter);
         footerHeight_ = pageFooter && pageFooter->visible ? pageFooter->height : 0;
@@ -184,9 +192,12 @@ private:
 
     void finishPage() {
         const ReportSection* footer = first(SectionKind::PageFooter);
-        if (!footer || !footer->visible) return;
-        y_ = bodyBottom();
-        putBand(*footer, wholeReport());
+        if (footer && footer->visible) {
+            y_ = bodyBottom();
+            putBand(*footer, wholeReport());
+        }
+        // A long report holds many pages: none keeps room it does not use.
+        result_.pages.back().items.shrink_to_fit();
     }
 
     void place(const ReportSection* section, const RowContext& context) {
@@ -206,11 +217,7 @@ private:
         auto& page = result_.pages.back();
         for (const auto& control : section.controls) {
             if (!control.visible) continue;
-            PlacedItem item{section.name, control, QString()};
-            item.control.left += left_;
-            item.control.top += y_;
-            item.text = textOf(control, context);
-            page.items.push_back(std::move(item));
+            page.items.emplace_back(control, QPoint(control.left + left_, control.top + y_), textOf(control, context));
         }
         y_ += section.height;
     }
@@ -248,5 +255,6 @@ private:
 }  // namespace
 
 ReportPages layoutReport(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize) {
-    return Layouter(design, data, pageSize).run();
+    // The pages keep a copy of their own: the design may change for the next printing.
+    return Layouter(std::make_shared<const ReportDesign>(design), data, pageSize).run();
 }

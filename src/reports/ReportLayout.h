@@ -2,17 +2,28 @@
 #include "reports/ReportDesign.h"
 #include <QPageSize>
 #include <QSizeF>
+#include <memory>
 #include <vector>
 
 class ShapeRecordset;
 
-// One control placed on a page: a copy of the control with its position in
-// page twips (from the paper's top-left corner) and the text it shows.
-struct PlacedItem {
-    QString section;
-    ReportControl control;
+// One control placed on a page: the control of the design the pages were
+// laid out from, where it lies in page twips (from the paper's top-left
+// corner) and the text it shows. The control's own left and top are where it
+// lies in its section: the place on the page is rect().
+class PlacedItem {
+public:
+    PlacedItem(const ReportControl& control, QPoint at, QString text = QString())
+        : text(std::move(text)), control_(&control), left_(at.x()), top_(at.y()) {}
+
+    const ReportControl& control() const { return *control_; }
+    QRect rect() const { return {left_, top_, control_->width, control_->height}; }
+
     QString text;
-    QRect rect() const { return {control.left, control.top, control.width, control.height}; }
+
+private:
+    const ReportControl* control_;
+    int left_, top_;
 };
 
 struct ReportPage {
@@ -21,8 +32,11 @@ struct ReportPage {
     const PlacedItem* find(const QString& name) const;
 };
 
-// The pages of a laid-out report and the paper they are for.
+// The pages of a laid-out report and the paper they are for. They keep the
+// design they were laid out from, as it was then: their items refer to its
+// controls.
 struct ReportPages {
+    std::shared_ptr<const ReportDesign> design;
     QPageSize pageSize;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QSize paper;                      // twips, in the orientation

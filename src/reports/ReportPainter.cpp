@@ -18,7 +18,7 @@ QPen outline(const QColor& color) {
 }
 
 void paintText(QPainter& p, const ReportPage& page, const PlacedItem& item) {
-    const ReportControl& c = item.control;
+    const ReportControl& c = item.control();
     const QRectF box = textRoom(page, item);
     const FittedText fitted = fitReportText(item.text, c.font, c.alignment, box.size());
     if (fitted.lines.isEmpty()) return;
@@ -42,7 +42,7 @@ bool showsText(ControlKind kind) {
     return kind == ControlKind::Label || kind == ControlKind::TextBox || kind == ControlKind::Function;
 }
 
-bool printsText(const PlacedItem& item) { return showsText(item.control.kind) && !item.text.isEmpty(); }
+bool printsText(const PlacedItem& item) { return showsText(item.control().kind) && !item.text.isEmpty(); }
 
 // Whether a text of that alignment holds its place at that side of its box.
 bool anchoredAt(Qt::Alignment align, bool rightSide) {
@@ -53,7 +53,7 @@ bool anchoredAt(Qt::Alignment align, bool rightSide) {
 // How much each side of a text's box gives up to its neighbours.
 class Yielded {
 public:
-    explicit Yielded(const PlacedItem& item) : box_(item.rect()), align_(item.control.alignment) {}
+    explicit Yielded(const PlacedItem& item) : box_(item.rect()), align_(item.control().alignment) {}
 
     // The overlap with another text's box: to the one anchored at it, shared
     // when both are, and given up by both when neither is.
@@ -64,7 +64,7 @@ public:
         if (overlap.width() <= overlap.height()) {
             const bool onRight = theirs.center().x() > box_.center().x();
             sideways(onRight, part(overlap.width(), anchoredAt(align_, onRight),
-                                   anchoredAt(other.control.alignment, !onRight)));
+                                   anchoredAt(other.control().alignment, !onRight)));
         } else {
             const bool below = theirs.center().y() > box_.center().y();
             (below ? bottom_ : top_) = std::max(below ? bottom_ : top_, part(overlap.height(), !below, below));
@@ -89,10 +89,10 @@ public:
 
     // The edges of a framed shape are rules too, except for a text with a
     // background of its own, which the design sets on the frame on purpose.
-    void toFrame(const ReportControl& shape, bool opaqueText) {
-        if (opaqueText || !shape.border || shape.width <= 0 || shape.height <= 0) return;
-        const QRectF edges = QRectF(shape.left, shape.top, shape.width, shape.height)
-                                 .adjusted(PenTwips / 2.0, PenTwips / 2.0, -PenTwips / 2.0, -PenTwips / 2.0);
+    void toFrame(const PlacedItem& shape, bool opaqueText) {
+        const QRect box = shape.rect();
+        if (opaqueText || !shape.control().border || box.width() <= 0 || box.height() <= 0) return;
+        const QRectF edges = QRectF(box).adjusted(PenTwips / 2.0, PenTwips / 2.0, -PenTwips / 2.0, -PenTwips / 2.0);
         toRule(QLineF(edges.topLeft(), edges.topRight()));
         toRule(QLineF(edges.bottomLeft(), edges.bottomRight()));
         toRule(QLineF(edges.topLeft(), edges.bottomLeft()));
@@ -118,11 +118,18 @@ private:
     qreal left_ = 0, right_ = 0, top_ = 0, bottom_ = 0;
 };
 
-void paintShape(QPainter& p, const ReportControl& c) {
+// A line runs from its box's top-left corner to its bottom-right one.
+QLineF ruleOf(const PlacedItem& item) {
+    const QRect r = item.rect();
+    return QLineF(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+void paintShape(QPainter& p, const PlacedItem& item) {
+    const ReportControl& c = item.control();
     if (c.width <= 0 || c.height <= 0) return;
     // A border is drawn inside the shape's box, as its fill is.
     const qreal inset = c.border ? PenTwips / 2.0 : 0;
-    const QRectF box = QRectF(c.left, c.top, c.width, c.height).adjusted(inset, inset, -inset, -inset);
+    const QRectF box = QRectF(item.rect()).adjusted(inset, inset, -inset, -inset);
     p.setPen(c.border ? outline(c.borderColor) : QPen(Qt::NoPen));
     p.setBrush(c.opaque ? QBrush(c.fillColor.isValid() ? c.fillColor : c.backColor) : QBrush(Qt::NoBrush));
     if (c.shape == ShapeKind::RoundedRectangle) {
@@ -133,10 +140,11 @@ void paintShape(QPainter& p, const ReportControl& c) {
     }
 }
 
-void paintImage(QPainter& p, const ReportControl& c) {
+void paintImage(QPainter& p, const PlacedItem& item) {
+    const ReportControl& c = item.control();
     if (c.picture.isNull() || c.width <= 0 || c.height <= 0) return;
     const QSizeF fitted = QSizeF(c.picture.size()).scaled(QSizeF(c.width, c.height), Qt::KeepAspectRatio);
-    p.drawImage(QRectF(QPointF(c.left, c.top), fitted), c.picture);
+    p.drawImage(QRectF(item.rect().topLeft(), fitted), c.picture);
 }
 }
 
@@ -144,16 +152,16 @@ QRectF textRoom(const ReportPage& page, const PlacedItem& item) {
     Yielded yielded(item);
     for (const PlacedItem& other : page.items) {
         if (&other == &item) continue;
-        const ReportControl& c = other.control;
+        const ControlKind kind = other.control().kind;
         if (printsText(other)) yielded.toText(other);
-        else if (c.kind == ControlKind::Line) yielded.toRule(QLineF(c.left, c.top, c.left + c.width, c.top + c.height));
-        else if (c.kind == ControlKind::Shape) yielded.toFrame(c, item.control.opaque);
+        else if (kind == ControlKind::Line) yielded.toRule(ruleOf(other));
+        else if (kind == ControlKind::Shape) yielded.toFrame(other, item.control().opaque);
     }
     return yielded.room();
 }
 
 FittedText fittedText(const ReportPage& page, const PlacedItem& item) {
-    const ReportControl& c = item.control;
+    const ReportControl& c = item.control();
     return fitReportText(item.text, c.font, c.alignment, textRoom(page, item).size());
 }
 
@@ -166,23 +174,23 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
     // Backgrounds, shapes, lines and pictures first, in the design's order;
     // then every text over them, so an opaque caption never hides another text.
     for (const PlacedItem& item : page.items) {
-        const ReportControl& c = item.control;
+        const ReportControl& c = item.control();
         if (showsText(c.kind)) {
             if (c.opaque) painter.fillRect(item.rect(), c.backColor);
             continue;
         }
         switch (c.kind) {
-        case ControlKind::Shape: paintShape(painter, c); break;
+        case ControlKind::Shape: paintShape(painter, item); break;
         case ControlKind::Line:
             painter.setPen(outline(c.borderColor));
-            painter.drawLine(QPointF(c.left, c.top), QPointF(c.left + c.width, c.top + c.height));
+            painter.drawLine(ruleOf(item));
             break;
-        case ControlKind::Image: paintImage(painter, c); break;
+        case ControlKind::Image: paintImage(painter, item); break;
         default: break;
         }
     }
     for (const PlacedItem& item : page.items)
-        if (showsText(item.control.kind)) paintText(painter, page, item);
+        if (showsText(item.control().kind)) paintText(painter, page, item);
     painter.restore();
 }
 
@@ -198,11 +206,12 @@ QImage renderReportPage(const ReportPages& pages, int page, int dotsPerInch) {
 }
 
 namespace {
-bool paintAll(const ReportPages& pages, QPagedPaintDevice& device, int resolution) {
+// The pages first..last (from 0), one sheet each.
+bool paintAll(const ReportPages& pages, QPagedPaintDevice& device, int resolution, size_t first, size_t last) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    for (size_t i = 0; i < pages.pages.size(); ++i) {
-        if (i > 0) device.newPage();
+    for (size_t i = first; i <= last && i < pages.pages.size(); ++i) {
+        if (i > first) device.newPage();
         paintReportPage(painter, pages.pages[i], resolution / TwipsPerInch);
     }
     return painter.end();
@@ -216,7 +225,13 @@ QPageLayout paperLayout(const ReportPages& pages) {
 void printReport(const ReportPages& pages, QPrinter& printer) {
     printer.setFullPage(true);
     printer.setPageLayout(paperLayout(pages));
-    paintAll(pages, printer, printer.resolution());
+    size_t first = 0, last = pages.pages.size() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = size_t(printer.fromPage() - 1);
+        if (printer.toPage() >= printer.fromPage()) last = std::min(last, size_t(printer.toPage() - 1));
+    }
+    if (pages.pages.empty() || first > last) return;
+    paintAll(pages, printer, printer.resolution(), first, last);
 }
 
 bool writeReportPdf(const ReportPages& pages, const QString& path) {
@@ -224,5 +239,5 @@ bool writeReportPdf(const ReportPages& pages, const QString& path) {
     writer.setResolution(1200);
     writer.setPageLayout(paperLayout(pages));
     writer.setCreator("Kelm Invoice");
-    return paintAll(pages, writer, writer.resolution());
+    return paintAll(pages, writer, writer.resolution(), 0, pages.pages.size() - 1);
 }

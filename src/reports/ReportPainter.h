@@ -13,7 +13,8 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
 // The page on a white image of the paper's size at that resolution.
 QImage renderReportPage(const ReportPages& pages, int page, int dotsPerInch);
 
-// Every page on the printer, one sheet each, on the report's paper.
+// Every page on the printer, one sheet each, on the report's paper; only
+// the pages from..to (from 1) when the printer is set to a page range.
 void printReport(const ReportPages& pages, QPrinter& printer);
 
 // Every page into a PDF file; false when the file cannot be written.

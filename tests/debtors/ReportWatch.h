@@ -30,7 +30,7 @@ struct ReportWatch {
         QStringList found;
         for (const ReportPage& page : shown.back().pages)
             for (const PlacedItem& item : page.items)
-                if (item.control.name.compare(control, Qt::CaseInsensitive) == 0) found << item.text;
+                if (item.control().name.compare(control, Qt::CaseInsensitive) == 0) found << item.text;
         return found;
     }
 };

@@ -51,7 +51,7 @@ void addJanuary() {
 QList<int> tops(const ReportPage& page, const QString& name) {
     QList<int> found;
     for (const PlacedItem& item : page.items)
-        if (item.control.name.compare(name, Qt::CaseInsensitive) == 0) found << item.control.top;
+        if (item.control().name.compare(name, Qt::CaseInsensitive) == 0) found << item.rect().top();
     return found;
 }
 }  // namespace
@@ -205,13 +205,13 @@ private slots:
             QCOMPARE(tops(page, "Line_PartID").size(), tops(page, "Line_total").size());
             QCOMPARE(tops(page, "Date_cap").size(), 1);
             for (const PlacedItem& item : page.items) {
-                QVERIFY(item.control.top >= design.topMargin);
-                QVERIFY2(item.control.top + item.control.height <= pages.paper.height() - design.bottomMargin,
-                         qPrintable(item.control.name));
-                QVERIFY(item.control.left + item.control.width <= pages.paper.width());
+                QVERIFY(item.rect().top() >= design.topMargin);
+                QVERIFY2(item.rect().top() + item.control().height <= pages.paper.height() - design.bottomMargin,
+                         qPrintable(item.control().name));
+                QVERIFY(item.rect().left() + item.control().width <= pages.paper.width());
             }
             for (const PlacedItem& item : page.items)
-                if (item.control.name == "InvNo") invoices << item.text;
+                if (item.control().name == "InvNo") invoices << item.text;
         }
         QCOMPARE(invoices.size(), 60);
         QCOMPARE(watch.texts("Sum_total"), QStringList{"60.00"});

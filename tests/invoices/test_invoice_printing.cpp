@@ -217,11 +217,11 @@ private slots:
             const QRect r = item.rect();
             QVERIFY2(r.left() >= d.leftMargin && r.left() + r.width() <= d.leftMargin + d.reportWidth &&
                          r.top() >= printable.top() && r.top() + r.height() <= printable.bottom() + 1,
-                     qPrintable(item.control.name));
+                     qPrintable(item.control().name));
         }
         // The page header follows the report header's height.
         const int s4 = d.section("Section4").height;
-        QCOMPARE(pages.pages[0].find("Terms_lbl")->control.top,
+        QCOMPARE(pages.pages[0].find("Terms_lbl")->rect().top(),
                  d.topMargin + s4 + d.section("Section2").control("Terms_lbl").top);
     }
 
@@ -241,8 +241,8 @@ private slots:
         const ReportPage& page = pages.pages[0];
         std::vector<std::pair<QString, QRectF>> rooms;
         for (const PlacedItem& item : page.items) {
-            if (item.control.kind != ControlKind::Label || item.text.isEmpty()) continue;
-            const QString& name = item.control.name;
+            if (item.control().kind != ControlKind::Label || item.text.isEmpty()) continue;
+            const QString& name = item.control().name;
             const FittedText fitted = fittedText(page, item);
             const bool nameBoxTooSmall = (layout == 2 || layout == 4) && name == "CustName_lbl";
             QVERIFY2(fitted.cut == nameBoxTooSmall, qPrintable(name + ": " + fitted.lines.join(" / ")));
@@ -437,7 +437,7 @@ private slots:
         QCOMPARE(int(watch.shown.size()), 1);
         QCOMPARE(watch.item("BillingAdd")->text, QString("Jane Doe\r\n"));
         QCOMPARE(watch.shown[0].paper, QSize(11906, 16838));
-        QCOMPARE(watch.item("Shape7")->control.top, 1300 + 4500 + 330);
+        QCOMPARE(watch.item("Shape7")->rect().top(), 1300 + 4500 + 330);
         QCOMPARE(ShapeRs->recordCount(), 0);
     }
 
@@ -479,7 +479,7 @@ private slots:
         Print_Invoice(sampleScreen(), nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(int(watch.shown.size()), 1);
-        QCOMPARE(!watch.item("Image1")->control.picture.isNull(), pictured);
+        QCOMPARE(!watch.item("Image1")->control().picture.isNull(), pictured);
         QCOMPARE(gSettings.logopath, pathKept ? path : QString());
         QCOMPARE(program.endings(), 0);
     }

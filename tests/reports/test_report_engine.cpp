@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QtTest>
+#include <deque>
 
 namespace {
 // A list report: 12 rows of 1000 twips fit on the first Letter page under
@@ -105,7 +106,7 @@ void addInvoice(const QString& invNo, const QString& total, const QStringList& l
 QStringList texts(const ReportPage& page, const QString& control) {
     QStringList found;
     for (const auto& item : page.items)
-        if (item.control.name.compare(control, Qt::CaseInsensitive) == 0) found << item.text;
+        if (item.control().name.compare(control, Qt::CaseInsensitive) == 0) found << item.text;
     return found;
 }
 
@@ -166,20 +167,20 @@ private slots:
         QCOMPARE(texts(second, "IdCaption").size(), 1);
         QCOMPARE(texts(first, "Rule").size(), 1);
         QCOMPARE(texts(second, "Rule").size(), 1);
-        QCOMPARE(first.find("Rule")->control.top, 15840 - 1000 - 200);
+        QCOMPARE(first.find("Rule")->rect().top(), 15840 - 1000 - 200);
         // Hidden controls are left out.
         QVERIFY(!first.find("Draft"));
         // Twelve rows fit under the headers; the rest go on.
         QCOMPARE(texts(first, "IdBox").size(), 12);
         QCOMPARE(texts(second, "IdBox"), (QStringList{"P13", "P14", "P15"}));
-        QCOMPARE(first.find("IdBox")->control.top, 1000 + 500 + 300 + 100);
-        QCOMPARE(first.find("IdBox")->control.left, 1000);
-        QCOMPARE(second.find("IdBox")->control.top, 1000 + 300 + 100);
+        QCOMPARE(first.find("IdBox")->rect().top(), 1000 + 500 + 300 + 100);
+        QCOMPARE(first.find("IdBox")->rect().left(), 1000);
+        QCOMPARE(second.find("IdBox")->rect().top(), 1000 + 300 + 100);
         QCOMPARE(texts(first, "PriceBox").first(), QString("1.10"));
         // The report footer under the last row, with the sum and the count of all rows.
         QCOMPARE(texts(second, "PriceSum"), QStringList{"121.50"});
         QCOMPARE(texts(second, "RowCount"), QStringList{"15"});
-        QCOMPARE(second.find("PriceSum")->control.top, 1000 + 300 + 3 * 1000);
+        QCOMPARE(second.find("PriceSum")->rect().top(), 1000 + 300 + 3 * 1000);
     }
 
     // A band that breaks the page before it: one per page, however much room
@@ -218,12 +219,33 @@ private slots:
         const ReportPages pages = layoutReport(design, nullptr, QPageSize(QPageSize::A4));
         QCOMPARE(pages.paper, QSize(11906, 16838));
         QCOMPARE(int(pages.pages.size()), 1);
-        QCOMPARE(pages.pages[0].find("IdCaption")->control.top, 1300 + 2000);
+        QCOMPARE(pages.pages[0].find("IdCaption")->rect().top(), 1300 + 2000);
         QVERIFY(pages.pages[0].find("Draft"));
         QVERIFY(!pages.pages[0].find("Rule"));
         // Without data no detail is laid out, and functions count nothing.
         QVERIFY(!pages.pages[0].find("IdBox"));
         QCOMPARE(pages.pages[0].find("RowCount")->text, QString("0"));
+    }
+
+    // The pages keep the design as it was laid out: a later change of the
+    // design, or its end, does not reach pages already laid out.
+    void pagesKeepTheirDesign() {
+        ReportPages pages;
+        {
+            ReportDesign design = designOf(listDesign);
+            pages = layoutReport(design, nullptr, QPageSize(QPageSize::A4));
+            design.section("Section4").control("Title").caption = "Changed";
+            design.section("Section4").control("Title").width = 100;
+        }
+        const PlacedItem* title = pages.pages.at(0).find("Title");
+        QVERIFY(title);
+        QCOMPARE(title->control().caption, QString("Items"));
+        QCOMPARE(title->rect(), QRect(1000, 1000, 3000, 300));
+        const ReportPages copy = pages;
+        pages = ReportPages();
+        QCOMPARE(copy.pages.at(0).find("Title")->text, QString("Items"));
+        const QImage image = renderReportPage(copy, 0, 96);
+        QVERIFY(!image.isNull());
     }
 
     void invoicesWithTheirLines() {
@@ -256,11 +278,11 @@ private slots:
         QCOMPARE(texts(page, "AllLines"), QStringList{"3"});
         QCOMPARE(texts(page, "InvoiceSum"), QStringList{"42.25"});
         // Each line under its invoice, each group footer after its lines.
-        QCOMPARE(page.find("DescBox")->control.top, 500 + 300);
+        QCOMPARE(page.find("DescBox")->rect().top(), 500 + 300);
         const auto tops = [&](const QString& name) {
             QList<int> t;
             for (const auto& item : page.items)
-                if (item.control.name == name) t << item.control.top;
+                if (item.control().name == name) t << item.rect().top();
             return t;
         };
         QCOMPARE(tops("InvBox"), (QList<int>{500, 500 + 300 + 500 + 100, 1400 + 400, 1800 + 300 + 250 + 100}));
@@ -432,34 +454,26 @@ private slots:
     // A text prints only in its room: its box less what it yields to the
     // texts, rules and frames that cross it.
     void textsYieldWhereTheirBoxesOverlap() {
-        const auto label = [](const QString& text, Qt::Alignment align, QRect r) {
-            PlacedItem item{"S", ReportControl(), text};
-            item.control.kind = ControlKind::Label;
-            item.control.alignment = align;
-            item.control.left = r.left();
-            item.control.top = r.top();
-            item.control.width = r.width();
-            item.control.height = r.height();
-            return item;
+        std::deque<ReportControl> controls;   // the design the items refer to
+        const auto placed = [&](ControlKind kind, Qt::Alignment align, QRect r, const QString& text) {
+            ReportControl& c = controls.emplace_back();
+            c.kind = kind;
+            c.alignment = align;
+            c.width = r.width();
+            c.height = r.height();
+            return PlacedItem(c, r.topLeft(), text);
         };
-        const auto rule = [](QLine l) {
-            PlacedItem item{"S", ReportControl(), QString()};
-            item.control.kind = ControlKind::Line;
-            item.control.left = l.x1();
-            item.control.top = l.y1();
-            item.control.width = l.dx();
-            item.control.height = l.dy();
-            return item;
+        const auto label = [&](const QString& text, Qt::Alignment align, QRect r) {
+            return placed(ControlKind::Label, align, r, text);
         };
-        PlacedItem frame{"S", ReportControl(), QString()};
-        frame.control.kind = ControlKind::Shape;
-        frame.control.left = 0;
-        frame.control.top = 150;
-        frame.control.width = 3000;
-        frame.control.height = 1000;
-        PlacedItem caption = label("Billing Address:", Qt::AlignLeft, QRect(100, 0, 1200, 285));
-        PlacedItem opaqueCaption = caption;
-        opaqueCaption.control.opaque = true;
+        const auto rule = [&](QLine l) {
+            return placed(ControlKind::Line, Qt::AlignLeft, QRect(l.x1(), l.y1(), l.dx(), l.dy()), QString());
+        };
+        const PlacedItem frame = placed(ControlKind::Shape, Qt::AlignLeft, QRect(0, 150, 3000, 1000), QString());
+        const PlacedItem caption = label("Billing Address:", Qt::AlignLeft, QRect(100, 0, 1200, 285));
+        ReportControl& opaque = controls.emplace_back(caption.control());
+        opaque.opaque = true;
+        const PlacedItem opaqueCaption(opaque, caption.rect().topLeft(), caption.text);
 
         const Qt::Alignment L = Qt::AlignLeft, C = Qt::AlignHCenter, R = Qt::AlignRight;
         struct Case { const char* what; std::vector<PlacedItem> items; QRectF room; };   // the room of the first
@@ -574,7 +588,7 @@ private slots:
         ReportDesign design = designOf(listDesign);
         design.reportWidth = reportWidth;
         const ReportPages pages = layoutReport(design, nullptr, QPageSize(QPageSize::PageSizeId(paper)));
-        QCOMPARE(pages.pages.at(0).find("Title")->control.left, left);
+        QCOMPARE(pages.pages.at(0).find("Title")->rect().left(), left);
     }
 
     // One instance per design for the program's life: made and initialised
