@@ -1,7 +1,5 @@
 #include "reports/ReportPreview.h"
-#include "reports/ReportPainter.h"
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include "reports/ReportPreviewDialog.h"
 
 namespace {
 ReportPreviewHook& hook() {
@@ -17,13 +15,6 @@ void showReportPreview(const ReportPages& pages, const QString& title, QWidget* 
         hook()(pages, title, owner);
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
-    printer.setFullPage(true);
-    printer.setPageLayout(QPageLayout(pages.pageSize, pages.orientation, QMarginsF(0, 0, 0, 0)));
-    QPrintPreviewDialog preview(&printer, owner);
-    preview.setWindowTitle(title);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&pages](QPrinter* target) { printReport(pages, *target); });
+    ReportPreviewDialog preview(pages, title, owner);
     preview.exec();
 }
