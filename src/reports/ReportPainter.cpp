@@ -222,7 +222,7 @@ QPageLayout paperLayout(const ReportPages& pages) {
 }
 }
 
-void printReport(const ReportPages& pages, QPrinter& printer) {
+bool printReport(const ReportPages& pages, QPrinter& printer) {
     printer.setFullPage(true);
     printer.setPageLayout(paperLayout(pages));
     size_t first = 0, last = pages.pages.size() - 1;
@@ -230,8 +230,8 @@ void printReport(const ReportPages& pages, QPrinter& printer) {
         first = size_t(printer.fromPage() - 1);
         if (printer.toPage() >= printer.fromPage()) last = std::min(last, size_t(printer.toPage() - 1));
     }
-    if (pages.pages.empty() || first > last) return;
-    paintAll(pages, printer, printer.resolution(), first, last);
+    if (pages.pages.empty() || first > last) return true;
+    return paintAll(pages, printer, printer.resolution(), first, last);
 }
 
 bool writeReportPdf(const ReportPages& pages, const QString& path) {

@@ -15,7 +15,8 @@ QImage renderReportPage(const ReportPages& pages, int page, int dotsPerInch);
 
 // Every page on the printer, one sheet each, on the report's paper; only
 // the pages from..to (from 1) when the printer is set to a page range.
-void printReport(const ReportPages& pages, QPrinter& printer);
+// False when the printer (or the file it prints into) cannot be written.
+bool printReport(const ReportPages& pages, QPrinter& printer);
 
 // Every page into a PDF file; false when the file cannot be written.
 bool writeReportPdf(const ReportPages& pages, const QString& path);

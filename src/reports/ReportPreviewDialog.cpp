@@ -1,9 +1,11 @@
 #include "reports/ReportPreviewDialog.h"
 #include "common/ErrorReport.h"
 #include "platform/BusyCursor.h"
+#include "platform/MessageBox.h"
 #include "reports/PrintDialog.h"
 #include "reports/ReportPainter.h"
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -357,7 +359,12 @@ void ReportPreviewDialog::print() {
             printer.setFromTo(pages_->currentPage() + 1, pages_->currentPage() + 1);
         }
         BusyCursor::on();
-        printReport(report_, printer);
+        const bool printed = printReport(report_, printer);
         BusyCursor::off();
+        if (!printed) {
+            const QString where = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+            Box::ask(QString("The report could not be printed on %1.").arg(QDir::toNativeSeparators(where)),
+                     windowTitle(), Box::Buttons::Ok, Box::Icon::Exclamation, this);
+        }
     });
 }

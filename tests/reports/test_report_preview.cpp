@@ -3,6 +3,7 @@
 #include "reports/ReportLayout.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportPreviewDialog.h"
+#include "support/TestSupport.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -88,12 +89,13 @@ struct PrintAnswer {
     bool accepted = true;
     QPrinter::PrintRange range = QPrinter::AllPages;
     int from = 0, to = 0;
+    QString file = "out.pdf";   // in a folder of its own
 };
 
 // Prints from the preview with the print dialog answered; the pages in the PDF, or -1 for none.
 int printFromPreview(Preview& preview, const PrintAnswer& answer) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("out.pdf");
+    const QString path = dir.filePath(answer.file);
     int offered = 0;
     PrintDialog::setHandler([&](QPrinter& printer, int pageCount) {
         offered = pageCount;
@@ -247,6 +249,12 @@ private slots:
             QVERIFY2(printed == c.pages, qPrintable(QString("%1: %2").arg(c.what).arg(printed)));
             QVERIFY2(!BusyCursor::showing(), c.what);
         }
+        // A file that cannot be written is said so, and the preview stays.
+        ScriptedBoxes boxes;
+        boxes.expect("Pages", Box::Answer::Ok, "could not be printed");
+        QCOMPARE(printFromPreview(p, {true, QPrinter::AllPages, 0, 0, "no such folder/out.pdf"}), -1);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QVERIFY(p.dialog.isVisible());
     }
 
     // The program's preview is this dialog, modal and owned by the window.
