@@ -344,7 +344,7 @@ private slots:
         QCOMPARE(int(previews.size()), 1);
         const PlacedItem* image = previews[0].pages[0].find("Image1");
         QVERIFY(image);
-        QCOMPARE(!image->control.picture.isNull(), printed);
+        QCOMPARE(!image->control().picture.isNull(), printed);
         QCOMPARE(program->endings(), 0);
 
         // The letter is made once a run: a second printing neither loads nor asks again.
@@ -354,7 +354,7 @@ private slots:
         w.OK_cmd->click();
         QVERIFY2(again.allAnswered(), qPrintable(again.report()));
         QCOMPARE(int(previews.size()), 2);
-        QCOMPARE(!previews[1].pages[0].find("Image1")->control.picture.isNull(), printed);
+        QCOMPARE(!previews[1].pages[0].find("Image1")->control().picture.isNull(), printed);
     }
 
     void closingSavesTheStartUpChoice() {

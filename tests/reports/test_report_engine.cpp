@@ -206,7 +206,7 @@ private slots:
             const ReportPage& page = pages.pages[size_t(i)];
             QCOMPARE(texts(page, "Head").size(), 1);
             QCOMPARE(texts(page, "IdBox"), QStringList{QString("P%1").arg(i + 1)});
-            QCOMPARE(page.find("IdBox")->control.top, 1000 + 500);
+            QCOMPARE(page.find("IdBox")->rect().top(), 1000 + 500);
         }
     }
 
