@@ -153,7 +153,15 @@ const QImage& ReportPageView::pageImage(int page) {
         paintReportPage(painter, pages_.pages[size_t(page)], scale_);
     }
     painted_.emplace_front(page, std::move(image));
-    if (painted_.size() > KeptPages) painted_.pop_back();
+    // The pages in view were drawn last: only those before them go.
+    const auto [first, last] = pagesInView();
+    const size_t inView = size_t(last - first + 1);
+    qint64 bytes = 0;
+    for (const auto& kept : painted_) bytes += kept.second.sizeInBytes();
+    while (painted_.size() > inView && (painted_.size() > KeptPages || bytes > KeptBytes)) {
+        bytes -= painted_.back().second.sizeInBytes();
+        painted_.pop_back();
+    }
     emit pagePainted(page);
     return painted_.front().second;
 }

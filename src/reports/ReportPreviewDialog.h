@@ -14,7 +14,7 @@ class QToolButton;
 
 // The pages one under another on a grey ground. A page is painted only when
 // it comes into view, at the view's scale; the last few stay at hand, so
-// scrolling back and forth paints nothing twice. Pages count from 0 here.
+// scrolling back and forth repaints none of them. Pages count from 0 here.
 class ReportPageView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -65,6 +65,7 @@ private:
 
     static constexpr int Gap = 16;        // pixels around and between the pages
     static constexpr size_t KeptPages = 12;
+    static constexpr qint64 KeptBytes = 64 << 20;   // a page at 300% is some 30 MB
 
     const ReportPages& pages_;
     Fit fit_ = Fit::Page;

@@ -170,6 +170,8 @@ private slots:
         }
         QVERIFY(p.dialog.isVisible());
         QVERIFY(p.paintedOutOfView.empty());
+        // A page painted a while ago is at hand when it comes back into view.
+        QCOMPARE(std::count(p.painted.begin(), p.painted.end(), 0), 1);
         // Pages passed over by a jump are never painted.
         QVERIFY(!p.paintedSet().count(10));
         QVERIFY(!p.paintedSet().count(30));
