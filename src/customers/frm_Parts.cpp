@@ -126,7 +126,7 @@ void frm_Parts::Form_Activate() {
 }
 
 bool frm_Parts::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Parts_lst->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == Parts_lst->viewport()) {
         // A double-click on a row is on that row; below the rows, on the one selected.
         const QModelIndex at = Parts_lst->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (at.isValid()) ListKit::selectRow(Parts_lst, at.row());

@@ -88,7 +88,7 @@ void frmsearchCust::Form_Activate() {
 
 bool frmsearchCust::eventFilter(QObject* watched, QEvent* event) {
     // A double-click anywhere in the list picks the row selected at that moment.
-    if (watched == cust_lst->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == cust_lst->viewport()) {
         Select_cmd_Click();
         return true;
     }

@@ -193,6 +193,14 @@ void frmDebtor::Form_Load() {
     });
 }
 
+// The totals follow the list; while the window is taken down they must not be placed again.
+frmDebtor::~frmDebtor() {
+    disconnect(debtor_lst->header(), nullptr, this, nullptr);
+    disconnect(debtor_lst->horizontalScrollBar(), nullptr, this, nullptr);
+    debtor_lst->removeEventFilter(this);
+    debtor_lst->viewport()->removeEventFilter(this);
+}
+
 void frmDebtor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (activated_) return;
@@ -253,7 +261,7 @@ void frmDebtor::placeTotals() {
 
 bool frmDebtor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == debtor_lst && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) placeTotals();
-    if (watched == debtor_lst->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == debtor_lst->viewport()) {
         View();
         return true;
     }

@@ -22,6 +22,7 @@ class frmDebtor : public QDialog {
     Q_OBJECT
 public:
     explicit frmDebtor(QWidget* owner = nullptr);
+    ~frmDebtor() override;
 
     // The list's columns, in order.
     enum Column { CustId, Customer, Phone, InvNo, Days30, Days60, Days61, Notes, Reminders };

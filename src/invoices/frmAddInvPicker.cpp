@@ -34,7 +34,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // The event type first: a list being destroyed sends events but is no longer one to ask.
+        if (event->type() == QEvent::MouseButtonDblClick && watched == list_->viewport()) {
             const QModelIndex at = list_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
             if (at.isValid()) ListKit::selectRow(list_, at.row());
             choose_();

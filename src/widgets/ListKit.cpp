@@ -582,7 +582,8 @@ RowOpener::RowOpener(QTreeView* view, std::function<void()> open, bool onEnter)
 }
 
 bool RowOpener::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    // The event type first: a view being destroyed sends events but is no longer one to ask.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == view_->viewport()) {
         open_();
         return true;
     }
