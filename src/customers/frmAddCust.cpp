@@ -47,7 +47,7 @@ QLineEdit* makeBox(const char* name, int maxLength) {
 
 }  // namespace
 
-frmAddCust::frmAddCust(QWidget* owner) : QDialog(owner) {
+frmAddCust::frmAddCust(QWidget* owner) : ActivatedDialog(owner) {
     setObjectName(WindowName);
     setWindowTitle("Customer");
     buildWindow();
@@ -314,13 +314,6 @@ void frmAddCust::LoadSetup() {
                                          copy_cmd});
         show(gSettings.mobileVisible, {Mobile_txt, mobile_lbl});
     });
-}
-
-void frmAddCust::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frmAddCust::Form_Activate() {

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/Currency.h"
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 #include <QString>
 
 class QDateEdit;
@@ -16,7 +16,7 @@ struct CustomerRecord;
 // "Customer": one customer created or changed, with the customer's invoice
 // history below. The caller sets CustNewMode (and, to open one, the
 // SelectedCustID hand-over value) and reads CustSaved and SavedCustID after.
-class frmAddCust : public QDialog {
+class frmAddCust : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frmAddCust(QWidget* owner = nullptr);
@@ -85,14 +85,13 @@ public:
     int CheckCustNo();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
 private:
     void buildWindow();
     void watchBoxes();
-    void Form_Activate();
+    void Form_Activate() override;
     void Newdetails();
     void Load_customer();
     void LoadSetup();
@@ -112,7 +111,6 @@ private:
     void showTotal(::Currency total);
 
     bool IsDirty = false;
-    bool activated_ = false;
     bool closing_ = false;
     QString InvToDelete;
     ListKit::Model* invoiceModel_;

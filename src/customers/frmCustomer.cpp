@@ -25,7 +25,7 @@ const char* WindowName = "frmCustomer";
 enum Button { Add = 2, Delete = 4, View = 6, Help = 8 };
 }  // namespace
 
-frmCustomer::frmCustomer(QWidget* owner) : QDialog(owner), builder_(std::make_unique<ListKit::RowBuilder>()) {
+frmCustomer::frmCustomer(QWidget* owner) : ActivatedDialog(owner), builder_(std::make_unique<ListKit::RowBuilder>()) {
     setObjectName(WindowName);
     setWindowTitle("Customers");
     Toolbar1 = named(new QToolBar(this), "Toolbar1");
@@ -92,13 +92,6 @@ void frmCustomer::Load_list() {
         }
         if (model_->rowCount() > 0) ListKit::selectRow(cust_lst, 0);
     });
-}
-
-void frmCustomer::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frmCustomer::Form_Activate() {

@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 #include <map>
 #include <memory>
 
@@ -14,7 +14,7 @@ namespace ListKit { class Model; class HeaderSort; class FindBox; class RowBuild
 // "Customers": every customer on file, where customers are added, opened
 // in the customer editor and deleted. After the editor saved, only the
 // affected row changes.
-class frmCustomer : public QDialog {
+class frmCustomer : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frmCustomer(QWidget* owner = nullptr);
@@ -40,10 +40,9 @@ public:
     void exit_cmd_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate() override;
     void NewCustomer();
     void ChangedCust();
     void Delete_item();
@@ -53,5 +52,4 @@ private:
     ListKit::FindBox* find_;
     std::map<int, QAction*> buttons_;
     std::unique_ptr<ListKit::RowBuilder> builder_;
-    bool activated_ = false;
 };

@@ -38,7 +38,7 @@ void refuse(QWidget* box) {
 }
 }  // namespace
 
-frm_AddPart::frm_AddPart(QWidget* owner) : QDialog(owner) {
+frm_AddPart::frm_AddPart(QWidget* owner) : ActivatedDialog(owner) {
     setObjectName(WindowName);
     setWindowTitle("Add Item");
     Frame1 = named(new QFrame(this), "Frame1");
@@ -137,13 +137,6 @@ void frm_AddPart::LoadPart() {
         tax_chk->setChecked(item->taxable == 1);
         showCharactersLeft();
     });
-}
-
-void frm_AddPart::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frm_AddPart::Form_Activate() {

@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 
 class QCheckBox;
 class QFrame;
@@ -10,7 +10,7 @@ class QPushButton;
 
 // "Add Item": one item created or changed. The caller sets ItemNewMode (and
 // EditItemID to change one) and reads ItemSaved and SavedItemID after.
-class frm_AddPart : public QDialog {
+class frm_AddPart : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frm_AddPart(QWidget* owner = nullptr);
@@ -30,12 +30,11 @@ public:
     void Update_cmd_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate() override;
     void Newdetails();
     void LoadPart();
     // 1 when a new item's number is already in use (after the message), else 0.
@@ -44,6 +43,5 @@ private:
     void showCharactersLeft();
 
     bool newMode_ = false;
-    bool activated_ = false;
     bool savedNow_ = false;
 };

@@ -27,7 +27,7 @@ namespace {
 const char* WindowName = "frm_Parts";
 }
 
-frm_Parts::frm_Parts(QWidget* owner) : QDialog(owner) {
+frm_Parts::frm_Parts(QWidget* owner) : ActivatedDialog(owner) {
     setObjectName(WindowName);
     setWindowTitle("Items");
 
@@ -112,13 +112,6 @@ void frm_Parts::Load_list() {
         }
         ListKit::selectRow(Parts_lst, 0);
     });
-}
-
-void frm_Parts::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frm_Parts::Form_Activate() {

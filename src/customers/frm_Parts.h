@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 
 class QAction;
 class QLabel;
@@ -11,7 +11,7 @@ namespace ListKit { class Model; class HeaderSort; class FindBox; }
 
 // "Items": every item, added, changed and deleted from here. After the item
 // editor closes, the one row concerned is added or rewritten in place.
-class frm_Parts : public QDialog {
+class frm_Parts : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frm_Parts(QWidget* owner = nullptr);
@@ -34,11 +34,10 @@ public:
     void Toolbar1_ButtonClick(int position);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate() override;
     void EditItem();
     void Delete_item();
     void ChangedItem();
@@ -47,5 +46,4 @@ private:
     ListKit::Model* model_;
     ListKit::HeaderSort* sort_;
     ListKit::FindBox* find_;
-    bool activated_ = false;
 };

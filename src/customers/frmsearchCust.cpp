@@ -18,7 +18,7 @@ namespace {
 const char* WindowName = "frmsearchCust";
 }
 
-frmsearchCust::frmsearchCust(QWidget* owner) : QDialog(owner) {
+frmsearchCust::frmsearchCust(QWidget* owner) : ActivatedDialog(owner) {
     setObjectName(WindowName);
     setWindowTitle("Search for a Customer");
     cust_lst = new QTreeView(this);
@@ -69,13 +69,6 @@ void frmsearchCust::Load_list() {
             refill.add({.cells = {c.custId, c.lastName, c.firstName, c.phone}});
         });
     });
-}
-
-void frmsearchCust::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frmsearchCust::Form_Activate() {

@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -9,7 +9,7 @@ namespace ListKit { class Model; class HeaderSort; class FindBox; }
 // "Search for a Customer": the first step of a new invoice for a customer
 // on file. Picking one opens the invoice editor for it; the window closes
 // when the editor does.
-class frmsearchCust : public QDialog {
+class frmsearchCust : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frmsearchCust(QWidget* owner = nullptr);
@@ -28,14 +28,12 @@ public:
     void Select_cmd_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate() override;
 
     ListKit::Model* model_;
     ListKit::HeaderSort* sort_;
     ListKit::FindBox* find_;
-    bool activated_ = false;
 };

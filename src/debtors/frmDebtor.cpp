@@ -57,7 +57,7 @@ QLabel* amountLabel(const QString& name) {
 }
 }  // namespace
 
-frmDebtor::frmDebtor(QWidget* owner) : QDialog(owner) {
+frmDebtor::frmDebtor(QWidget* owner) : ActivatedDialog(owner) {
     setObjectName(WindowName);
     setWindowTitle("Aged Debtors");
 
@@ -199,13 +199,6 @@ frmDebtor::~frmDebtor() {
     disconnect(debtor_lst->horizontalScrollBar(), nullptr, this, nullptr);
     debtor_lst->removeEventFilter(this);
     debtor_lst->viewport()->removeEventFilter(this);
-}
-
-void frmDebtor::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frmDebtor::Form_Activate() {

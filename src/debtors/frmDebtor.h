@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 
 class QAction;
 class QCheckBox;
@@ -18,7 +18,7 @@ class Model;
 
 // "Aged Debtors": every unpaid invoice in an age bucket with its customer,
 // what is owed per bucket and in all; reminder letters for the ticked rows.
-class frmDebtor : public QDialog {
+class frmDebtor : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frmDebtor(QWidget* owner = nullptr);
@@ -67,13 +67,12 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void Load_list();
     void tickWhere(Column column);
     void setAllTicks(bool ticked);
@@ -95,6 +94,5 @@ private:
     QWidget* totalsRow_;
     QLabel* periodCaption_;
     QLabel* totalCaption_;
-    bool activated_ = false;
     bool unloaded_ = false;
 };

@@ -8,7 +8,6 @@
 #include "common/Numbering.h"
 #include "common/Opener.h"
 #include "common/WindowNames.h"
-#include "widgets/WindowPlacement.h"
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
 #include "platform/AppError.h"
@@ -78,8 +77,9 @@ int indexIn(const std::array<T*, InvoiceTotals::LineRows>& row, QObject* o) {
 }
 }  // namespace
 
-frmAddInv::frmAddInv(QWidget* owner) : QDialog(owner) {
+frmAddInv::frmAddInv(QWidget* owner) : ActivatedDialog(owner) {
     setObjectName(WindowName);
+    setCentredOnShow(true);
     setWindowTitle("Invoice");
     auto* main = new QVBoxLayout(this);
     buildToolbar();
@@ -428,14 +428,6 @@ void frmAddInv::HighlightRow() {
 
 void frmAddInv::ClosePartPickers() {
     for (QCheckBox* box : Check1) box->setChecked(false);
-}
-
-void frmAddInv::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    centreOnScreen(this);
-    Form_Activate();
 }
 
 void frmAddInv::Form_Activate() {

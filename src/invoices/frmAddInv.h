@@ -1,7 +1,7 @@
 #pragma once
 #include "invoices/InvoiceRecord.h"
 #include "invoices/InvoiceTotals.h"
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 #include <array>
 #include <map>
 
@@ -19,7 +19,7 @@ namespace ListKit { class Model; class HeaderSort; class FindBox; }
 
 // The invoice editor: a new invoice for the hand-over customer, or a stored
 // invoice, with eight line rows, its summaries and its payments.
-class frmAddInv : public QDialog {
+class frmAddInv : public ActivatedDialog {
     Q_OBJECT
 public:
     static constexpr int Rows = InvoiceTotals::LineRows;
@@ -102,12 +102,11 @@ public:
     void ClearLine();
     void ClearAllLines();
     void Update_cmd_Click();
-    void Form_Activate();
+    void Form_Activate() override;
     // What the editor shows now, as the printed invoice takes it.
     struct InvoiceOnScreen onScreen() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:
@@ -147,7 +146,6 @@ private:
     ListKit::Model* pickerModel_ = nullptr;
     ListKit::HeaderSort* pickerSort_ = nullptr;
     ListKit::FindBox* pickerFind_ = nullptr;
-    bool activated_ = false;
     bool savedNow_ = false;     // saved during this opening
     bool totalsTooLarge_ = false;
 };

@@ -29,7 +29,7 @@ enum Button { Add = 2, Delete = 4, Edit = 6, Help = 8 };
 constexpr int Widths[] = {1300, 1200, 1300, 2450, 1400, 1440, 2600};
 }  // namespace
 
-frmInvoice::frmInvoice(QWidget* owner) : QDialog(owner), builder_(std::make_unique<ListKit::RowBuilder>()) {
+frmInvoice::frmInvoice(QWidget* owner) : ActivatedDialog(owner), builder_(std::make_unique<ListKit::RowBuilder>()) {
     setObjectName(WindowName);
     setWindowTitle("Invoice");
     gHandOver.InvSaved = 0;
@@ -103,13 +103,6 @@ void frmInvoice::Load_list() {
         }
         if (model_->rowCount() > 0) ListKit::selectRow(Inv_lst, 0);
     });
-}
-
-void frmInvoice::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_) return;
-    activated_ = true;
-    Form_Activate();
 }
 
 void frmInvoice::Form_Activate() {

@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 #include <map>
 #include <memory>
 
@@ -13,7 +13,7 @@ namespace ListKit { class Model; class HeaderSort; class FindBox; class RowBuild
 
 // "Invoice": every stored invoice, opened from here for editing, added
 // through the customer routes, and deleted with its lines.
-class frmInvoice : public QDialog {
+class frmInvoice : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frmInvoice(QWidget* owner = nullptr);
@@ -38,10 +38,9 @@ public:
     void Toolbar1_ButtonClick(int position);
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate() override;
     void addInvoice();
     void deleteSelected();
     void NewInvoice(const QString& invNo);
@@ -54,5 +53,4 @@ private:
     std::map<int, QAction*> buttons_;
     std::unique_ptr<ListKit::RowBuilder> builder_;
     QString InvToDelete;
-    bool activated_ = false;
 };

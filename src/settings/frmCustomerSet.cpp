@@ -52,7 +52,7 @@ frmCustomerSet::frmCustomerSet(QWidget* owner) : SettingsDialog(owner) {
     Cancel_cmd->setFocus();
 }
 
-void frmCustomerSet::activate() {
+void frmCustomerSet::Form_Activate() {
     guard(windowName, "Form_Activate", [this] { SettingsRow::open(SystemRs); });
     if (!SystemRs.isOpen()) return;
     Load_system();

@@ -20,6 +20,6 @@ public:
     void Ok_cmd_Click();
 
 protected:
-    void activate() override;
+    void Form_Activate() override;
     void keyPressEvent(QKeyEvent* event) override;
 };

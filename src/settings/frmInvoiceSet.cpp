@@ -76,7 +76,7 @@ frmInvoiceSet::frmInvoiceSet(QWidget* owner) : SettingsDialog(owner) {
     look->showStoredLogo(gSettings.logopath);
 }
 
-void frmInvoiceSet::activate() {
+void frmInvoiceSet::Form_Activate() {
     guard(windowName, "Form_Activate", [this] { SettingsRow::open(SystemRs); });
     if (SystemRs.isOpen()) Load_system();
 }

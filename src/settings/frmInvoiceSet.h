@@ -30,5 +30,5 @@ public:
     void Ok_cmd_Click();
 
 protected:
-    void activate() override;
+    void Form_Activate() override;
 };

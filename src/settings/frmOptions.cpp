@@ -322,7 +322,7 @@ void frmOptions::Form_Load() {
     }
 }
 
-void frmOptions::activate() {
+void frmOptions::Form_Activate() {
     Name_txt->setFocus();
     guard(windowName, "Form_Activate", [this] { SettingsRow::open(SystemRs); });
     if (!SystemRs.isOpen()) return;

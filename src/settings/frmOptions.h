@@ -107,7 +107,7 @@ public:
     bool numbersPass();
 
 protected:
-    void activate() override;
+    void Form_Activate() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

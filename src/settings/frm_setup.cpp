@@ -6,7 +6,6 @@
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
-#include "widgets/WindowPlacement.h"
 #include "settings/CompanyBoxes.h"
 #include "settings/DefaultTexts.h"
 #include "settings/StartNumbers.h"
@@ -20,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -33,9 +31,10 @@ constexpr const char* FirstFieldNames[] = {"Sales Person", "Shipping No", "Sales
 int ticked(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 }  // namespace
 
-frm_setup::frm_setup(QWidget* parent) : QDialog(parent) {
+frm_setup::frm_setup(QWidget* parent) : ActivatedDialog(parent) {
     setObjectName(WindowName);
     setWindowTitle("Company Setup");
+    setCentredOnShow(true);
     setModal(true);
 
     pages_ = new QStackedWidget;
@@ -118,11 +117,7 @@ QGroupBox* frm_setup::buildPrefixesPage() {
     grid->setRowStretch(end, 1);
     return page;
 }
-void frm_setup::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
-    centreOnScreen(this);
-    // The activation step: a fresh record set on the settings table each showing.
+void frm_setup::Form_Activate() {
     Name_txt->setFocus();
     guard(WindowName, "Form_Activate", [this] {
         TableSource = "system";

@@ -2,7 +2,7 @@
 #include "platform/Recordset.h"
 #include "settings/CurrencyBoxes.h"
 #include "settings/PrefixRows.h"
-#include <QDialog>
+#include "widgets/ActivatedDialog.h"
 #include <array>
 
 class QCheckBox;
@@ -17,7 +17,7 @@ class QStackedWidget;
 // The first-run wizard: three pages of business details, currency and tax,
 // and document numbering. Finish writes the settings row and the settings
 // values and makes the database ready; Cancel leaves it not ready.
-class frm_setup : public QDialog {
+class frm_setup : public ActivatedDialog {
     Q_OBJECT
 public:
     explicit frm_setup(QWidget* parent = nullptr);
@@ -83,7 +83,8 @@ public:
     QCheckBox* Crd_chk = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // The activation step: a fresh record set on the settings table each showing.
+    void Form_Activate() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -105,5 +106,4 @@ private:
                            CusPrefix_txt, CusStart_txt, CusExample_lbl, Cus_chk};
     QStackedWidget* pages_ = nullptr;
     Recordset SystemRs;
-    bool activated_ = false;
 };

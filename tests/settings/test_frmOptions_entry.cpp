@@ -267,7 +267,7 @@ private slots:
         // Qt activates the dialog again once the box has closed.
         QEvent activation(QEvent::WindowActivate);
         QApplication::sendEvent(d.get(), &activation);
-        d->Form_Activate();
+        d->activateOnce();
         QCOMPARE(d->Name_txt->text(), QString("Edited"));
         QCOMPARE(d->tbsOptions->currentIndex(), 0);
         QCOMPARE(d->visiblePage(), 2);
