@@ -11,12 +11,9 @@
 #include "widgets/WidgetHelpers.h"
 #include "widgets/WindowPlacement.h"
 #include <QAction>
-#include <QEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
@@ -32,20 +29,12 @@ frm_Parts::frm_Parts(QWidget* owner) : ActivatedDialog(owner) {
     setWindowTitle("Items");
 
     Toolbar1 = named(new QToolBar(this), "Toolbar1");
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const std::pair<const char*, QStyle::StandardPixmap> buttons[] = {
-        {"Add", QStyle::SP_FileIcon}, {"Delete", QStyle::SP_TrashIcon},
-        {"Edit", QStyle::SP_FileDialogDetailedView}, {"Help", QStyle::SP_DialogHelpButton}};
-    int position = 1;
-    for (const auto& [caption, picture] : buttons) {
-        Toolbar1->addSeparator();
-        QAction* action = Toolbar1->addAction(style()->standardIcon(picture), caption);
-        const int at = ++position;
-        connect(action, &QAction::triggered, this, [this, at] { Toolbar1_ButtonClick(at); });
-        ++position;
-    }
-    Toolbar1->addSeparator();
-    toolbarButton(8)->setEnabled(Opener::has(Windows::Help_frm));
+    buttons_ = ListKit::addToolbarButtons(Toolbar1, {{2, "Add", QStyle::SP_FileIcon},
+                                           {4, "Delete", QStyle::SP_TrashIcon},
+                                           {6, "Edit", QStyle::SP_FileDialogDetailedView},
+                                           {8, "Help", QStyle::SP_DialogHelpButton}},
+                                          [this](int position) { Toolbar1_ButtonClick(position); });
+    buttons_[8]->setEnabled(Opener::has(Windows::Help_frm));
 
     Parts_lst = named(new QTreeView(this), "Parts_lst");
     model_ = new ListKit::Model(ItemRows::listHeaders(), 1, this);
@@ -56,8 +45,7 @@ frm_Parts::frm_Parts(QWidget* owner) : ActivatedDialog(owner) {
     ItemRows::fitColumns(Parts_lst, ItemRows::ListPriceColumn);
     sort_ = new ListKit::HeaderSort(Parts_lst, model_, true);
     sort_->state().sortHeaderBy(ItemRows::ListPriceColumn, model_->sortKeyCell(0));
-    Parts_lst->installEventFilter(this);
-    Parts_lst->viewport()->installEventFilter(this);
+    new ListKit::RowOpener(Parts_lst, [this] { EditItem(); }, true);
 
     search_txt = lineBox("search_txt", 20);
     search_cmd = button(QString(), "search_cmd");
@@ -100,8 +88,8 @@ frm_Parts::frm_Parts(QWidget* owner) : ActivatedDialog(owner) {
 }
 
 QAction* frm_Parts::toolbarButton(int position) const {
-    const auto entries = Toolbar1->actions();
-    return position >= 1 && position <= entries.size() ? entries.at(position - 1) : nullptr;
+    const auto it = buttons_.find(position);
+    return it == buttons_.end() ? nullptr : it->second;
 }
 
 void frm_Parts::Load_list() {
@@ -116,24 +104,6 @@ void frm_Parts::Load_list() {
 
 void frm_Parts::Form_Activate() {
     if (model_->rowCount() > 0) Parts_lst->setFocus();
-}
-
-bool frm_Parts::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick && watched == Parts_lst->viewport()) {
-        // A double-click on a row is on that row; below the rows, on the one selected.
-        const QModelIndex at = Parts_lst->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-        if (at.isValid()) ListKit::selectRow(Parts_lst, at.row());
-        EditItem();
-        return true;
-    }
-    if (watched == Parts_lst && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            EditItem();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frm_Parts::Toolbar1_ButtonClick(int position) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "widgets/ActivatedDialog.h"
+#include <map>
 
 class QAction;
 class QLabel;
@@ -23,8 +24,8 @@ public:
     QLabel* Found_lbl;
     QPushButton* exit_cmd;
 
-    // The toolbar's entries by position: 2 Add, 4 Delete, 6 Edit, 8 Help;
-    // 1, 3, 5, 7 and 9 are separators.
+    // The toolbar's buttons by position: 2 Add, 4 Delete, 6 Edit, 8 Help
+    // (1, 3, 5, 7 and 9 are separators).
     QAction* toolbarButton(int position) const;
     ListKit::Model* items() const { return model_; }
     ListKit::HeaderSort* headerSort() const { return sort_; }
@@ -32,9 +33,6 @@ public:
 
     void Load_list();
     void Toolbar1_ButtonClick(int position);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Activate() override;
@@ -46,4 +44,5 @@ private:
     ListKit::Model* model_;
     ListKit::HeaderSort* sort_;
     ListKit::FindBox* find_;
+    std::map<int, QAction*> buttons_;
 };

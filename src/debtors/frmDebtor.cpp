@@ -85,7 +85,7 @@ frmDebtor::frmDebtor(QWidget* owner) : ActivatedDialog(owner) {
     sort_->state().sortHeaderBy(Days60, model_->sortKeyCell(Key60));
     sort_->state().sortHeaderBy(Days61, model_->sortKeyCell(Key61));
     sort_->state().sortHeaderBy(Reminders, model_->sortKeyCell(KeyReminders));
-    debtor_lst->viewport()->installEventFilter(this);
+    new ListKit::RowOpener(debtor_lst, [this] { View(); }, false);
     connect(debtor_lst->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeTotals(); });
     debtor_lst->setMinimumSize(int(logicalDpiX() / 25.4 * 250), int(logicalDpiY() / 25.4 * 90));
 
@@ -198,7 +198,6 @@ frmDebtor::~frmDebtor() {
     disconnect(debtor_lst->header(), nullptr, this, nullptr);
     disconnect(debtor_lst->horizontalScrollBar(), nullptr, this, nullptr);
     debtor_lst->removeEventFilter(this);
-    debtor_lst->viewport()->removeEventFilter(this);
 }
 
 void frmDebtor::Form_Activate() {
@@ -254,10 +253,6 @@ void frmDebtor::placeTotals() {
 
 bool frmDebtor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == debtor_lst && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) placeTotals();
-    if (event->type() == QEvent::MouseButtonDblClick && watched == debtor_lst->viewport()) {
-        View();
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -9,12 +9,9 @@
 #include "widgets/ListKit.h"
 #include "widgets/WidgetHelpers.h"
 #include <QCheckBox>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeView>
@@ -22,42 +19,6 @@
 namespace {
 const QString WindowName = "frmAddInv";
 
-// Choosing from the list: a double-click, or a typed character (Enter
-// included); moving through the list with the keys stays moving.
-class ChooseOnKeyOrDoubleClick : public QObject {
-public:
-    ChooseOnKeyOrDoubleClick(QTreeView* list, std::function<void()> choose)
-        : QObject(list), list_(list), choose_(std::move(choose)) {
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        // The event type first: a list being destroyed sends events but is no longer one to ask.
-        if (event->type() == QEvent::MouseButtonDblClick && watched == list_->viewport()) {
-            const QModelIndex at = list_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-            if (at.isValid()) ListKit::selectRow(list_, at.row());
-            choose_();
-            return true;
-        }
-        if (watched == list_ && event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            const bool character = !key->text().isEmpty() && key->text().at(0).isPrint()
-                                   && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-            if (enter || character) {
-                choose_();
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    QTreeView* list_;
-    std::function<void()> choose_;
-};
 }  // namespace
 
 void frmAddInv::buildPicker() {
@@ -81,7 +42,8 @@ void frmAddInv::buildPicker() {
     select_cmd = button("Select", "select_cmd");
     for (QPushButton* b : {search_cmd, select_cmd}) b->setAutoDefault(false);
     pickerFind_ = new ListKit::FindBox(WindowName, parts_lst, pickerModel_, search_txt, search_cmd, {2, nullptr, false});
-    new ChooseOnKeyOrDoubleClick(parts_lst, [this] { chooseItem(); });
+    // Choosing: a double-click, Enter, or any typed character.
+    new ListKit::RowOpener(parts_lst, [this] { chooseItem(); }, true, true);
     connect(select_cmd, &QPushButton::clicked, this, [this] { chooseItem(); });
 
     auto* grid = new QGridLayout(part_frame);

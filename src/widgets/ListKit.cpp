@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -575,8 +576,8 @@ std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<T
     return actions;
 }
 
-RowOpener::RowOpener(QTreeView* view, std::function<void()> open, bool onEnter)
-    : QObject(view), view_(view), open_(std::move(open)), onEnter_(onEnter) {
+RowOpener::RowOpener(QTreeView* view, std::function<void()> open, bool onEnter, bool onCharacter)
+    : QObject(view), view_(view), open_(std::move(open)), onEnter_(onEnter), onCharacter_(onCharacter) {
     view->viewport()->installEventFilter(this);
     view->installEventFilter(this);
 }
@@ -584,12 +585,18 @@ RowOpener::RowOpener(QTreeView* view, std::function<void()> open, bool onEnter)
 bool RowOpener::eventFilter(QObject* watched, QEvent* event) {
     // The event type first: a view being destroyed sends events but is no longer one to ask.
     if (event->type() == QEvent::MouseButtonDblClick && watched == view_->viewport()) {
+        const QModelIndex at = view_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (at.isValid()) selectRow(view_, at.row());
         open_();
         return true;
     }
-    if (watched == view_ && onEnter_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (watched == view_ && (onEnter_ || onCharacter_) && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // Moving through the list with the keys stays moving; shortcuts stay shortcuts.
+        const bool character = !key->text().isEmpty() && key->text().at(0).isPrint()
+                               && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if ((onEnter_ && enter) || (onCharacter_ && character)) {
             open_();
             return true;
         }

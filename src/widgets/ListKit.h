@@ -284,12 +284,13 @@ struct ToolbarButton {
 std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<ToolbarButton>& buttons,
                                           const std::function<void(int)>& clicked);
 
-// Opening the selected row: a double-click anywhere in the list (below the
-// rows too), and, where asked, Enter in the list.
+// Opening the selected row: a double-click anywhere in the list (on a row it
+// selects that row first; below the rows it opens the one selected), and,
+// where asked, Enter in the list, or any typed printable character as well.
 class RowOpener : public QObject {
     Q_OBJECT
 public:
-    RowOpener(QTreeView* view, std::function<void()> open, bool onEnter);
+    RowOpener(QTreeView* view, std::function<void()> open, bool onEnter, bool onCharacter = false);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -298,6 +299,7 @@ private:
     QTreeView* view_;
     std::function<void()> open_;
     bool onEnter_;
+    bool onCharacter_;
 };
 
 }  // namespace ListKit
