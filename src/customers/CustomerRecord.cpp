@@ -1,5 +1,6 @@
 #include "customers/CustomerRecord.h"
 #include "common/Functions.h"
+#include "common/InvoiceDeletion.h"
 #include "common/Numbering.h"
 #include "common/TableRows.h"
 #include "platform/Database.h"
@@ -111,24 +112,7 @@ std::optional<HistoryInvoice> historyInvoice(const QString& invNo) {
 }
 
 std::optional<Currency> deleteHistoryInvoice(const QString& invNo) {
-    Database& db = Database::shared();
-    Transaction transaction(db);
-    std::optional<qint64> row;
-    std::optional<Currency> balance;
-    {
-        Statement header(db, "SELECT rowid, \"Balance\" FROM \"Invoices\" WHERE \"InvNo\" = ? LIMIT 1");
-        header.bind(1, invNo);
-        if (header.step()) {
-            row = header.value(0).toLongLong();
-            balance = Field_To_Currency(header.value(1));
-        }
-    }
-    if (row) Statement(db, "DELETE FROM \"Invoices\" WHERE rowid = ?").bind(1, *row).run();
-    Statement(db, "DELETE FROM \"InvoiceD\" WHERE \"InvNo\" = ?1 AND \"InvNo\" = ?1 COLLATE BINARY")
-        .bind(1, Trim(invNo))
-        .run();
-    transaction.commit();
-    return balance;
+    return deleteInvoiceAndLines(invNo, LinesWithoutHeader::Delete);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "invoices/InvoiceRecord.h"
 #include "common/Functions.h"
+#include "common/InvoiceDeletion.h"
 #include "common/Numbering.h"
 #include "common/TableRows.h"
 #include "platform/AppError.h"
@@ -214,18 +215,7 @@ bool readInvoiceListEntry(const QString& invNo, const std::function<void(const I
 }
 
 bool deleteInvoice(const QString& invNo) {
-    Database& db = Database::shared();
-    Transaction transaction(db);
-    const auto row = headerRow(invNo);
-    if (!row) return false;
-    // The header first, then its lines: only those filed under this number
-    // exactly, never those of a number that merely begins the same.
-    Statement(db, "DELETE FROM \"Invoices\" WHERE rowid = ?").bind(1, *row).run();
-    Statement(db, "DELETE FROM \"InvoiceD\" WHERE \"InvNo\" = ?1 AND \"InvNo\" = ?1 COLLATE BINARY")
-        .bind(1, Trim(invNo))
-        .run();
-    transaction.commit();
-    return true;
+    return deleteInvoiceAndLines(Trim(invNo), LinesWithoutHeader::Keep).has_value();
 }
 
 InvoiceTableMark invoiceTableMark() {
