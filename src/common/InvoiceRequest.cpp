@@ -1,5 +1,7 @@
 #include "common/InvoiceRequest.h"
 #include "common/HandOver.h"
+#include "common/Opener.h"
+#include "common/WindowNames.h"
 
 void requestNewInvoice(const QString& custId, const QString& firstName, const QString& lastName,
                        const QString& phone) {
@@ -13,4 +15,13 @@ void requestNewInvoice(const QString& custId, const QString& firstName, const QS
 void requestInvoiceEdit(const QString& invNo) {
     gHandOver.InvEditMode = 1;
     gHandOver.InvToEdit = invNo;
+}
+
+void editStoredInvoice(const QString& invNo, QWidget* owner, const std::function<void()>& saved) {
+    if (!Opener::has(Windows::frmAddInv)) return;
+    requestInvoiceEdit(invNo);
+    Opener::show(Windows::frmAddInv, owner);
+    if (gHandOver.InvSaved != 1) return;
+    saved();
+    gHandOver.InvSaved = 0;
 }

@@ -78,13 +78,7 @@ void frmAddCust::Add_cmd_Click() {
 
 void frmAddCust::Edit_cmd_Click() {
     const int row = ListKit::selectedRow(Inv_lst);
-    if (row < 0 || !Opener::has(Windows::frmAddInv)) return;
-    requestInvoiceEdit(invoiceModel_->text(row, 1));
-    Opener::show(Windows::frmAddInv, this);
-    if (gHandOver.InvSaved == 1) {
-        Changed_Inv();
-        gHandOver.InvSaved = 0;
-    }
+    if (row >= 0) editStoredInvoice(invoiceModel_->text(row, 1), this, [this] { Changed_Inv(); });
 }
 
 void frmAddCust::NewInvoice() {

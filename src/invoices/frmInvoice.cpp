@@ -111,13 +111,7 @@ void frmInvoice::Form_Activate() {
 
 void frmInvoice::Inv_lst_DblClick() {
     const int row = ListKit::selectedRow(Inv_lst);
-    if (row < 0 || !Opener::has(Windows::frmAddInv)) return;
-    requestInvoiceEdit(model_->text(row, 0));
-    Opener::show(Windows::frmAddInv, this);
-    if (gHandOver.InvSaved == 1) {
-        Changed_Inv();
-        gHandOver.InvSaved = 0;
-    }
+    if (row >= 0) editStoredInvoice(model_->text(row, 0), this, [this] { Changed_Inv(); });
 }
 
 void frmInvoice::Toolbar1_ButtonClick(int position) {
