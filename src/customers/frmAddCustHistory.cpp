@@ -117,9 +117,7 @@ void frmAddCust::Delete_cmd_Click() {
     if (row < 0) return;
     InvToDelete = invoiceModel_->text(row, 1);
     Delete_item();
-    invoiceModel_->removeRow(row);
-    if (invoiceModel_->rowCount() > 0) ListKit::selectRow(Inv_lst, std::min(row, invoiceModel_->rowCount() - 1));
-    else historyRowsChanged();
+    if (!ListKit::removeRowAndSelectNext(Inv_lst, invoiceModel_, row)) historyRowsChanged();
 }
 
 void frmAddCust::Delete_item() {

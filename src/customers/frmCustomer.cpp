@@ -121,8 +121,7 @@ void frmCustomer::Toolbar1_ButtonClick(int position) {
             if (gHandOver.CustDeleted != 1) return;
             const int row = ListKit::selectedRow(cust_lst);
             if (row < 0) return;
-            model_->removeRow(row);
-            if (model_->rowCount() > 0) ListKit::selectRow(cust_lst, std::min(row, model_->rowCount() - 1));
+            ListKit::removeRowAndSelectNext(cust_lst, model_, row);
             break;
         }
         case View: cust_lst_DblClick(); break;

@@ -146,8 +146,7 @@ void frm_Parts::Delete_item() {
         gHandOver.EditItemID = number;
         // The row's own number, never a cut copy that could name another item.
         deleteItem(Trim(number));
-        model_->removeRow(row);
-        ListKit::selectRow(Parts_lst, std::min(row, model_->rowCount() - 1));
+        ListKit::removeRowAndSelectNext(Parts_lst, model_, row);
     });
 }
 

@@ -168,8 +168,7 @@ void frmInvoice::deleteSelected() {
     if (row < 0) return;
     InvToDelete = model_->text(row, 0);
     if (!Delete_item()) return;
-    model_->removeRow(row);
-    if (model_->rowCount() > 0) ListKit::selectRow(Inv_lst, std::min(row, model_->rowCount() - 1));
+    ListKit::removeRowAndSelectNext(Inv_lst, model_, row);
 }
 
 void frmInvoice::NewInvoice(const QString& invNo) {

@@ -502,6 +502,13 @@ void selectRow(QTreeView* view, int row) {
     view->scrollTo(index);
 }
 
+bool removeRowAndSelectNext(QTreeView* view, Model* model, int row) {
+    model->removeRow(row);
+    if (model->rowCount() == 0) return false;
+    selectRow(view, std::min(row, model->rowCount() - 1));
+    return true;
+}
+
 HeaderSort::HeaderSort(QTreeView* view, Model* model, bool withPictures)
     : QObject(view), view_(view), model_(model), withPictures_(withPictures) {
     connect(view->header(), &QHeaderView::sectionClicked, this, &HeaderSort::headerClicked);

@@ -228,6 +228,9 @@ void setUpView(QTreeView* view, Model* model);
 void setColumnWidthsMm(QTreeView* view, const std::vector<double>& millimetres);
 int selectedRow(const QTreeView* view);     // -1 when none
 void selectRow(QTreeView* view, int row);   // made current and scrolled into view
+// Removes the row of the list; the row that takes its place, or for the
+// last row the one before it, is selected. False when no row is left.
+bool removeRowAndSelectNext(QTreeView* view, Model* model, int row);
 
 // Sorts a list on a header click, showing the pictures when asked.
 class HeaderSort : public QObject {
