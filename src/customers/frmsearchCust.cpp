@@ -39,7 +39,8 @@ frmsearchCust::frmsearchCust(QWidget* owner) : ActivatedDialog(owner) {
     ListKit::setColumnWidthsMm(cust_lst, {22.93, 29.99, 29.99, 25.40});
     sort_ = new ListKit::HeaderSort(cust_lst, model_, false);
     find_ = new ListKit::FindBox(WindowName, cust_lst, model_, search_txt, search_cmd, {3, nullptr, false});
-    cust_lst->viewport()->installEventFilter(this);
+    // A double-click anywhere in the list picks the row selected then.
+    new ListKit::RowOpener(cust_lst, [this] { Select_cmd_Click(); }, false);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(cust_lst, 0, 0, 1, 4);
@@ -77,15 +78,6 @@ void frmsearchCust::Form_Activate() {
         cust_lst->setFocus();
     }
     search_txt->setFocus();
-}
-
-bool frmsearchCust::eventFilter(QObject* watched, QEvent* event) {
-    // A double-click anywhere in the list picks the row selected at that moment.
-    if (event->type() == QEvent::MouseButtonDblClick && watched == cust_lst->viewport()) {
-        Select_cmd_Click();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmsearchCust::Select_cmd_Click() {

@@ -27,9 +27,6 @@ public:
     void Load_list();
     void Select_cmd_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Form_Activate() override;
 
