@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <sqlite3.h>
@@ -217,6 +218,61 @@ double commandLineMs(const QString& databasePath, const QString& script) {
     cli.closeWriteChannel();
     cli.waitForFinished(-1);
     return double(t.nsecsElapsed()) / 1e6;
+}
+
+namespace {
+// A "<Key>: <n> kB" line's figure, in KiB.
+long long kib(const QByteArray& line) { return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toLongLong(); }
+
+long long anonymousKiB() {
+    QFile rollup("/proc/self/smaps_rollup");
+    if (!rollup.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : rollup.readAll().split('\n'))
+        if (line.startsWith("Anonymous:")) return kib(line);
+    return 0;
+}
+
+// The resident pages of the mappings of our database files (*.mdb).
+long long mappedDataKiB() {
+    QFile smaps("/proc/self/smaps");
+    if (!smaps.open(QIODevice::ReadOnly)) return 0;
+    long long total = 0;
+    bool dataFile = false;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        if (line.isEmpty()) continue;
+        // A mapping starts with its address range; its figures follow as "Key: n kB".
+        const QByteArray first = line.left(line.indexOf(' '));
+        if (first.contains('-') && !first.endsWith(':'))
+            dataFile = line.trimmed().endsWith(".mdb");
+        else if (dataFile && line.startsWith("Rss:"))
+            total += kib(line);
+    }
+    return total;
+}
+}  // namespace
+
+Memory memoryNow() { return {double(anonymousKiB()) / 1024, double(mappedDataKiB()) / 1024}; }
+
+HeapPeak::HeapPeak() {
+    peakKiB_ = anonymousKiB();
+    sampler_ = std::thread([this] {
+        while (!stop_) {
+            const long long now = anonymousKiB();
+            if (now > peakKiB_) peakKiB_ = now;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+}
+
+HeapPeak::~HeapPeak() {
+    stop_ = true;
+    sampler_.join();
+}
+
+void reportMemory(const QString& figure, const Memory& memory) {
+    std::printf("%s: heap %.1f MiB, mapped database pages %.1f MiB\n", qPrintable(figure), memory.heapMiB,
+                memory.mappedDataMiB);
+    std::fflush(stdout);
 }
 
 void report(const QString& figure, double ms, double baselineMs) {

@@ -4,7 +4,9 @@
 // a result line, `<figure>: <value> ms`, with the bare baseline of the same
 // work and the ratio.
 #include <QString>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 struct sqlite3;
 
@@ -48,5 +50,34 @@ double commandLineMs(const QString& databasePath, const QString& script);
 
 // One result line: "<figure>: <value> ms  (bare: <baseline> ms, ratio <r>)".
 void report(const QString& figure, double ms, double baselineMs = -1);
+
+// What the process holds in memory, as the kernel counts it: the heap (its
+// anonymous resident pages, what it allocated itself) apart from the resident
+// pages of the database files it maps, which the kernel reads in on demand and
+// may drop again at will.
+struct Memory {
+    double heapMiB = 0;
+    double mappedDataMiB = 0;
+};
+Memory memoryNow();
+
+// The largest heap since it was made, sampled every few milliseconds by a
+// thread of its own.
+class HeapPeak {
+public:
+    HeapPeak();
+    ~HeapPeak();
+    HeapPeak(const HeapPeak&) = delete;
+    HeapPeak& operator=(const HeapPeak&) = delete;
+    double peakMiB() const { return double(peakKiB_.load()) / 1024; }
+
+private:
+    std::atomic<long long> peakKiB_{0};
+    std::atomic<bool> stop_{false};
+    std::thread sampler_;
+};
+
+// One memory line: "<figure>: heap <h> MiB, mapped database pages <m> MiB".
+void reportMemory(const QString& figure, const Memory& memory);
 
 }  // namespace Bench

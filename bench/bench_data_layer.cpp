@@ -17,19 +17,16 @@
 
 namespace {
 
-// The resident memory of this process in MB.
-double residentMb() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
-
-void reportMb(const QString& figure, double mb) {
-    std::printf("%s: %.1f MB\n", qPrintable(figure), mb);
-    std::fflush(stdout);
-}
+// How much more the process holds than before: heap and mapped database pages apart, each at its largest.
+struct Growth {
+    Bench::Memory before = Bench::memoryNow();
+    Bench::Memory grown;
+    void sample() {
+        const Bench::Memory now = Bench::memoryNow();
+        grown.heapMiB = std::max(grown.heapMiB, now.heapMiB - before.heapMiB);
+        grown.mappedDataMiB = std::max(grown.mappedDataMiB, now.mappedDataMiB - before.mappedDataMiB);
+    }
+};
 
 void exec(sqlite3* db, const char* sql) {
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -148,27 +145,25 @@ void streamedReads(const QString& data) {
     sqlite3* bare = Bench::bareConnection(data);
     long long seen = 0;
     const double bareMs = Bench::medianMs(3, [&] { Bench::bareLoopMs(bare, "SELECT * FROM InvoiceD"); });
-    double grown = 0;
+    Growth growth;
     Bench::report("streamed read of 1,000,000 invoice lines", Bench::medianMs(3, [&] {
-        const double before = residentMb();
         Open_Shape_Recordset("SHAPE {SELECT * FROM invoiceD} as details", ShapeRs);
         long long n = 0;
         const QStringList names = ShapeRs->fieldNames();
         for (ShapeRs->moveFirst(); !ShapeRs->eof(); ShapeRs->moveNext(), ++n) {
             for (const QString& name : names) seen += ShapeRs->field(name).isValid();
-            if (n % 100000 == 0) grown = std::max(grown, residentMb() - before);
+            if (n % 100000 == 0) growth.sample();
         }
-        grown = std::max(grown, residentMb() - before);
+        growth.sample();
         ShapeRs.reset();
     }), bareMs);
-    reportMb("streamed read of 1,000,000 invoice lines, memory grown", grown);
+    Bench::reportMemory("streamed read of 1,000,000 invoice lines, memory grown", growth.grown);
 
-    grown = 0;
+    growth = Growth();
     const double bareJoinMs = Bench::medianMs(3, [&] {
         Bench::bareLoopMs(bare, "SELECT * FROM Invoices AS i LEFT JOIN InvoiceD AS d ON d.InvNo = i.InvNo");
     });
     Bench::report("300,000 invoices with their 1,000,000 lines, hierarchical", Bench::medianMs(3, [&] {
-        const double before = residentMb();
         Open_Shape_Recordset("SHAPE {SELECT * FROM invoices} as main APPEND ({SELECT * FROM invoiceD} as Details "
                              "RELATE 'invno' TO 'invno')  ", ShapeRs);
         long long n = 0;
@@ -177,12 +172,12 @@ void streamedReads(const QString& data) {
             auto lines = ShapeRs->child("Details");
             for (lines->moveFirst(); !lines->eof(); lines->moveNext())
                 seen += lines->field("Description").toString().size() + lines->field("Qty").toInt();
-            if (n % 30000 == 0) grown = std::max(grown, residentMb() - before);
+            if (n % 30000 == 0) growth.sample();
         }
-        grown = std::max(grown, residentMb() - before);
+        growth.sample();
         ShapeRs.reset();
     }), bareJoinMs);
-    reportMb("300,000 invoices with their lines, memory grown", grown);
+    Bench::reportMemory("300,000 invoices with their lines, memory grown", growth.grown);
     if (seen == -1) std::printf(" ");
     sqlite3_close(bare);
     Bench::closeProgram();

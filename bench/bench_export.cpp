@@ -31,15 +31,6 @@ const char* Customers =
     "Email, DelAddress1, DelAddress2, DelAddress3, DelAddress4, DelAddress5 FROM Customers "
     "WHERE \"Date\" BETWEEN '2000-01-01' AND '2030-12-31'";
 
-// The process's peak resident memory so far, in MiB.
-double peakMiB() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return -1;
-}
-
 // The sqlite3 command line writing the query's rows as CSV into the file.
 double commandLineMs(const QString& data, const QString& file, const char* query) {
     return Bench::medianMs(3, [&] {
@@ -59,7 +50,8 @@ int main(int argc, char** argv) {
     const QString data = Bench::dataSet(Bench::dataFolder(argc, argv, "bench_export"));
     QTemporaryDir out;
     Bench::openProgramOn(data);
-    const double before = peakMiB();
+    const Bench::Memory before = Bench::memoryNow();
+    const Bench::HeapPeak peak;
     const QString invoices = out.filePath("DetailInvoices.csv"), cli = out.filePath("cli.csv");
     const double invoicesMs = exportMs(ExportFiles::Export::InvoiceDetails, invoices);
     const double joinedMs = commandLineMs(data, cli, InvoicesWithLines);
@@ -74,7 +66,9 @@ int main(int argc, char** argv) {
     const double customersMs = exportMs(ExportFiles::Export::DetailedCustomers, customers);
     Bench::report("detailed customers file, 100,000 customers", customersMs, commandLineMs(data, cli, Customers));
     std::printf("  file: %.1f MiB; sqlite3's: %.1f MiB\n", mib(customers), mib(cli));
-    std::printf("peak memory: %.1f MiB before the writes, %.1f MiB after\n", before, peakMiB());
+    Bench::reportMemory("memory before the writes", before);
+    Bench::reportMemory("memory after the writes", Bench::memoryNow());
+    std::printf("largest heap during the writes: %.1f MiB\n", peak.peakMiB());
     Bench::closeProgram();
     return 0;
 }

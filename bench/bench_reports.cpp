@@ -32,15 +32,6 @@ const QDate AllTo(2026, 12, 10);
 // The heap in use now, in MiB.
 double heapMiB() { return double(mallinfo2().uordblks) / 1048576.0; }
 
-// The process's peak resident memory so far, in MiB.
-double peakMiB() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return -1;
-}
-
 ReportInstance& boundDesign(const QDate& to, const QDate& from = From) {
     Open_Shape_Recordset(PrintedReports::recordSource(Report::InvoiceDetails, from, to), ShapeRs);
     ReportInstance& design = ReportInstance::of("InvoiceD_rpt");
@@ -68,7 +59,7 @@ void preview(const ReportPages& pages, bool print) {
     while (!painted) QApplication::processEvents(QEventLoop::AllEvents, 10);
     Bench::report(QString("preview up to its first page painted (%1 pages)").arg(pages.pages.size()),
                   double(timer.elapsed()));
-    std::printf("  peak memory with the preview open: %.0f MiB\n", peakMiB());
+    Bench::reportMemory("  memory with the preview open", Bench::memoryNow());
     if (!print) return;
     QTemporaryDir out;
     const QString path = out.filePath("report.pdf");
@@ -123,6 +114,7 @@ int main(int argc, char** argv) {
     // Read only, but on a copy: the data set stays as it was made.
     const QString data = Bench::scratchCopy(Bench::dataSet(Bench::dataFolder(argc, argv, "bench_reports")));
     Bench::openProgramOn(data);
+    const Bench::HeapPeak peak;
     const QPageSize letter(QPageSize::Letter);
 
     long long bareRows = 0;
@@ -152,7 +144,7 @@ int main(int argc, char** argv) {
         const ReportPages pages = boundDesign(To).layout(letter);
         preview(pages, true);
     }
-    std::printf("items laid out: %zu; peak memory of the run so far: %.0f MiB\n", items, peakMiB());
+    std::printf("items laid out: %zu; largest heap of the run so far: %.0f MiB\n", items, peak.peakMiB());
 
     // Every invoice, as the Reports window lays them out at its default range.
     {
@@ -169,7 +161,7 @@ int main(int argc, char** argv) {
         heldBy(pages, before, "of every invoice");
         preview(pages, qEnvironmentVariableIsSet("BENCH_PRINT_ALL"));
     }
-    std::printf("peak memory of the whole run: %.0f MiB\n", peakMiB());
+    std::printf("largest heap of the whole run: %.0f MiB\n", peak.peakMiB());
     Bench::closeProgram();
     return 0;
 }
