@@ -87,9 +87,7 @@ void writeCustomerStart(const QString& start) { writeStartNumber("CustStart", st
 void readCustomerSearchList(const std::function<void(const CustomerSearchEntry&)>& each) {
     Statement s(Database::shared(),
                 "SELECT \"CustID\", \"LastName\", \"FirstName\", \"Phone\" FROM \"Customers\" ORDER BY rowid");
-    while (s.step())
-        each({Field_To_String(s.value(0)), Field_To_String(s.value(1)), Field_To_String(s.value(2)),
-              Field_To_String(s.value(3))});
+    while (s.step()) each({s.utf8(0), s.utf8(1), s.utf8(2), s.utf8(3)});
 }
 
 std::vector<HistoryInvoice> invoiceHistory(const QString& custId) {
