@@ -2,6 +2,13 @@
 #include "common/Functions.h"
 #include "platform/Database.h"
 #include "platform/FixedText.h"
+#include "platform/Schema.h"
+
+void deleteInvoiceLines(const QString& invNo) {
+    Statement(Database::shared(), "DELETE FROM \"InvoiceD\" WHERE " + Schema::exactlyEqual("InvNo", 1))
+        .bind(1, invNo)
+        .run();
+}
 
 std::optional<Currency> deleteInvoiceAndLines(const QString& headerNo, LinesWithoutHeader orphans) {
     Database& db = Database::shared();
@@ -18,9 +25,7 @@ std::optional<Currency> deleteInvoiceAndLines(const QString& headerNo, LinesWith
     }
     if (!row && orphans == LinesWithoutHeader::Keep) return std::nullopt;
     if (row) Statement(db, "DELETE FROM \"Invoices\" WHERE rowid = ?").bind(1, *row).run();
-    Statement(db, "DELETE FROM \"InvoiceD\" WHERE \"InvNo\" = ?1 AND \"InvNo\" = ?1 COLLATE BINARY")
-        .bind(1, Trim(headerNo))
-        .run();
+    deleteInvoiceLines(Trim(headerNo));
     transaction.commit();
     return balance;
 }

@@ -8,6 +8,11 @@
 // invoice list leaves everything as it is.
 enum class LinesWithoutHeader { Keep, Delete };
 
+// The lines of an invoice are those filed under exactly its number, letter
+// case counted: never the lines of a number that differs only in case.
+// Deletes them, inside the caller's transaction where there is one.
+void deleteInvoiceLines(const QString& invNo);
+
 // Deletes the invoice header whose number is `headerNo` (letter case
 // ignored) and the lines filed under exactly its trimmed number, together
 // or not at all: never the lines of a number that merely begins the same.

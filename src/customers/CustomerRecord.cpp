@@ -5,6 +5,7 @@
 #include "common/TableRows.h"
 #include "platform/Database.h"
 #include "platform/FixedText.h"
+#include "platform/Schema.h"
 
 namespace {
 const Schema::Table& customersTable() { return *Schema::table("Customers"); }
@@ -86,17 +87,13 @@ void writeCustomerStart(const QString& start) { writeStartNumber("CustStart", st
 void readCustomerSearchList(const std::function<void(const CustomerSearchEntry&)>& each) {
     Statement s(Database::shared(),
                 "SELECT \"CustID\", \"LastName\", \"FirstName\", \"Phone\" FROM \"Customers\" ORDER BY rowid");
-    while (s.step())
-        each({Field_To_String(s.value(0)), Field_To_String(s.value(1)), Field_To_String(s.value(2)),
-              Field_To_String(s.value(3))});
+    while (s.step()) each({s.utf8(0), s.utf8(1), s.utf8(2), s.utf8(3)});
 }
 
 std::vector<HistoryInvoice> invoiceHistory(const QString& custId) {
-    // The first term finds the rows on the index; the second keeps those
-    // filed under the number exactly as written.
-    Statement s(Database::shared(), QString("SELECT %1 FROM \"Invoices\" WHERE \"CustNo\" = ?1 "
-                                            "AND \"CustNo\" = ?1 COLLATE BINARY ORDER BY \"CustNo\", rowid")
-                                        .arg(HistoryColumns));
+    // Those filed under the number exactly as written.
+    Statement s(Database::shared(), QString("SELECT %1 FROM \"Invoices\" WHERE %2 ORDER BY \"CustNo\", rowid")
+                                        .arg(HistoryColumns, Schema::exactlyEqual("CustNo", 1)));
     s.bind(1, custId);
     std::vector<HistoryInvoice> invoices;
     while (s.step()) invoices.push_back(historyInvoiceFrom(s));
@@ -139,10 +136,8 @@ bool readCustomerListEntry(const QString& custId, const std::function<void(const
 }
 
 qint64 invoicesFiledUnder(const QString& custId) {
-    // The first term finds the rows on the index; the second keeps those
-    // filed under the number exactly as written.
-    Statement s(Database::shared(),
-                "SELECT COUNT(*) FROM \"Invoices\" WHERE \"CustNo\" = ?1 AND \"CustNo\" = ?1 COLLATE BINARY");
+    // Those filed under the number exactly as written.
+    Statement s(Database::shared(), "SELECT COUNT(*) FROM \"Invoices\" WHERE " + Schema::exactlyEqual("CustNo", 1));
     s.bind(1, custId);
     qint64 count = s.step() ? s.integer(0) : 0;
     if (custId.isEmpty()) {

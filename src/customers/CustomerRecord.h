@@ -47,11 +47,13 @@ void writeCustomerStart(const QString& start);
 
 // One customer as the customer search lists it; a value the row does not
 // hold reads as "".
+// The cells of the customer search, as stored (UTF-8), valid only during
+// the call they are handed to; no value reads as empty.
 struct CustomerSearchEntry {
-    QString custId;
-    QString lastName;
-    QString firstName;
-    QString phone;
+    std::string_view custId;
+    std::string_view lastName;
+    std::string_view firstName;
+    std::string_view phone;
 };
 
 // Every customer, in the order the table holds them, one at a time.

@@ -3,6 +3,7 @@
 #include "common/Numbering.h"
 #include "common/TableRows.h"
 #include "platform/Database.h"
+#include "platform/Schema.h"
 
 namespace {
 const Schema::Table& partsTable() { return *Schema::table("Parts"); }
@@ -69,11 +70,8 @@ void saveItem(const ItemRecord& item, ItemSave kind, const QString& newPartStart
 }
 
 void deleteItem(const QString& id) {
-    // The first term finds the row on the index; the second keeps only the
-    // number exactly as written.
-    Statement(Database::shared(), "DELETE FROM \"Parts\" WHERE \"ID\" = ?1 AND \"ID\" = ?1 COLLATE BINARY")
-        .bind(1, id)
-        .run();
+    // Only the number exactly as written.
+    Statement(Database::shared(), "DELETE FROM \"Parts\" WHERE " + Schema::exactlyEqual("ID", 1)).bind(1, id).run();
 }
 
 void readItems(const std::function<void(const ItemRecord&)>& each) {

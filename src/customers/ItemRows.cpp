@@ -29,12 +29,20 @@ ListKit::Row pickerRow(const ItemRecord& item) {
             .sortKeys = {ListKit::SortKey::amount(item.price)}};
 }
 
-void fitColumns(QTreeView* view, int priceColumn) {
+namespace {
+// How much a column must grow to show the text whole.
+int shortfall(const QTreeView* view, int column, const char* widest) {
     const QFontMetrics metrics(view->font());
-    const int padding = metrics.averageCharWidth() * 2;
-    const std::pair<int, const char*> columns[] = {{0, "PRT000000001"}, {priceColumn, "9999999999.99"}};
-    for (const auto& [column, widest] : columns)
-        view->setColumnWidth(column, std::max(view->columnWidth(column), metrics.horizontalAdvance(widest) + padding));
+    return std::max(0, metrics.horizontalAdvance(widest) + metrics.averageCharWidth() * 2 - view->columnWidth(column));
+}
+}  // namespace
+
+void fitNumberColumn(QTreeView* view) { view->setColumnWidth(0, view->columnWidth(0) + shortfall(view, 0, "PRT000000001")); }
+
+void fitPriceColumn(QTreeView* view, int priceColumn, int giver) {
+    const int more = shortfall(view, priceColumn, "9999999999.99");
+    view->setColumnWidth(priceColumn, view->columnWidth(priceColumn) + more);
+    if (giver >= 0) view->setColumnWidth(giver, std::max(view->columnWidth(giver) / 2, view->columnWidth(giver) - more));
 }
 
 }  // namespace ItemRows

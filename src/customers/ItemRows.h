@@ -13,6 +13,7 @@ namespace ItemRows {
 // in 13 characters, "Yes" or "No". Rows added after a save carry the key "I" + ID.
 ListKit::Row listRow(const ItemRecord& item, const QString& key = QString());
 QStringList listHeaders();
+inline constexpr int ListLongDescColumn = 2;
 inline constexpr int ListPriceColumn = 3;
 
 // Item picker: ID, short description, the price right-aligned in 10
@@ -21,8 +22,11 @@ ListKit::Row pickerRow(const ItemRecord& item);
 QStringList pickerHeaders();
 inline constexpr int PickerPriceColumn = 2;
 
-// Widens the number and price columns so that a twelve-character number
-// and the widest price a user can enter (ten digits and two decimals) show whole.
-void fitColumns(QTreeView* view, int priceColumn);
+// Widens the number column so that a twelve-character number shows whole.
+void fitNumberColumn(QTreeView* view);
+// Widens the price column so that the widest price a user can enter (ten
+// digits and two decimals) shows whole; the room comes from the column
+// `giver`, where one is named, so that the list keeps its width.
+void fitPriceColumn(QTreeView* view, int priceColumn, int giver = -1);
 
 }  // namespace ItemRows

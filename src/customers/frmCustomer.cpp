@@ -40,8 +40,7 @@ frmCustomer::frmCustomer(QWidget* owner) : ActivatedDialog(owner), builder_(std:
 
     cust_lst = named(new QTreeView(this), "cust_lst");
     search_txt = named(new QLineEdit(this), "search_txt");
-    search_cmd = button("Find", "search_cmd");
-    search_cmd->setAutoDefault(false);
+    search_cmd = ListKit::searchButton();
     Found_lbl = label(QString(), "Found_lbl");
     exit_cmd = button("&Exit", "exit_cmd");
     exit_cmd->setAutoDefault(false);

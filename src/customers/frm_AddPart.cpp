@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace {
 const char* WindowName = "frm_AddPart";
@@ -45,11 +46,8 @@ frm_AddPart::frm_AddPart(QWidget* owner) : ActivatedDialog(owner) {
     Part_lbl = lineBox("Part_lbl", 12);
     Part_lbl->setEnabled(false);
     Short_txt = lineBox("Short_txt", 20);
-    Short_txt->setMinimumWidth(Short_txt->fontMetrics().averageCharWidth() * 24);
     tax_chk = named(new QCheckBox("Taxable"), "tax_chk");
     long_txt = textBox("long_txt", LongLimit);
-    long_txt->setFixedHeight(long_txt->fontMetrics().lineSpacing() * 4 + 12);
-    long_txt->setMinimumWidth(long_txt->fontMetrics().averageCharWidth() * 44);
     QFont strong = font();
     strong.setBold(true);
     auto* charactersLeft = label("Characters left", "Label5");
@@ -66,6 +64,11 @@ frm_AddPart::frm_AddPart(QWidget* owner) : ActivatedDialog(owner) {
     Update_cmd->setDefault(true);
     exit_cmd = button("&Exit", "exit_cmd");
     exit_cmd->setAutoDefault(false);
+    // Sizes in twips as designed, in a window of 7095 by 3825.
+    for (auto [box, width, height] : {std::tuple<QWidget*, int, int>{Part_lbl, 1455, 315}, {Short_txt, 2295, 315},
+                                      {long_txt, 4215, 1095}, {Update_cmd, 1575, 375}, {exit_cmd, 1575, 375}})
+        box->setFixedSize(twipsToPixels(this, width, height));
+    Price_txt->setFixedHeight(twipsToPixels(this, 315));
 
     auto* grid = new QGridLayout(Frame1);
     grid->addWidget(label("Item ID:", "Label1"), 0, 0);
@@ -100,7 +103,7 @@ frm_AddPart::frm_AddPart(QWidget* owner) : ActivatedDialog(owner) {
     connect(Update_cmd, &QPushButton::clicked, this, &frm_AddPart::Update_cmd_Click);
     connect(exit_cmd, &QPushButton::clicked, this, &QDialog::reject);
 
-    adjustSize();
+    resize(twipsToPixels(this, 7095, 3825));
     centreOnScreen(this);
     newMode_ = gHandOver.ItemNewMode == 1;
     if (newMode_) Newdetails();

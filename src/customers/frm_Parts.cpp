@@ -11,14 +11,12 @@
 #include "widgets/WidgetHelpers.h"
 #include "widgets/WindowPlacement.h"
 #include <QAction>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 namespace {
 const char* WindowName = "frm_Parts";
@@ -41,48 +39,30 @@ frm_Parts::frm_Parts(QWidget* owner) : ActivatedDialog(owner) {
     model_->setAlignment(ItemRows::ListPriceColumn, Qt::AlignRight);
     model_->setAlignment(4, Qt::AlignHCenter);
     ListKit::setUpView(Parts_lst, model_);
-    ListKit::setColumnWidthsMm(Parts_lst, {22.93, 44.10, 96.16, 25.40, 17.64});
-    ItemRows::fitColumns(Parts_lst, ItemRows::ListPriceColumn);
+    ListKit::setColumnWidthsTwips(Parts_lst, {1300, 2500, 5451, 1440, 1000});
+    ItemRows::fitPriceColumn(Parts_lst, ItemRows::ListPriceColumn, ItemRows::ListLongDescColumn);
     sort_ = new ListKit::HeaderSort(Parts_lst, model_, true);
     sort_->state().sortHeaderBy(ItemRows::ListPriceColumn, model_->sortKeyCell(0));
     new ListKit::RowOpener(Parts_lst, [this] { EditItem(); }, true);
 
     search_txt = lineBox("search_txt", 20);
-    search_cmd = button(QString(), "search_cmd");
-    search_cmd->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    search_cmd->setToolTip("Find");
-    search_cmd->setAutoDefault(false);
+    search_cmd = ListKit::searchButton();
     Found_lbl = label(QString(), "Found_lbl");
     QFont bold = Found_lbl->font();
     bold.setBold(true);
     Found_lbl->setFont(bold);
     Found_lbl->setStyleSheet("color: #800000");
-    Found_lbl->setMinimumWidth(Found_lbl->fontMetrics().horizontalAdvance("Not Found") + 8);
     find_ = new ListKit::FindBox(WindowName, Parts_lst, model_, search_txt, search_cmd, {3, Found_lbl, false});
     exit_cmd = button("&Exit", "exit_cmd");
     exit_cmd->setAutoDefault(false);
 
-    auto* bottom = new QGridLayout;
-    bottom->addWidget(label("Search:", "Label1"), 0, 0);
-    bottom->addWidget(search_txt, 0, 1);
-    bottom->addWidget(search_cmd, 0, 2);
-    bottom->addWidget(Found_lbl, 0, 3);
-    bottom->setColumnStretch(4, 1);
-    bottom->addWidget(exit_cmd, 0, 5);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Toolbar1);
-    layout->addWidget(Parts_lst, 1);
-    layout->addLayout(bottom);
-    int columnsWidth = 0;
-    for (int column = 0; column < model_->columnCount(); ++column) columnsWidth += Parts_lst->columnWidth(column);
-    Parts_lst->setMinimumSize(columnsWidth + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8,
-                              Parts_lst->fontMetrics().lineSpacing() * 18);
+    ListKit::arrangeListWindow(this, {Toolbar1, Parts_lst, label("Search:", "Label1"), search_txt, search_cmd,
+                                      Found_lbl, exit_cmd});
     setTabOrder(Parts_lst, search_txt);
     setTabOrder(search_txt, search_cmd);
     setTabOrder(search_cmd, exit_cmd);
     connect(exit_cmd, &QPushButton::clicked, this, &QDialog::accept);
 
-    adjustSize();
     centreOnScreen(this);
     Load_list();
 }

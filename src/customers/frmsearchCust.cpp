@@ -25,8 +25,7 @@ frmsearchCust::frmsearchCust(QWidget* owner) : ActivatedDialog(owner) {
     cust_lst->setObjectName("cust_lst");
     search_txt = new QLineEdit(this);
     search_txt->setObjectName("search_txt");
-    search_cmd = new QPushButton("Find", this);
-    search_cmd->setObjectName("search_cmd");
+    search_cmd = ListKit::searchButton();
     Select_cmd = new QPushButton("Select", this);
     Select_cmd->setObjectName("Select_cmd");
     Cancel_cmd = new QPushButton("&Cancel", this);
@@ -65,9 +64,14 @@ frmsearchCust::frmsearchCust(QWidget* owner) : ActivatedDialog(owner) {
 
 void frmsearchCust::Load_list() {
     guard(WindowName, "Load_list", [&] {
+        // Each row built in place from the stored texts: a hundred thousand
+        // customers open as fast as the customer list does.
+        ListKit::RowBuilder row;
         ListKit::Model::Refill refill(*model_);
         readCustomerSearchList([&](const CustomerSearchEntry& c) {
-            refill.add({.cells = {c.custId, c.lastName, c.firstName, c.phone}});
+            row.reset();
+            for (std::string_view cell : {c.custId, c.lastName, c.firstName, c.phone}) row.cell().addUtf8(cell);
+            refill.add(row);
         });
     });
 }

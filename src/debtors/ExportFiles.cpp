@@ -82,7 +82,6 @@ const Layout& layoutOf(Export which) {
 }
 
 const QString LinesName = "Lines";
-const QString InvNoColumn = "InvNo";
 
 // The date as the query's literal takes it: MM/DD/YYYY.
 QString jetDate(const QDate& date) { return date.toString("MM/dd/yyyy"); }
@@ -165,28 +164,17 @@ void appendFields(QString& line, const ShapeRecordset& rs, const Positions& posi
     }
 }
 
-// The invoice's lines in the order of the lines' invoice number index, as
-// long as they carry its number exactly, upper and lower case alike.
+// The invoice's lines: its child rows, those filed under exactly its number
+// (letter case counted), in the order of the lines' invoice number index.
 class InvoiceLines {
 public:
-    explicit InvoiceLines(const ShapeRecordset& invoices) : invNo_(invoices.fieldIndex(InvNoColumn)) {}
-
     void append(QString& line, ShapeRecordset& invoice) {
-        const QString invNo = Field_To_String(invoice.field(invNo_));
         const auto lines = invoice.child(LinesName);
-        if (positions_.empty()) {
-            lineInvNo_ = lines->fieldIndex(InvNoColumn);
-            positions_ = positionsIn(*lines, lineFields);
-        }
-        for (; !lines->eof(); lines->moveNext()) {
-            if (Field_To_String(lines->field(lineInvNo_)) != invNo) break;
-            appendFields(line, *lines, positions_);
-        }
+        if (positions_.empty()) positions_ = positionsIn(*lines, lineFields);
+        for (; !lines->eof(); lines->moveNext()) appendFields(line, *lines, positions_);
     }
 
 private:
-    int invNo_;
-    int lineInvNo_ = -1;
     Positions positions_;
 };
 
@@ -219,7 +207,7 @@ Outcome write(Export which, const QString& path, const QDate& from, const QDate&
     file->writeLine(layout.header);
     const Positions positions = positionsIn(*ShapeRs, layout.fields);
     std::optional<InvoiceLines> lines;
-    if (which == Export::InvoiceDetails) lines.emplace(*ShapeRs);
+    if (which == Export::InvoiceDetails) lines.emplace();
     QString line;
     for (; !ShapeRs->eof(); ShapeRs->moveNext()) {
         line.resize(0);

@@ -232,7 +232,9 @@ void FrmExport::showDriveOf(const QString& folder) {
 void FrmExport::Export_cmd_Click() {
     if (Trim(Filename_txt->text()).isEmpty()) {
         Box::ask("Please enter a filename", "Invalid Filename", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+        // Selected, so that the name typed next replaces the blanks.
         Filename_txt->setFocus();
+        Filename_txt->selectAll();
         return;
     }
     if (!QFileInfo(Path_txt->text()).isDir()) {

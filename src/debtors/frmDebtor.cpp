@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
@@ -79,7 +80,14 @@ frmDebtor::frmDebtor(QWidget* owner) : ActivatedDialog(owner) {
     for (int c : {Days30, Days60, Days61}) model_->setAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     model_->setAlignment(Reminders, Qt::AlignHCenter | Qt::AlignVCenter);
     ListKit::setUpView(debtor_lst, model_);
-    ListKit::setColumnWidthsMm(debtor_lst, {22, 45, 26, 22, 22, 22, 22, 45, 19});
+    ListKit::setColumnWidthsMm(debtor_lst, {22, 45, 26, 22, 22, 22, 22, 36, 19});
+    // A customer id of nine characters, as numbered by default, shows whole
+    // beside the row's tick.
+    const QStyle* look = debtor_lst->style();
+    const int tick = look->pixelMetric(QStyle::PM_IndicatorWidth) + look->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    const QFontMetrics metrics(debtor_lst->font());
+    debtor_lst->setColumnWidth(CustId, std::max(debtor_lst->columnWidth(CustId),
+                                                tick + metrics.horizontalAdvance("CUS100001") + 4 * metrics.averageCharWidth()));
     sort_ = new ListKit::HeaderSort(debtor_lst, model_, true);
     sort_->state().sortHeaderBy(Days30, model_->sortKeyCell(Key30));
     sort_->state().sortHeaderBy(Days60, model_->sortKeyCell(Key60));
@@ -135,6 +143,9 @@ frmDebtor::frmDebtor(QWidget* owner) : ActivatedDialog(owner) {
     Letter_frame->setAutoFillBackground(true);
     Letter_frame->setMinimumWidth(int(logicalDpiX() / 25.4 * 150));
     Letter_frame->hide();
+    // The frame opens over the list: the list is as tall as the frame from
+    // the start, so that the window keeps its height when the frame opens.
+    debtor_lst->setMinimumHeight(std::max(debtor_lst->minimumHeight(), Letter_frame->sizeHint().height()));
 
     // The totals stand under their columns, wherever the columns are.
     totalsRow_ = new QWidget;

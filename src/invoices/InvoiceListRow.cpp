@@ -29,6 +29,8 @@ void invoiceListRow(const InvoiceListEntry& v, ListKit::RowBuilder& row,
     row.cell().add(text, formatNumberRightInto(v.balance, 7, 2, text));
     row.cell().addUtf8(v.notes);
     row.sortKey(ListKit::SortKey::date(v.date));
+    row.sortKey(ListKit::SortKey::amount(v.total));
+    row.sortKey(ListKit::SortKey::amount(v.balance));
 }
 
 std::optional<InvoiceCustomerCells> currentCustomerCells(const QString& custNo, bool trimmed) {

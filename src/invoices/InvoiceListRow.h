@@ -11,7 +11,8 @@ QStringList headers();
 constexpr int DateColumn = 1;
 constexpr int AmountColumn = 4;
 constexpr int BalanceColumn = 5;
-constexpr int HiddenSortKeys = 1;   // the date, as a date
+// The date as a date, the amount and balance as amounts.
+enum SortKey { DateKey, AmountKey, BalanceKey, HiddenSortKeys };
 constexpr int FindCells = 4;        // tested after the number: date, customer id and name, amount
 }
 
@@ -23,7 +24,7 @@ struct InvoiceCustomerCells {
 
 // The invoice list's row of one invoice: number, short date, customer id
 // and name, amount and balance as ten right-aligned characters, notes, and
-// the date as the hidden sort key. The customer cells are the invoice's own
+// the date, amount and balance as the hidden sort keys. The customer cells are the invoice's own
 // unless others are given. No key is set.
 void invoiceListRow(const InvoiceListEntry& invoice, ListKit::RowBuilder& row,
                     const std::optional<InvoiceCustomerCells>& customer = std::nullopt);

@@ -7,6 +7,7 @@
 #include "platform/Database.h"
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
+#include "platform/Schema.h"
 #include "platform/ShortDate.h"
 #include <cmath>
 
@@ -64,11 +65,6 @@ void writeHeader(const InvoiceRecord& invoice, InvoiceSave kind) {
     else insertRow(invoicesTable(), headerValues(invoice));
 }
 
-void deleteLines(const QString& invNo) {
-    Statement s(Database::shared(), "DELETE FROM \"InvoiceD\" WHERE \"InvNo\" = ?");
-    s.bind(1, invNo).run();
-}
-
 QString tooLongText(const QString& what, int limit) {
     return QString("%1 can hold at most %2 characters. Please shorten it.").arg(what).arg(limit);
 }
@@ -122,11 +118,11 @@ std::optional<InvoiceRecord> loadInvoice(const QString& invNo, int maxLines) {
     r.trackingNo = Field_To_String(h.value(c++));
     r.taxPer = Field_To_Currency(h.value(c++)).toDouble();
 
-    // Lines in the order they were written.
+    // Its own lines (see deleteInvoiceLines) in the order they were written.
     Statement l(Database::shared(),
                 "SELECT \"PartID\", \"Qty\", \"Description\", \"Amount\", \"Total\", \"Taxable\" "
-                "FROM \"InvoiceD\" WHERE \"InvNo\" = ? ORDER BY rowid LIMIT ?");
-    l.bind(1, Trim(invNo)).bind(2, maxLines);
+                "FROM \"InvoiceD\" WHERE " + Schema::exactlyEqual("InvNo", 1) + " ORDER BY rowid LIMIT ?2");
+    l.bind(1, Trim(r.invNo)).bind(2, maxLines);
     while (l.step()) {
         InvoiceLine line;
         line.partId = Field_To_String(l.value(0));
@@ -169,7 +165,7 @@ QString invoiceTooLong(const InvoiceRecord& invoice) {
 void saveInvoice(const InvoiceRecord& invoice, InvoiceSave kind, const QString& newInvstart) {
     Transaction transaction;
     writeHeader(invoice, kind);
-    if (kind == InvoiceSave::Edit) deleteLines(invoice.invNo);
+    if (kind == InvoiceSave::Edit) deleteInvoiceLines(invoice.invNo);
     for (const InvoiceLine& line : invoice.lines) insertRow(linesTable(), lineValues(invoice.invNo, line));
     if (!newInvstart.isEmpty()) writeStartNumber("Invstart", newInvstart);
     transaction.commit();

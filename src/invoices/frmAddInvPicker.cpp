@@ -13,7 +13,6 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTreeView>
 
 namespace {
@@ -32,15 +31,14 @@ void frmAddInv::buildPicker() {
     pickerModel_->setAlignment(ItemRows::PickerPriceColumn, Qt::AlignRight);
     ListKit::setUpView(parts_lst, pickerModel_);
     ListKit::setColumnWidthsMm(parts_lst, {22, 40, 24, 60, 14});
-    ItemRows::fitColumns(parts_lst, ItemRows::PickerPriceColumn);
+    ItemRows::fitNumberColumn(parts_lst);
+    ItemRows::fitPriceColumn(parts_lst, ItemRows::PickerPriceColumn);
     pickerSort_ = new ListKit::HeaderSort(parts_lst, pickerModel_, true);
     pickerSort_->state().sortHeaderBy(ItemRows::PickerPriceColumn, pickerModel_->sortKeyCell(0));
     search_txt = lineBox("search_txt", 20);
-    search_cmd = button(QString(), "search_cmd");
-    search_cmd->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    search_cmd->setToolTip("Find");
+    search_cmd = ListKit::searchButton();
     select_cmd = button("Select", "select_cmd");
-    for (QPushButton* b : {search_cmd, select_cmd}) b->setAutoDefault(false);
+    select_cmd->setAutoDefault(false);
     pickerFind_ = new ListKit::FindBox(WindowName, parts_lst, pickerModel_, search_txt, search_cmd, {2, nullptr, false});
     // Choosing: a double-click, Enter, or any typed character.
     new ListKit::RowOpener(parts_lst, [this] { chooseItem(); }, true, true);

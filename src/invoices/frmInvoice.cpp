@@ -12,7 +12,6 @@
 #include "widgets/WidgetHelpers.h"
 #include "widgets/WindowPlacement.h"
 #include <QAction>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,7 +25,7 @@ const char* WindowName = "frmInvoice";
 enum Button { Add = 2, Delete = 4, Edit = 6, Help = 8 };
 
 // Column widths as designed, in twips.
-constexpr int Widths[] = {1300, 1200, 1300, 2450, 1400, 1440, 2600};
+const std::vector<int> Widths = {1300, 1200, 1300, 2450, 1400, 1440, 2600};
 }  // namespace
 
 frmInvoice::frmInvoice(QWidget* owner) : ActivatedDialog(owner), builder_(std::make_unique<ListKit::RowBuilder>()) {
@@ -45,8 +44,7 @@ frmInvoice::frmInvoice(QWidget* owner) : ActivatedDialog(owner), builder_(std::m
 
     Inv_lst = named(new QTreeView(this), "Inv_lst");
     search_txt = named(new QLineEdit(this), "search_txt");
-    search_cmd = button("Find", "search_cmd");
-    search_cmd->setAutoDefault(false);
+    search_cmd = ListKit::searchButton();
     Found_lbl = label(QString(), "Found_lbl");
     Command1 = button("&Exit", "Command1");
     Command1->setAutoDefault(false);
@@ -55,32 +53,21 @@ frmInvoice::frmInvoice(QWidget* owner) : ActivatedDialog(owner), builder_(std::m
     model_->setAlignment(InvoiceList::AmountColumn, Qt::AlignRight);
     model_->setAlignment(InvoiceList::BalanceColumn, Qt::AlignRight);
     ListKit::setUpView(Inv_lst, model_);
-    std::vector<double> millimetres;
-    for (int twips : Widths) millimetres.push_back(twips * 25.4 / 1440.0);
-    ListKit::setColumnWidthsMm(Inv_lst, millimetres);
+    ListKit::setColumnWidthsTwips(Inv_lst, Widths);
     sort_ = new ListKit::HeaderSort(Inv_lst, model_, true);
-    // The date sorts as a date, by its hidden key, not as its dd/MM/yyyy text.
-    sort_->state().sortHeaderBy(InvoiceList::DateColumn, model_->sortKeyCell(0));
+    // The date sorts as a date, not as its dd/MM/yyyy text, and the amounts
+    // as amounts, a negative one before zero, by their hidden keys.
+    sort_->state().sortHeaderBy(InvoiceList::DateColumn, model_->sortKeyCell(InvoiceList::DateKey));
+    sort_->state().sortHeaderBy(InvoiceList::AmountColumn, model_->sortKeyCell(InvoiceList::AmountKey));
+    sort_->state().sortHeaderBy(InvoiceList::BalanceColumn, model_->sortKeyCell(InvoiceList::BalanceKey));
     find_ = new ListKit::FindBox(WindowName, Inv_lst, model_, search_txt, search_cmd,
                                  {InvoiceList::FindCells, Found_lbl, false});
     new ListKit::RowOpener(Inv_lst, [this] { Inv_lst_DblClick(); }, false);
 
-    auto* layout = new QGridLayout(this);
-    layout->setMenuBar(Toolbar1);
-    layout->addWidget(Inv_lst, 0, 0, 1, 6);
-    layout->addWidget(label("Search:"), 1, 0);
-    layout->addWidget(search_txt, 1, 1);
-    layout->addWidget(search_cmd, 1, 2);
-    layout->addWidget(Found_lbl, 1, 3);
-    layout->addWidget(Command1, 1, 5);
-    layout->setColumnStretch(4, 1);
-    search_txt->setMinimumWidth(search_txt->fontMetrics().horizontalAdvance('M') * 16);
-    Found_lbl->setMinimumWidth(Found_lbl->fontMetrics().horizontalAdvance("Not Found") + 8);
-    Inv_lst->setMinimumSize(int(Inv_lst->logicalDpiX() * 12015 / 1440.0), int(Inv_lst->logicalDpiY() * 5415 / 1440.0));
+    ListKit::arrangeListWindow(this, {Toolbar1, Inv_lst, label("Search:"), search_txt, search_cmd, Found_lbl, Command1});
 
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 
-    adjustSize();
     centreOnScreen(this);
     Load_list();
 }

@@ -39,9 +39,16 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box stands centred over the window it belongs to, or on the screen
+// when that window is not shown yet (a second copy says so before its main
+// window opens): a hidden owner would place it by its own unset place.
+QWidget* ownerOf(QWidget* parent) {
+    if (parent && parent->window()->isVisible()) return parent;
+    return QApplication::activeWindow();
+}
+
 Answer showReal(const Request& r, QWidget* parent) {
-    QMessageBox box(qtIcon(r.icon), r.title, r.text, QMessageBox::NoButton,
-                    parent ? parent : QApplication::activeWindow());
+    QMessageBox box(qtIcon(r.icon), r.title, r.text, QMessageBox::NoButton, ownerOf(parent));
     const auto choices = choicesFor(r.buttons);
     std::vector<QPushButton*> pushButtons;
     for (const auto& c : choices) pushButtons.push_back(box.addButton(c.caption, c.role));

@@ -141,4 +141,8 @@ QString quoted(const QString& identifier) {
     return '"' + QString(identifier).replace('"', "\"\"") + '"';
 }
 
+QString exactlyEqual(const QString& column, int parameter) {
+    return QString("%1 = ?%2 AND %1 = ?%2 COLLATE BINARY").arg(quoted(column)).arg(parameter);
+}
+
 }  // namespace Schema

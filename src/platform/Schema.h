@@ -51,4 +51,9 @@ QString createIndexSql(const Table& table, const Index& index);
 // An identifier quoted for SQL ("Desc", "Date" are keywords).
 QString quoted(const QString& identifier);
 
+// The condition that a text column holds exactly the value of parameter
+// `parameter` (?N), letter case counted: the column's own comparison, which
+// its index answers, narrowed by a case-exact one.
+QString exactlyEqual(const QString& column, int parameter);
+
 }  // namespace Schema

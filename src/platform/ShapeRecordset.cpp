@@ -202,12 +202,14 @@ std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text, con
     if (!q.hierarchical()) return parent;
 
     // Each parent's child rows: the child query narrowed to the parent's key,
-    // which the key column's index answers; equal keys compare as the column
-    // does (texts without regard to case), in the child query's order.
+    // which the key column's index answers; the key must be the parent's
+    // exactly, letter case counted, in the child query's order. It is the
+    // last value, after the child query's own.
     ShapeRecordset::Relation relation;
     relation.name = q.childName;
     relation.parentColumn = parent->fields_.find(q.parentColumn);
-    relation.sql = QString("SELECT * FROM (%1) WHERE %2 = ?").arg(childSql, Schema::quoted(q.childColumn));
+    relation.sql = QString("SELECT * FROM (%1) WHERE %2")
+                       .arg(childSql, Schema::exactlyEqual(q.childColumn, int(childValues.size()) + 1));
     relation.values = childValues;
     relation.values.emplace_back();
     const Statement probe(db, QString("SELECT * FROM (%1) LIMIT 0").arg(childSql));

@@ -95,6 +95,6 @@ QString bindDateLiterals(const QString& sql, std::vector<QVariant>& values);
 // Opens the shaping query. Each "?" outside quotes, in the parent query and
 // then the child query, takes the next of the given values: user text is
 // bound, never pasted. InvalidUse when the counts differ. Child rows relate
-// to their parent by an equal key, without regard to case.
+// to their parent by a key equal to the parent's, letter case counted.
 std::shared_ptr<ShapeRecordset> openShape(Database& db, const QString& text,
                                           const std::vector<QVariant>& given = {});

@@ -137,6 +137,9 @@ void frm_setup::keyPressEvent(QKeyEvent* event) {
 
 void frm_setup::showSetupPage() {
     pages_->setCurrentIndex(SetupPage);
+    // The focus goes to the page's first box, not to a button of the row below.
+    QLineEdit* const firstBoxes[] = {Name_txt, currency_txt, InvPrefix_txt};
+    firstBoxes[SetupPage]->setFocus();
 }
 
 void frm_setup::Next_cmd_Click() {

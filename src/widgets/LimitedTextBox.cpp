@@ -3,10 +3,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPalette>
 #include <QTextDocumentFragment>
 
 LimitedTextBox::LimitedTextBox(int limit, LineBreaks lineBreaks, QWidget* parent)
-    : QPlainTextEdit(parent), limit_(limit), lineBreaks_(lineBreaks) {}
+    : QPlainTextEdit(parent), limit_(limit), lineBreaks_(lineBreaks) {
+    // As in a one-line box, the selection shows only while the box has the
+    // focus: a box left with its whole text selected does not look chosen.
+    QPalette colours = palette();
+    colours.setBrush(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
+    colours.setBrush(QPalette::Inactive, QPalette::HighlightedText, colours.brush(QPalette::Inactive, QPalette::Text));
+    setPalette(colours);
+}
 
 int LimitedTextBox::length(const QString& text) const {
     return lineBreaks_ == LineBreaks::CountAsStored ? BoxRules::storedLength(text) : int(text.size());

@@ -4,7 +4,8 @@
 // A many-line box that holds at most `limit` characters. What the user adds
 // is refused whole when it does not fit: a character typed into a full box,
 // or a paste or drop too long (with a beep); nothing already in the box is
-// cut to make room. Text the program puts in is shown whole.
+// cut to make room. Text the program puts in is shown whole. Its selection
+// shows only while it has the focus.
 class LimitedTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:

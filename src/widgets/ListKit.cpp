@@ -1,8 +1,10 @@
 #include "widgets/ListKit.h"
 #include "widgets/BoxRules.h"
+#include "widgets/WindowPlacement.h"
 #include "common/ErrorReport.h"
 #include <QAbstractButton>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace ListKit {
@@ -490,6 +493,10 @@ void setColumnWidthsMm(QTreeView* view, const std::vector<double>& millimetres) 
         view->setColumnWidth(int(i), int(millimetres[i] * dotsPerMm + 0.5));
 }
 
+void setColumnWidthsTwips(QTreeView* view, const std::vector<int>& twips) {
+    for (size_t i = 0; i < twips.size(); ++i) view->setColumnWidth(int(i), twipsToPixels(view, twips[i]));
+}
+
 int selectedRow(const QTreeView* view) {
     const QModelIndex current = view->currentIndex();
     return current.isValid() ? current.row() : -1;
@@ -558,6 +565,44 @@ bool FindBox::eventFilter(QObject*, QEvent* event) {
         }
     }
     return false;
+}
+
+QPushButton* searchButton() {
+    auto* button = new QPushButton;
+    button->setObjectName("search_cmd");
+    button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    button->setToolTip("Find");
+    button->setAccessibleName("Find");
+    button->setAutoDefault(false);
+    return button;
+}
+
+void arrangeListWindow(QWidget* window, const ListWindowParts& p) {
+    // Sizes in twips as designed: the list 12015 by 5415 at 45, 1080 under
+    // the toolbar's 1020; the search row at 6555 to 7000.
+    const auto pixels = [window](int twips) { return twipsToPixels(window, twips); };
+    p.toolbar->setFixedHeight(pixels(1020));
+    p.list->setMinimumSize(twipsToPixels(window, 12015, 5415));
+    p.searchBox->setFixedWidth(pixels(2775));
+    p.searchButton->setFixedSize(twipsToPixels(window, 495, 445));
+    p.foundLabel->setMinimumWidth(std::max(pixels(2055), p.foundLabel->fontMetrics().horizontalAdvance("Not Found")));
+    p.exit->setFixedWidth(pixels(1935));
+
+    auto* foot = new QHBoxLayout;
+    foot->addSpacing(pixels(240 - 45));
+    foot->addWidget(p.searchLabel);
+    foot->addWidget(p.searchBox);
+    foot->addWidget(p.searchButton);
+    foot->addWidget(p.foundLabel);
+    foot->addStretch();
+    foot->addWidget(p.exit);
+    auto* layout = new QVBoxLayout(window);
+    layout->setMenuBar(p.toolbar);
+    layout->setContentsMargins(pixels(45), pixels(1080 - 1020), pixels(12180 - 12060), pixels(50));
+    layout->setSpacing(pixels(6555 - 6495));
+    layout->addWidget(p.list, 1);
+    layout->addLayout(foot);
+    window->resize(twipsToPixels(window, 12180, 7050));
 }
 
 std::map<int, QAction*> addToolbarButtons(QToolBar* toolbar, const std::vector<ToolbarButton>& buttons,

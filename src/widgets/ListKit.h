@@ -16,6 +16,7 @@ class QAction;
 class QLabel;
 class QToolBar;
 class QLineEdit;
+class QPushButton;
 class QTreeView;
 
 // What every list window shares: a report-style list of text rows, sorting
@@ -226,6 +227,7 @@ FindResult findNext(const Model& model, const QString& text, int furtherCells, i
 // same-height rows (fast on a hundred thousand rows), no editing.
 void setUpView(QTreeView* view, Model* model);
 void setColumnWidthsMm(QTreeView* view, const std::vector<double>& millimetres);
+void setColumnWidthsTwips(QTreeView* view, const std::vector<int>& twips);
 int selectedRow(const QTreeView* view);     // -1 when none
 void selectRow(QTreeView* view, int row);   // made current and scrolled into view
 // Removes the row of the list; the row that takes its place, or for the
@@ -274,6 +276,25 @@ private:
     Options options_;
     int findPos_ = 0;
 };
+
+// The search button of a list window, `search_cmd`: a picture button
+// with "Find" as its tooltip and accessible name. Enter presses it only
+// while the search box has the focus (the FindBox sees to that).
+QPushButton* searchButton();
+
+// A list window laid out as designed, 12180 by 7050 twips (the item list
+// and the invoice list): the toolbar across the top, the list under it,
+// and at the foot the search row with the exit button at its right.
+struct ListWindowParts {
+    QToolBar* toolbar;
+    QTreeView* list;
+    QLabel* searchLabel;
+    QLineEdit* searchBox;
+    QPushButton* searchButton;
+    QLabel* foundLabel;
+    QPushButton* exit;
+};
+void arrangeListWindow(QWidget* window, const ListWindowParts& parts);
 
 // Toolbar buttons addressed by their position (from 1): the given
 // positions carry buttons with their picture and caption below it, every

@@ -240,6 +240,8 @@ private slots:
     void longDescription() {
         items::numbering("P", "1", 1);
         auto w = opened(1);
+        QVERIFY2(offDesign(w.get(), 7095, 3825).isEmpty(), qPrintable(offDesign(w.get(), 7095, 3825)));
+        QVERIFY2(offDesign(w->long_txt, 4215, 1095).isEmpty(), qPrintable(offDesign(w->long_txt, 4215, 1095)));
         type(w->long_txt, QString("x").repeated(120));
         QCOMPARE(w->count_lbl->text(), QString("0"));
         QTest::keyClicks(w->long_txt, "y");

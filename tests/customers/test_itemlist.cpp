@@ -78,6 +78,13 @@ private slots:
         QStringList toolbar;
         for (QAction* a : w.Toolbar1->actions()) toolbar << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(toolbar, (QStringList{"-", "Add", "-", "Delete", "-", "Edit", "-", "Help", "-"}));
+        // As designed: the window's client area, the list, the "Item ID"
+        // column, and the search button's picture.
+        QVERIFY2(offDesign(&w, 12180, 7050).isEmpty(), qPrintable(offDesign(&w, 12180, 7050)));
+        QVERIFY2(offDesign(w.Parts_lst, 12015, 5415).isEmpty(), qPrintable(offDesign(w.Parts_lst, 12015, 5415)));
+        QCOMPARE(w.Parts_lst->columnWidth(0), 87);
+        QVERIFY(w.search_cmd->text().isEmpty() && !w.search_cmd->icon().isNull());
+        QCOMPARE(w.search_cmd->toolTip(), QString("Find"));
     }
 
     // Nothing to edit or delete: no editor, no question.

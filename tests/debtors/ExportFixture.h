@@ -79,12 +79,12 @@ inline void addInvoices() {
             QVariant(), QVariant(), QVariant(), QVariant()});
 
     const QStringList line = {"InvNo", "PartID", "Qty", "Description", "Amount", "Total", "Taxable"};
+    // Another case of the number, filed first: not one of INV1's lines.
+    insert("InvoiceD", line, {"inv1", "P9", 9, "Stray", money("1"), money("9"), 0});
     insert("InvoiceD", line, {"INV1", "P1", 2, "Widget", money("12.345"), money("24.69"), 1});
     insert("InvoiceD", line, {"INV3", "P1", 1, "Widget", money("50"), money("50"), 1});
     insert("InvoiceD", line, {"INV1", "P2", 1, "Say \"hi\", twice", money("3.456"), money("3.456"), 0});
     insert("InvoiceD", line, {"INV1", "BIG", -1, QVariant(), money("12345678.915"), money("-12345678.915"), 0});
-    // Another case of the number: not one of INV1's lines.
-    insert("InvoiceD", line, {"inv1", "P9", 9, "Stray", money("1"), money("9"), 0});
 }
 
 inline void addItems() {

@@ -11,6 +11,7 @@
 #include "support/FakeWindow.h"
 #include "support/TestSupport.h"
 #include "widgets/ListKit.h"
+#include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionViewItem>
 #include <QToolBar>
 #include <QTreeView>
 #include <QtTest>
@@ -185,11 +187,29 @@ private slots:
         QCOMPARE(seen.InvToEdit, QString("I-today"));
     }
 
-    // The letter set-up opens over a disabled window; Cancel leaves Letters as it was.
+    // A nine-character customer id shows whole beside its tick, as the
+    // list's own cell painting wants it.
+    void customerIdsShowWhole() {
+        frmDebtor w;
+        w.show();
+        ListKit::Row row = w.debtors()->row(0);
+        row.cells[frmDebtor::CustId] = "CUS186165";
+        w.debtors()->setRow(0, row);
+        QStyleOptionViewItem option;
+        option.initFrom(w.debtor_lst);
+        option.font = w.debtor_lst->font();
+        const QModelIndex cell = w.debtors()->index(0, frmDebtor::CustId);
+        QVERIFY(w.debtor_lst->itemDelegate()->sizeHint(option, cell).width() <= w.debtor_lst->columnWidth(frmDebtor::CustId));
+    }
+
+    // The letter set-up opens over a disabled window, which keeps its size;
+    // Cancel leaves Letters as it was.
     void letterFrameOpensAndCancels() {
         insert("Letters", {"CustID"}, {"KEPT"});
         frmDebtor w;
         w.show();
+        QApplication::processEvents();
+        const QSize size = w.size();
         QCOMPARE(w.Reminder1->toPlainText(), QString("First reminder text."));
         QCOMPARE(w.Signed_txt->text(), QString("Acme Supplies").leftJustified(30));
         QCOMPARE(w.Signed1_txt->text(), QString("Yours Sincerely"));
@@ -197,6 +217,8 @@ private slots:
         tick(w, {"I-30"});
         w.toolbarButton(3)->trigger();
         QVERIFY(w.Letter_frame->isVisible());
+        QApplication::processEvents();
+        QCOMPARE(w.size(), size);
         QCOMPARE(w.Letter_frame->title(), QString("Letter Setup"));
         for (QWidget* c : std::initializer_list<QWidget*>{w.Toolbar1, w.debtor_lst, w.debtor_chk, w.All_cmd,
                                                           w.Unselect_all, w.Select7_cmd, w.Select14, w.Select30,
@@ -204,6 +226,8 @@ private slots:
             QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
         w.Cancel_cmd->click();
         QVERIFY(w.Letter_frame->isHidden());
+        QApplication::processEvents();
+        QCOMPARE(w.size(), size);
         QVERIFY(w.debtor_lst->isEnabled() && w.Command1->isEnabled() && w.Toolbar1->isEnabled());
         QCOMPARE(rows("SELECT CustID FROM Letters"), (std::vector<QStringList>{{"KEPT"}}));
         QVERIFY(previews.empty());

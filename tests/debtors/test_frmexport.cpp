@@ -137,10 +137,14 @@ private slots:
         window->Export_cmd->click();
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(boxes.seen()[0].icon, Box::Icon::Exclamation);
-        if (title == "Invalid Filename") QCOMPARE(QApplication::focusWidget(), window->Filename_txt);
         QCOMPARE(QDir(program->folder()).entryList({"*.csv"}), QStringList());
         QCOMPARE(window->Filename_txt->text(), name);
         QVERIFY(window->isVisible());
+        if (title != "Invalid Filename") return;
+        // Back in the name box with its text selected: the name typed next replaces the blanks.
+        QCOMPARE(QApplication::focusWidget(), window->Filename_txt);
+        QTest::keyClicks(window->Filename_txt, "abcde");
+        QCOMPARE(window->Filename_txt->text(), QString("abcde"));
     }
 
     void anExistingFileIsOverwrittenOnlyOnYes() {

@@ -40,6 +40,7 @@ void addJanuary() {
     addInvoice("I4", at(2005, 2, 1), "2000", "0");
     addLine("I1", "P1", "4.00");
     addLine("I1", "P2", "5.00");
+    addLine("i3", "P8", "8.00");   // another case of the number: no invoice's line
     addLine("I3", "P3", "0.07");
     addLine("I0", "P9", "1000");
     for (const auto& [id, date] : {std::pair{"C0", at(2004, 12, 31)}, {"C1", at(2005, 1, 1)}, {"C2", at(2005, 1, 31)},

@@ -64,10 +64,10 @@ inline void setHeader(const QString& number, const QString& column, const QVaria
     s.bindAll({value, number}).run();
 }
 
-// The stored lines of an invoice as "part qty amount total taxable description", in their order.
+// The lines stored under exactly the number as "part qty amount total taxable description", in their order.
 inline QStringList lines(const QString& number) {
-    Statement s(Database::shared(),
-                "SELECT PartID, Qty, Amount, Total, Taxable, Description FROM InvoiceD WHERE InvNo = ? ORDER BY rowid");
+    Statement s(Database::shared(), "SELECT PartID, Qty, Amount, Total, Taxable, Description FROM InvoiceD "
+                                    "WHERE InvNo = ? COLLATE BINARY ORDER BY rowid");
     s.bind(1, number);
     QStringList out;
     while (s.step())

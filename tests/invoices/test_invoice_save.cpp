@@ -70,10 +70,17 @@ private slots:
         QCOMPARE(loaded->lines[1].total, Currency::fromText("20"));
     }
 
+    // Its own lines are those filed under exactly its number: a line of
+    // another case of the number, filed first, is neither loaded nor replaced.
     void editReplacesOnlyItsOwnLines() {
         fixture::World world;
+        Statement(Database::shared(), "INSERT INTO InvoiceD (InvNo, PartID) VALUES ('a1', 'STRAY')").run();
         saveInvoice(fixture::invoice("A1", 5), InvoiceSave::New);
         saveInvoice(fixture::invoice("A2", 2), InvoiceSave::New);
+        const auto loaded = loadInvoice("A1");
+        QVERIFY(loaded);
+        QCOMPARE(loaded->lines.size(), size_t(5));
+        QCOMPARE(loaded->lines[0].partId, QString("P0"));
         fixture::setHeader("A1", "Balance2", QVariant::fromValue(Currency::fromText("7")));
         fixture::setHeader("A1", "ReminderSent", 2);
 
@@ -83,6 +90,7 @@ private slots:
 
         QCOMPARE(fixture::lines("A1").size(), 3);
         QCOMPARE(fixture::lines("A2").size(), 2);
+        QCOMPARE(fixture::lines("a1").size(), 1);
         QCOMPARE(fixture::invoiceCount(), 2);
         QCOMPARE(fixture::header("A1", "Notes").toString(), QString("changed"));
         QCOMPARE(fixture::header("A1", "Balance2").value<Currency>(), Currency::fromText("7"));

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -114,12 +115,15 @@ private slots:
         invoiceListRow(entry, row);
         QCOMPARE(row.row().cells, (QStringList{"INV1", "07/03/2025", "C1", "Zoë Müller", "     12.50", "     -0.50",
                                               "paid in part"}));
-        QCOMPARE(row.sortKeys(), (std::vector{ListKit::SortKey::date(QDate(2025, 3, 7))}));
+        QCOMPARE(row.sortKeys(), (std::vector{ListKit::SortKey::date(QDate(2025, 3, 7)),
+                                              ListKit::SortKey::amount(Currency::fromText("12.5")),
+                                              ListKit::SortKey::amount(Currency::fromText("-0.5"))}));
         entry.date = QDate();
         entry.notes = {};
         invoiceListRow(entry, row, InvoiceCustomerCells{"C9", "Lee Ann"});
         QCOMPARE(row.row().cells, (QStringList{"INV1", "", "C9", "Lee Ann", "     12.50", "     -0.50", ""}));
-        QCOMPARE(row.sortKeys(), (std::vector{ListKit::SortKey()}));
+        QCOMPARE(row.sortKeys(), (std::vector{ListKit::SortKey(), ListKit::SortKey::amount(Currency::fromText("12.5")),
+                                              ListKit::SortKey::amount(Currency::fromText("-0.5"))}));
     }
 
     // Rows added or refreshed after a save take the customer cells from the
@@ -198,6 +202,11 @@ private slots:
         QCOMPARE(ListKit::selectedRow(window.Inv_lst), 0);
         QVERIFY(window.Inv_lst->hasFocus());
         QCOMPARE(gHandOver.InvSaved, 0);
+        // As designed: the window's client area, the list, a picture search button.
+        QVERIFY2(offDesign(&window, 12180, 7050).isEmpty(), qPrintable(offDesign(&window, 12180, 7050)));
+        QVERIFY2(offDesign(window.Inv_lst, 12015, 5415).isEmpty(), qPrintable(offDesign(window.Inv_lst, 12015, 5415)));
+        QVERIFY(window.search_cmd->text().isEmpty() && !window.search_cmd->icon().isNull());
+        QCOMPARE(window.search_cmd->toolTip(), QString("Find"));
     }
 
     // The date header sorts by the date, across years, not by its text.
@@ -222,6 +231,28 @@ private slots:
         window.findBox()->find();
         window.findBox()->find();
         QCOMPARE(window.Found_lbl->text(), QString("Not Found"));
+    }
+
+    // Amount and Balance sort as amounts: a negative one before zero and
+    // the small ones, both ways, as the item list's Price does.
+    void amountsSortAsAmounts_data() {
+        QTest::addColumn<int>("header");
+        QTest::newRow("Amount") << InvoiceList::AmountColumn;
+        QTest::newRow("Balance") << InvoiceList::BalanceColumn;
+    }
+    void amountsSortAsAmounts() {
+        QFETCH(int, header);
+        for (const char* amount : {"5", "-3", "20", "100", "9999999.99", "-0.01", "0"})
+            addInvoice(QString("I%1").arg(amount), QDate(2025, 1, 1), "C1", "Ann Lee", amount, amount);
+        frmInvoice window;
+        const QStringList ascending = {"I-3", "I-0.01", "I0", "I5", "I20", "I100", "I9999999.99"};
+        QStringList descending = ascending;
+        std::reverse(descending.begin(), descending.end());
+        window.headerSort()->headerClicked(header);
+        QCOMPARE(column(*window.invoices(), 0), descending);
+        window.headerSort()->headerClicked(header);
+        QCOMPARE(column(*window.invoices(), 0), ascending);
+        QCOMPARE(window.invoices()->headerPicture(header), QString("key2"));
     }
 
     // A save rewrites the selected row at once, the name from the customer

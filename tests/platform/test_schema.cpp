@@ -1,6 +1,7 @@
 #include "platform/AppError.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/Schema.h"
 #include "support/TestSupport.h"
 #include <QRegularExpression>
 #include <QtTest>
@@ -255,6 +256,42 @@ private slots:
         QCOMPARE(invoices.field("invno").toString(), QString("A"));  // index order, not row order
         QVERIFY(invoices.seek("b"));
         QCOMPARE(invoices.field("CustNo").toString(), QString("C1"));
+    }
+
+    // A key equal exactly, letter case counted, found through the column's
+    // index, also through the subquery a shaped record set relates by.
+    void exactlyEqualUsesTheIndex_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("index");
+        QTest::newRow("invoice lines") << "\"InvoiceD\"" << "InvNo" << "InvoiceD_InvNo";
+        QTest::newRow("lines, shaped") << "(SELECT * FROM invoiced)" << "InvNo" << "InvoiceD_InvNo";
+        QTest::newRow("customer's invoices") << "\"Invoices\"" << "CustNo" << "Invoices_CustNo";
+    }
+    void exactlyEqualUsesTheIndex() {
+        QFETCH(QString, from);
+        QFETCH(QString, column);
+        QFETCH(QString, index);
+        const QString table = from.startsWith('(') ? "InvoiceD" : from.mid(1, from.size() - 2);
+        int row = 0;
+        for (const char* key : {"ab", "AB", "Ab", "AB"}) {
+            // An invoice needs a number of its own.
+            const QString insert = column == "InvNo" ? "INSERT INTO \"%1\" (\"%2\") VALUES (?1)"
+                                                     : "INSERT INTO \"%1\" (\"%2\", \"InvNo\") VALUES (?1, ?2)";
+            Statement(Database::shared(), insert.arg(table, column))
+                .bindAll(column == "InvNo" ? std::vector<QVariant>{key} : std::vector<QVariant>{key, ++row})
+                .run();
+        }
+        const QString where = Schema::exactlyEqual(column, 1);
+        Statement count(Database::shared(), QString("SELECT COUNT(*) FROM %1 WHERE %2").arg(from, where));
+        count.bind(1, QString("AB"));
+        QVERIFY(count.step());
+        QCOMPARE(count.value(0).toInt(), 2);
+        Statement plan(Database::shared(), QString("EXPLAIN QUERY PLAN SELECT * FROM %1 WHERE %2").arg(from, where));
+        plan.bind(1, QString("AB"));
+        QStringList steps;
+        while (plan.step()) steps << plan.value(3).toString();
+        QVERIFY2(steps.join(' ').contains("INDEX " + index + " ("), qPrintable(steps.join(" / ")));
     }
 
     void tooLongTextRefusedByRecordset() {

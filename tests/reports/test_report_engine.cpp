@@ -254,9 +254,10 @@ private slots:
         addInvoice("INV1", "30.00", {"Pots=10.00", "Seeds=20.00"});
         addInvoice("INV2", "5.25", {});
         addInvoice("inv3", "7.00", {"Hose=7.00"});
-        // A line of another case belongs to its invoice too; one of no invoice to none.
+        // A line filed under another case of a number belongs to no invoice,
+        // as one of no invoice's number does.
         addInvoice("X", "0", {});
-        Database::shared().exec("UPDATE InvoiceD SET InvNo = 'INV3' WHERE Description = 'Hose'");
+        Database::shared().exec("INSERT INTO InvoiceD (InvNo, Description, Total) VALUES ('INV3', 'Other case', 1)");
         Database::shared().exec("INSERT INTO InvoiceD (InvNo, Description, Total) VALUES ('ZZ', 'Orphan', 1)");
 
         QVERIFY(Open_Shape_Recordset(invoicesWithLines, ShapeRs));

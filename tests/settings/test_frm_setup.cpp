@@ -92,6 +92,7 @@ private slots:
 
     void pagesAndButtons() {
         openWizard();
+        QVERIFY(QTest::qWaitForWindowActive(wizard.get()));
         QCOMPARE(wizard->windowTitle(), QString("Company Setup"));
         QCOMPARE(pagesShown(), QList<bool>({true, false, false}));
         QVERIFY(!wizard->Back_cmd->isEnabled());
@@ -99,25 +100,32 @@ private slots:
         QVERIFY(!wizard->Finish_cmd->isVisible());
         QVERIFY(wizard->TaxName_txt->isHidden());
 
-        wizard->Next_cmd->click();
+        // Paging by the keyboard: each page opens with the focus in its first box.
+        wizard->Next_cmd->setFocus();
+        QTest::keyClick(wizard->Next_cmd, Qt::Key_Space);
         QCOMPARE(pagesShown(), QList<bool>({false, true, false}));
         QVERIFY(wizard->Back_cmd->isEnabled());
         QVERIFY(!wizard->Finish_cmd->isVisible());
+        QCOMPARE(QApplication::focusWidget(), wizard->currency_txt);
 
-        wizard->Next_cmd->click();
+        wizard->Next_cmd->setFocus();
+        QTest::keyClick(wizard->Next_cmd, Qt::Key_Space);
         QCOMPARE(pagesShown(), QList<bool>({false, false, true}));
         QVERIFY(!wizard->Next_cmd->isVisible());
         QVERIFY(wizard->Finish_cmd->isVisible());
         QVERIFY(!wizard->CrdStart_txt->isVisible());   // the credit-note row is never shown
+        QCOMPARE(QApplication::focusWidget(), wizard->InvPrefix_txt);
 
         wizard->Back_cmd->click();
         QCOMPARE(pagesShown(), QList<bool>({false, true, false}));
         QVERIFY(wizard->Next_cmd->isVisible());
         QVERIFY(!wizard->Finish_cmd->isVisible());
+        QCOMPARE(QApplication::focusWidget(), wizard->currency_txt);
 
         wizard->Back_cmd->click();
         QCOMPARE(wizard->SetupPage, 0);
         QCOMPARE(pagesShown(), QList<bool>({true, false, false}));
+        QCOMPARE(QApplication::focusWidget(), wizard->Name_txt);
         QVERIFY(!wizard->Back_cmd->isEnabled());
     }
 

@@ -11,6 +11,8 @@
 #include "reports/ReportInstance.h"
 #include "shell/CreateDatabase.h"
 #include <QDir>
+#include <QWidget>
+#include <cstdlib>
 
 namespace {
 QString describe(const Box::Request& r) { return QString("[%1] %2").arg(r.title, r.text.left(80)); }
@@ -144,3 +146,18 @@ void DatabaseTestCase::init() {
 }
 
 void DatabaseTestCase::cleanup() { program.reset(); }
+
+QString offDesign(const QWidget* widget, int widthTwips, int heightTwips) {
+    constexpr int FewPixels = 4;
+    const QSize designed(qRound(widthTwips * widget->logicalDpiX() / 1440.0),
+                         qRound(heightTwips * widget->logicalDpiY() / 1440.0));
+    const QSize size = widget->size();
+    if (std::abs(size.width() - designed.width()) <= FewPixels && std::abs(size.height() - designed.height()) <= FewPixels)
+        return QString();
+    return QString("%1 is %2 x %3 px, designed %4 x %5")
+        .arg(widget->objectName())
+        .arg(size.width())
+        .arg(size.height())
+        .arg(designed.width())
+        .arg(designed.height());
+}

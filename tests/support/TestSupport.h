@@ -48,6 +48,8 @@ private:
 // back to a new run's: no settings, no hand-over values, connections closed,
 // the program folder's lock let go.
 // The end-program hook only counts, so a reported error can be seen.
+class QWidget;
+
 class TestProgram {
 public:
     TestProgram();
@@ -73,6 +75,11 @@ void resetProgramState();
 
 // The number of the AppError an action raises; 0 when it raises none.
 int errorNumberOf(const std::function<void()>& action);
+
+// Where a widget's size differs by more than a few pixels from the one a
+// design gives in twips (1440 to the inch, at the screen's resolution):
+// "" when it does not, else what it is and what it should be.
+QString offDesign(const QWidget* widget, int widthTwips, int heightTwips);
 
 // A test class whose every test function gets a fresh program folder with a
 // new database, both connections open.
