@@ -45,10 +45,9 @@ bool customerNumberOnFile(const QString& number);
 // The customer start number of the settings row.
 void writeCustomerStart(const QString& start);
 
-// One customer as the customer search lists it; a value the row does not
-// hold reads as "".
-// The cells of the customer search, as stored (UTF-8), valid only during
-// the call they are handed to; no value reads as empty.
+// One customer as the customer search lists it: its cells as stored
+// (UTF-8), valid only during the call they are handed to; a value the row
+// does not hold reads as empty.
 struct CustomerSearchEntry {
     std::string_view custId;
     std::string_view lastName;
