@@ -11,7 +11,7 @@
 #include "platform/ProgramLock.h"
 #include "widgets/WindowPlacement.h"
 #include "shell/CreateDatabase.h"
-#include "shell/Icons.h"
+#include "widgets/Icons.h"
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
