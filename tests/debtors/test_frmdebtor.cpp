@@ -187,7 +187,7 @@ private slots:
 
     // The letter set-up opens over a disabled window; Cancel leaves Letters as it was.
     void letterFrameOpensAndCancels() {
-        insert("Letters", {"CustID"}, {"KEPT"});
+        insertRow("Letters", {"CustID"}, {"KEPT"});
         frmDebtor w;
         w.show();
         QCOMPARE(w.Reminder1->toPlainText(), QString("First reminder text."));
@@ -358,8 +358,8 @@ private slots:
     }
 
     void closingSavesTheStartUpChoice() {
-        insert("System", {"BusinessName", "Debtorstart", "TaxAmount", "Text3Name", "Text4Name"},
-               {"Acme", "0", 0.0, "", ""});
+        insertRow("System", {"BusinessName", "Debtorstart", "TaxAmount", "Text3Name", "Text4Name"},
+                  {"Acme", "0", 0.0, "", ""});
         {
             frmDebtor w;
             w.show();
