@@ -2,7 +2,8 @@
 # Kelm Invoice: installs what the build needs, builds, then runs the program or its tests.
 #   bash build.sh run    build and start the program
 #   bash build.sh test   build and run every test, then once more built with
-#                        AddressSanitizer and UndefinedBehaviorSanitizer
+#                        AddressSanitizer and UndefinedBehaviorSanitizer, and
+#                        with every compiler warning an error
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -30,10 +31,11 @@ run_tests() {
     ctest --test-dir "$1" --output-on-failure -j"$(nproc)"
 }
 
-# Debug, so assertions hold too. The web engine ships prebuilt: its own
-# mismatched deletes and Qt's objects left at exit are not ours to report.
+# Debug, so assertions hold too, and a warning fails the build. The web engine
+# ships prebuilt: its own mismatched deletes and Qt's objects left at exit are
+# not ours to report.
 sanitized_tests() {
-    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKELM_SANITIZE=ON >/dev/null
+    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKELM_SANITIZE=ON -DKELM_WERROR=ON >/dev/null
     cmake --build build-sanitize -j"$(nproc)"
     ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 UBSAN_OPTIONS=print_stacktrace=1 \
         run_tests build-sanitize

@@ -1,11 +1,12 @@
 // Renders each of the six invoice layouts to PDF on Letter and on A4, filled
-// once from a sample invoice (invoice<N>-letter.pdf, invoice<N>-a4.pdf) and
-// once with the longest values the editors accept (invoice<N>-letter-long.pdf,
-// invoice<N>-a4-long.pdf), in the folder named on the command line (the
-// current folder when none).
+// once from the printing tests' sample invoice (invoice<N>-letter.pdf,
+// invoice<N>-a4.pdf) and once with the longest values the editors accept
+// (invoice<N>-letter-long.pdf, invoice<N>-a4-long.pdf), in the folder named
+// on the command line (the current folder when none).
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
 #include "invoices/LongestValues.h"
+#include "invoices/SampleValues.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportPainter.h"
 #include <QDir>
@@ -15,76 +16,11 @@
 #include <cstdio>
 
 namespace {
-SettingsValues sampleSettings(const QString& logoPath) {
-    SettingsValues s;
-    s.BusinessName = QString("Kelm Garden Supplies");
-    s.Address = "12 Orchard Lane\r\nLittle Hampton\r\nWest Sussex BN17 5AB";
-    s.Phone = QString("01903 555 123");
-    s.Mobile = QString("07700 900 456");
-    s.Email = QString("accounts@kelm.example");
-    s.Web = QString("www.kelm.example");
-    s.TaxEnabled = 1;
-    s.TaxName = QString("VAT");
-    s.TaxNo = QString("GB 123 4567 89");
-    s.Currency = QString::fromUtf8("£");
-    s.includeshipping = 1;
-    s.includeterms = 1;
-    s.includestatement = 1;
-    s.Statement = "Thank you for your business.";
-    s.Terms1 = "Payment within 30 days of the invoice date.\r\nPlease quote the invoice number with your payment.";
-    s.Text1Visible = s.Text2Visible = s.Text3Visible = s.Text4Visible = 1;
+// The sample company, with a logo.
+SettingsValues withLogo(const QString& logoPath) {
+    SettingsValues s = sampleSettings();
     s.logopath = logoPath;
     return s;
-}
-
-InvoiceOnScreen sampleInvoice() {
-    InvoiceOnScreen inv;
-    inv.Inv_lbl = "INV000123";
-    inv.Cust_lbl = "CUS000042";
-    inv.Customername_lbl = "Jane O'Neill";
-    inv.Date_txt = QDate(2026, 3, 14);
-    inv.SalesPerson_txt = "Tom";
-    inv.SalesOrder_txt = "SO-778";
-    inv.Shipped_txt = "Courier";
-    inv.TrackingNo_txt = "TRK55501";
-    inv.SalesPerson_lbl = "Sales Person";
-    inv.SalesOrder_lbl = "Sales Order";
-    inv.Shipped_lbl = "Shipped Via";
-    inv.TrackingNo_lbl = "Tracking No";
-    const char* lines[][5] = {{"P001", "2", "Terracotta pot, large", "     12.50", "     25.00"},
-                              {"P017", "1", "Garden hose 30 m", "     19.99", "     19.99"},
-                              {"P020", "10", "Seed tray", "      1.20", "     12.00"}};
-    for (auto& row : inv.tota1l_txt) row = "      0.00";
-    for (int i = 0; i < 3; ++i) {
-        inv.PartID_txt[size_t(i)] = lines[i][0];
-        inv.Qty_txt[size_t(i)] = lines[i][1];
-        inv.Desc_txt[size_t(i)] = lines[i][2];
-        inv.Amount_txt[size_t(i)] = lines[i][3];
-        inv.tota1l_txt[size_t(i)] = lines[i][4];
-    }
-    inv.tax = {1, 1, 0, 0, 0, 0, 0, 0};
-    inv.Notes_chk = 1;
-    inv.Notes_txt = "Deliver to the side gate.";
-    inv.vat_lbl = "VAT 20%";
-    inv.subtotal_txt = "     56.99";
-    inv.vat_txt = "      9.00";
-    inv.Discount_txt = "      0.00";
-    inv.total_txt = "     65.99";
-    inv.total_txt2 = "     65.99";
-    inv.Paid_txt = "     20.00";
-    inv.Writtenoff_txt = "      0.00";
-    inv.Balance_txt = "     45.99";
-    return inv;
-}
-
-CustomerAddress sampleCustomer() {
-    CustomerAddress a;
-    a.Address = "4 Mill Road";
-    a.Address2 = "Ashington";
-    a.city = "Pulborough";
-    a.Postcode = "RH20 3AA";
-    a.DelAddress = {"Unit 7, Downs Park", "Storrington", "", "", "RH20 4BB"};
-    return a;
 }
 
 // Names the texts that print cut, ending in the mark, because even the
@@ -126,9 +62,8 @@ int main(int argc, char** argv) {
     QTemporaryDir scratch;
     const QString logo = sampleLogo(scratch);
     const struct { const char* suffix; SettingsValues settings; InvoiceOnScreen invoice; CustomerAddress customer; }
-        cases[] = {{"", sampleSettings(logo), sampleInvoice(), sampleCustomer()},
-                   {"-long", longest::settings(sampleSettings(logo)), longest::invoice(sampleInvoice()),
-                    longest::customer()}};
+        cases[] = {{"", withLogo(logo), sampleScreen(), sampleCustomer()},
+                   {"-long", longest::settings(withLogo(logo)), longest::invoice(sampleScreen()), longest::customer()}};
     const struct { const char* name; QPageSize size; } papers[] = {{"letter", QPageSize(QPageSize::Letter)},
                                                                    {"a4", QPageSize(QPageSize::A4)}};
     for (const auto& sample : cases) {

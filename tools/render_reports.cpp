@@ -19,6 +19,7 @@
 #include "reports/ReportPainter.h"
 #include "reports/ReportPreview.h"
 #include "shell/CreateDatabase.h"
+#include "support/TableFixture.h"
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -99,18 +100,6 @@ const Design Designs[] = {
 
 QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
 
-void insert(const QString& table, const QStringList& columns, const std::vector<QVariant>& values) {
-    QStringList quoted, places;
-    for (const QString& c : columns) {
-        quoted << '"' + c + '"';
-        places << "?";
-    }
-    Statement(Database::shared(),
-              QString("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(table, quoted.join(','), places.join(',')))
-        .bindAll(values)
-        .run();
-}
-
 const QStringList CustomerColumns = {"CustID", "Date", "FirstName", "LastName", "Address", "Address2", "City",
                                      "address4", "Postcode", "Phone", "Mobile", "Fax", "Email", "notes"};
 const QStringList InvoiceColumns = {"InvNo", "Date", "CustNo", "CustomerName", "Phone", "Subtotal", "Vat",
@@ -119,26 +108,27 @@ const QStringList LineColumns = {"InvNo", "PartID", "Qty", "Description", "Amoun
 const QStringList PartColumns = {"ID", "ShortDesc", "Desc", "Price", "Taxable"};
 
 void addSample() {
-    insert("Customers", CustomerColumns,
-           {"CUS000041", QDate(2026, 11, 2), "Jane", "O'Neill", "4 Mill Road", "Ashington", "Pulborough",
+    insertRow("Customers", CustomerColumns,
+              {"CUS000041", QDate(2026, 11, 2), "Jane", "O'Neill", "4 Mill Road", "Ashington", "Pulborough",
             "West Sussex", "RH20 3AA", "01903 555 123", "07700 900 456", "", "jane@oneill.example",
             "Prefers delivery in the morning."});
-    insert("Customers", CustomerColumns,
-           {"CUS000042", QDate(2026, 11, 20), "Tom", "Baker", "9 High Street", "", "Storrington", "", "RH20 4BB",
+    insertRow("Customers", CustomerColumns,
+              {"CUS000042", QDate(2026, 11, 20), "Tom", "Baker", "9 High Street", "", "Storrington", "", "RH20 4BB",
             "01903 555 987", "", "", "", ""});
     for (int i = 0; i < 40; ++i) {
         const QString invNo = QString("INV%1").arg(120 + i, 6, 10, QChar('0'));
         const bool paid = i % 3 == 0;
-        insert("Invoices", InvoiceColumns,
-               {invNo, QDate(2026, 11, 1 + i % 30), i % 2 ? "CUS000041" : "CUS000042",
+        insertRow("Invoices", InvoiceColumns,
+                  {invNo, QDate(2026, 11, 1 + i % 30), i % 2 ? "CUS000041" : "CUS000042",
                 i % 2 ? "Jane O'Neill" : "Tom Baker", "01903 555 123", money("56.99"), money("9.00"), money("65.99"),
                 money("0"), paid ? money("65.99") : money("20.00"), paid ? money("0") : money("45.99"),
                 i % 5 ? "" : "Deliver to the side gate."});
-        insert("InvoiceD", LineColumns, {invNo, "P001", 2, "Terracotta pot, large", money("12.50"), money("25.00")});
-        if (i % 2) insert("InvoiceD", LineColumns, {invNo, "P017", 1, "Garden hose 30 m", money("19.99"), money("19.99")});
+        insertRow("InvoiceD", LineColumns, {invNo, "P001", 2, "Terracotta pot, large", money("12.50"), money("25.00")});
+        if (i % 2)
+            insertRow("InvoiceD", LineColumns, {invNo, "P017", 1, "Garden hose 30 m", money("19.99"), money("19.99")});
     }
-    insert("Parts", PartColumns, {"P001", "Pot", "Terracotta pot, large", money("12.50"), 1});
-    insert("Parts", PartColumns, {"P017", "Hose", "Garden hose 30 m", money("19.99"), 0});
+    insertRow("Parts", PartColumns, {"P001", "Pot", "Terracotta pot, large", money("12.50"), 1});
+    insertRow("Parts", PartColumns, {"P017", "Hose", "Garden hose 30 m", money("19.99"), 0});
 }
 
 // Every value as long as the editors take it, and the largest amounts.
@@ -148,8 +138,8 @@ void addLongest() {
                                      "the mobile number, never the landline, please.")
                                  .left(200);
     for (int i = 0; i < 30; ++i)
-        insert("Customers", CustomerColumns,
-               {QString("CUS%1").arg(i, 9, 10, QChar('0')), QDate(2026, 11, 1 + i), "Bartholomew Wethering",
+        insertRow("Customers", CustomerColumns,
+                  {QString("CUS%1").arg(i, 9, 10, QChar('0')), QDate(2026, 11, 1 + i), "Bartholomew Wethering",
                 "Fitzgerald-Montgomer", "Flat 12, Wetherington Mansions", "147 Montgomery Worthington Rd.",
                 "Great Wetherington-upon-Severn", "Worcestershire and Warwickshir", "WR14 9WW Worcester 1",
                 "+44 (0)1903 555 123 ext. 45678", "+44 (0)7700 900 456 / 900 4578", "+44 (0)1903 555 124 ext. 45679",
@@ -159,18 +149,18 @@ void addLongest() {
                                 "saucer, extra large, glazed in deep blue ";
     for (int i = 0; i < 30; ++i) {
         const QString invNo = QString("INV%1").arg(i, 9, 10, QChar('0'));
-        insert("Invoices", InvoiceColumns,
-               {invNo, QDate(2026, 11, 1 + i), "CUS000012345", "Bartholomew Fitzgerald-Montgomery Wetheringto",
+        insertRow("Invoices", InvoiceColumns,
+                  {invNo, QDate(2026, 11, 1 + i), "CUS000012345", "Bartholomew Fitzgerald-Montgomery Wetheringto",
                 "+44 (0)1903 555 123 ext. 45678", money("9999999.99"), money("-9999999.99"), money("9999999.99"),
                 money("9999999.99"), money("-9999999.99"), money("9999999.99"), notes150});
         for (int l = 0; l < 8; ++l)
-            insert("InvoiceD", LineColumns,
-                   {invNo, QString("MW-TER-%1").arg(l, 5, 10, QChar('0')), 9999, description, money("-9999999.99"),
+            insertRow("InvoiceD", LineColumns,
+                      {invNo, QString("MW-TER-%1").arg(l, 5, 10, QChar('0')), 9999, description, money("-9999999.99"),
                     money("-9999999.99")});
     }
     for (int i = 0; i < 30; ++i)
-        insert("Parts", PartColumns,
-               {QString("MW-TER-%1-WETHERINGTON").arg(i, 5, 10, QChar('0')), "Planter", notes200,
+        insertRow("Parts", PartColumns,
+                  {QString("MW-TER-%1-WETHERINGTON").arg(i, 5, 10, QChar('0')), "Planter", notes200,
                 money("-9999999.99"), 1});
 }
 

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <limits>
 
-QString ConnString;
 QString TableSource;
 int DatabaseReady = 0;
 int ActivateCount = 0;

@@ -19,7 +19,6 @@ bool jetOpen();
 bool shapeOpen();
 }
 
-extern QString ConnString;       // the database's connection text, set at start-up
 extern QString TableSource;      // the table name set just before a table is opened
 extern int DatabaseReady;        // 1 = the database has its settings row
 extern int ActivateCount;        // how often the main frame was activated

@@ -58,7 +58,7 @@ public:
     QLabel* delivery3;
     QLabel* delivery4;
     QLabel* delivery5;
-    QLabel* Label5;
+    QLabel* Label5;             // "County", beside the fourth delivery line
     QLabel* help_lbl;
     QGroupBox* cust_frame;
 

@@ -18,19 +18,19 @@ class FrmExport : public QDialog {
 public:
     explicit FrmExport(QWidget* owner = nullptr);
 
-    QListWidget* list1;
+    QListWidget* list1;         // the six exports
     QLabel* Label2;
     QLineEdit* Filename_txt;
     QLabel* Label1;
     QLineEdit* Path_txt;
-    QPushButton* Command2;
+    QPushButton* Command2;      // "Change Path": opens the folder chooser
     // The folder chooser: mount points and the folder tree.
     QGroupBox* Frame1;
     QLineEdit* path1_txt;
     QComboBox* Drive1;
     QTreeView* Dir1;
-    QPushButton* Command1;
-    QPushButton* Command3;
+    QPushButton* Command1;      // "OK": the chosen folder becomes the path
+    QPushButton* Command3;      // "Cancel": closes the chooser
     QLabel* From_lbl;
     QDateEdit* DTPicker1;
     QLabel* to_lbl;

@@ -35,17 +35,17 @@ public:
     QCheckBox* debtor_chk;
     QPushButton* All_cmd;
     QPushButton* Unselect_all;
-    QPushButton* Select7_cmd;
-    QPushButton* Select14;
-    QPushButton* Select30;
-    QPushButton* Command1;
+    QPushButton* Select7_cmd;   // "30 Days": ticks every row owing in 0-30 days, leaving other ticks
+    QPushButton* Select14;      // "30 -60 Days": the same for 31-60 days
+    QPushButton* Select30;      // "61+ Days": the same for 61 days and more
+    QPushButton* Command1;      // "Exit"
     QToolBar* Toolbar1;
 
     // The letter set-up, hidden until Letters opens it.
     QGroupBox* Letter_frame;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QRadioButton* Option3;
+    QRadioButton* Option1;      // "1st Reminder": prints Reminder1's text
+    QRadioButton* Option2;      // "2nd Reminder": Reminder2's
+    QRadioButton* Option3;      // "3rd Reminder": Reminder3's
     QPlainTextEdit* Reminder1;
     QPlainTextEdit* Reminder2;
     QPlainTextEdit* Reminder3;

@@ -13,7 +13,7 @@ class frmReports : public QDialog {
 public:
     explicit frmReports(QWidget* owner = nullptr);
 
-    QListWidget* list1;
+    QListWidget* list1;         // the six reports
     QLabel* From_lbl;
     QDateEdit* DTPicker1;
     QLabel* To_lbl;

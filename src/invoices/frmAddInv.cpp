@@ -475,7 +475,6 @@ void frmAddInv::NewInvoice() {
 void frmAddInv::OldInvoice() {
     guard(WindowName, "OldInvoice", [this] {
         Wait_Cursor_On();
-        TableSource = "invoices";
         const auto invoice = loadInvoice(Trim(gHandOver.InvToEdit));
         if (!invoice) {
             Wait_Cursor_Off();
@@ -632,7 +631,6 @@ bool frmAddInv::CheckInvNo() {
                      Box::Icon::Exclamation, this);
             return;
         }
-        TableSource = "invoices";
         if (invoiceNumberInUse(number)) {
             Box::ask("This Invoice number has already been used. Please try again!", "Invoice Number Already In Use",
                      Box::Buttons::Ok, Box::Icon::Exclamation, this);
@@ -706,7 +704,6 @@ void frmAddInv::Update_cmd_Click() {
         const bool advance = isNew && gSettings.FreeFormInv == 0;
         const QString nextStart = advance ? nextStartNumber(invoice.invNo, gSettings.Invstart) : QString();
         Wait_Cursor_On();
-        TableSource = "invoices";
         saveInvoice(invoice, isNew ? InvoiceSave::New : InvoiceSave::Edit, nextStart);
         // Only a committed save counts.
         gHandOver.InvSaved = 1;

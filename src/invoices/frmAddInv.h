@@ -31,7 +31,7 @@ public:
     QLineEdit* Inv_lbl;
     QLabel* Cust_lbl;
     QLineEdit* Customername_lbl;
-    QLabel* Label16;
+    QLabel* Label16;            // the customer's phone
     QDateEdit* Date_txt;
     QLineEdit* SalesPerson_txt;
     QLineEdit* SalesOrder_txt;

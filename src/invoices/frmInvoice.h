@@ -24,7 +24,7 @@ public:
     QLineEdit* search_txt;
     QPushButton* search_cmd;
     QLabel* Found_lbl;
-    QPushButton* Command1;
+    QPushButton* Command1;      // "Exit"
 
     ListKit::Model* invoices() const { return model_; }
     ListKit::HeaderSort* headerSort() const { return sort_; }

@@ -1,5 +1,6 @@
 #include "settings/frmOptions.h"
 #include "widgets/BoxRules.h"
+#include "widgets/Icons.h"
 #include "common/ErrorReport.h"
 #include "common/Functions.h"
 #include "common/Numbering.h"
@@ -24,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,81 +37,9 @@ constexpr const char* windowName = "frmOptions";
 const QDate pickersInitialDate(2004, 12, 17);
 const QDate defaultStartDate(2005, 1, 1);
 
-// The small pictures of the tabs and the Customize page, drawn here.
-enum class Picture { Company, Currency, Prefixes, Defaults, Invoice, Layout, Reminders, Customize, Person, Screen };
-
-QPixmap drawPicture(Picture picture, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 16.0, size / 16.0);
-    p.setPen(QPen(QColor(40, 40, 90), 1));
-    switch (picture) {
-    case Picture::Company:
-        p.setBrush(QColor(200, 170, 120));
-        p.drawRect(3, 4, 10, 11);
-        p.setBrush(QColor(120, 170, 230));
-        for (int y : {6, 10}) {
-            p.drawRect(5, y, 2, 2);
-            p.drawRect(9, y, 2, 2);
-        }
-        break;
-    case Picture::Currency:
-        p.setBrush(QColor(240, 200, 60));
-        p.drawEllipse(1, 1, 14, 14);
-        p.drawText(QRect(1, 1, 14, 14), Qt::AlignCenter, "$");
-        break;
-    case Picture::Prefixes:
-        p.setBrush(Qt::white);
-        p.drawRect(1, 4, 14, 8);
-        p.drawText(QRect(1, 4, 14, 8), Qt::AlignCenter, "#1");
-        break;
-    case Picture::Defaults:
-        p.setBrush(Qt::white);
-        p.drawRect(2, 3, 12, 12);
-        p.setBrush(QColor(210, 60, 60));
-        p.drawRect(2, 3, 12, 3);
-        break;
-    case Picture::Invoice:
-    case Picture::Layout:
-    case Picture::Screen:
-        p.setBrush(Qt::white);
-        p.drawRect(3, 1, 10, 14);
-        for (int y : {4, 7, 10}) p.drawLine(5, y, 11, y);
-        if (picture == Picture::Layout) {
-            p.setBrush(QColor(60, 140, 60));
-            p.drawRect(9, 2, 3, 3);
-        }
-        if (picture == Picture::Screen) {
-            p.setBrush(QColor(120, 170, 230));
-            p.drawRect(1, 9, 8, 6);
-        }
-        break;
-    case Picture::Reminders:
-        p.setBrush(Qt::white);
-        p.drawRect(1, 4, 14, 9);
-        p.drawLine(1, 4, 8, 9);
-        p.drawLine(15, 4, 8, 9);
-        break;
-    case Picture::Customize:
-        p.setBrush(QColor(160, 160, 170));
-        p.drawEllipse(3, 3, 10, 10);
-        p.setBrush(Qt::white);
-        p.drawEllipse(6, 6, 4, 4);
-        break;
-    case Picture::Person:
-        p.setBrush(QColor(120, 170, 230));
-        p.drawEllipse(5, 1, 6, 6);
-        p.drawRoundedRect(2, 8, 12, 7, 3, 3);
-        break;
-    }
-    return pixmap;
-}
-
-QLabel* decorativePicture(Picture picture) {
+QLabel* decorativePicture(Icons::Option picture) {
     auto* label = new QLabel;
-    label->setPixmap(drawPicture(picture, 32));
+    label->setPixmap(Icons::option(picture, 32));
     return label;
 }
 
@@ -119,17 +47,17 @@ struct TabInfo {
     const char* caption;
     const char* tooltip;
     const char* pageCaption;
-    Picture picture;
+    Icons::Option picture;
 };
 const TabInfo tabs[8] = {
-    {"Company", "Set Name & Address", "Business Name and Address", Picture::Company},
-    {"Currency", "Set Options for Currency and Tax", "Currency and Date", Picture::Currency},
-    {"Prefixes", "Set Options for Prefixes", "Prefixes", Picture::Prefixes},
-    {"Set Defaults", "Set Options for Defaults", "Defaults", Picture::Defaults},
-    {"Invoice 1", "Set Options for Invoice Layout", "Invoice 1  Layout", Picture::Invoice},
-    {"Invoice 2", "Set Options for Invoice Layout", "Invoice 2  Layout", Picture::Layout},
-    {"Reminders", "Set Options for Reminders", "Reminders", Picture::Reminders},
-    {"Customize", nullptr, "Customize Screens", Picture::Customize},
+    {"Company", "Set Name & Address", "Business Name and Address", Icons::Option::Company},
+    {"Currency", "Set Options for Currency and Tax", "Currency and Date", Icons::Option::Currency},
+    {"Prefixes", "Set Options for Prefixes", "Prefixes", Icons::Option::Prefixes},
+    {"Set Defaults", "Set Options for Defaults", "Defaults", Icons::Option::Defaults},
+    {"Invoice 1", "Set Options for Invoice Layout", "Invoice 1  Layout", Icons::Option::Invoice},
+    {"Invoice 2", "Set Options for Invoice Layout", "Invoice 2  Layout", Icons::Option::Layout},
+    {"Reminders", "Set Options for Reminders", "Reminders", Icons::Option::Reminders},
+    {"Customize", nullptr, "Customize Screens", Icons::Option::Customize},
 };
 constexpr int prefixesPageIndex = 2;
 }  // namespace
@@ -160,7 +88,7 @@ frmOptions::frmOptions(QWidget* owner) : SettingsDialog(owner) {
         &frmOptions::defaultsPage, &frmOptions::invoice1Page,  &frmOptions::invoice2Page,
         &frmOptions::remindersPage, &frmOptions::customizePage};
     for (int i = 0; i < 8; ++i) {
-        tbsOptions->addTab(QIcon(drawPicture(tabs[i].picture, 16)), tabs[i].caption);
+        tbsOptions->addTab(QIcon(Icons::option(tabs[i].picture, 16)), tabs[i].caption);
         if (tabs[i].tooltip) tbsOptions->setTabToolTip(i, tabs[i].tooltip);
         Frame1[i] = named(new QGroupBox(tabs[i].pageCaption), QString("Frame1_%1").arg(i));
         auto* frameLayout = new QVBoxLayout(Frame1[i]);
@@ -296,14 +224,14 @@ QWidget* frmOptions::customizePage() {
     auto* layout = new QHBoxLayout(page);
     auto* Frame3 = named(new QGroupBox("Customer Screen"), "Frame3");
     auto* customer = new QVBoxLayout(Frame3);
-    customer->addWidget(decorativePicture(Picture::Person), 0, Qt::AlignRight);
+    customer->addWidget(decorativePicture(Icons::Option::Person), 0, Qt::AlignRight);
     for (QCheckBox* box : {customerFields.Shipping1_chk, customerFields.phone_chk, customerFields.mobile_chk,
                            customerFields.email_chk, customerFields.fax_chk})
         customer->addWidget(box);
     customer->addStretch();
     auto* invoiceScreen = named(new QGroupBox("Invoice Screen"), "Frame4_7");
     auto* invoice = new QVBoxLayout(invoiceScreen);
-    invoice->addWidget(decorativePicture(Picture::Screen), 0, Qt::AlignRight);
+    invoice->addWidget(decorativePicture(Icons::Option::Screen), 0, Qt::AlignRight);
     invoice->addWidget(look->headingRows());
     invoice->addStretch();
     layout->addWidget(Frame3);

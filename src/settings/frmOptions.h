@@ -40,13 +40,13 @@ public:
     QLineEdit* email_txt;
     QLineEdit* WebAddress_txt;
     // Currency
-    QGroupBox* Frame2;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QRadioButton* Option3;
+    QGroupBox* Frame2;          // "Country"
+    QRadioButton* Option1;      // "USA"
+    QRadioButton* Option2;      // "UK"
+    QRadioButton* Option3;      // "Other"
     QLineEdit* currency_txt;
     QCheckBox* TaxEnabled_chk;
-    QLabel* Label14;
+    QLabel* Label14;            // the note under Tax Enabled
     QLineEdit* TaxName_txt;
     QLineEdit* TaxAmount_txt;
     QLineEdit* TaxNumber_txt;

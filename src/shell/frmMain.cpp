@@ -11,7 +11,7 @@
 #include "platform/ProgramLock.h"
 #include "widgets/WindowPlacement.h"
 #include "shell/CreateDatabase.h"
-#include "shell/Icons.h"
+#include "widgets/Icons.h"
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -177,7 +177,6 @@ void frmMain::Load() {
         const QString path = ProgramFolder::file("data.mdb");
         if (databaseFileFound(path)) DatabaseReady = 1;
         else CreateDatabase();
-        ConnString = "Provider='Microsoft.Jet.OLEDB.4.0';Data Source='" + QDir::toNativeSeparators(path) + "';";
         Connections::openJet(path);
         Connections::openShape();
         if (DatabaseReady == 1) Load_settings();

@@ -3,6 +3,7 @@
 // debtors list and the reminder letters.
 #include "platform/Currency.h"
 #include "platform/Database.h"
+#include "support/TableFixture.h"
 #include <QDate>
 #include <QDateTime>
 #include <QStringList>
@@ -16,31 +17,20 @@ inline const QDate FixedToday(2026, 12, 10);
 inline QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
 inline QVariant daysAgo(int days) { return QDateTime(FixedToday.addDays(-days), QTime(0, 0)); }
 
-inline void insert(const QString& table, const QStringList& columns, const std::vector<QVariant>& values) {
-    QStringList quoted, places;
-    for (const QString& c : columns) {
-        quoted << '"' + c + '"';
-        places << "?";
-    }
-    Statement(Database::shared(),
-              QString("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(table, quoted.join(','), places.join(',')))
-        .bindAll(values)
-        .run();
-}
-
 inline void addCustomer(const QString& id, const QVariant& first, const QVariant& last, const QVariant& phone = {},
                         const QVariantList& address = {}) {
     std::vector<QVariant> values = {id, first, last, phone};
     for (int i = 0; i < 5; ++i) values.push_back(address.value(i));
-    insert("Customers", {"CustID", "FirstName", "LastName", "Phone", "Address", "Address2", "City", "address4",
+    insertRow("Customers", {"CustID", "FirstName", "LastName", "Phone", "Address", "Address2", "City", "address4",
                          "Postcode"},
-           values);
+              values);
 }
 
 inline void addInvoice(const QString& number, const QString& custNo, const QVariant& date, const QVariant& balance,
                        const QVariant& notes = {}, const QVariant& reminders = {}) {
-    insert("Invoices", {"InvNo", "CustNo", "Date", "Total", "Paid", "WrittenOff", "Balance", "Notes", "ReminderSent"},
-           {number, custNo, date, money("250.75"), money("100"), money("0.5"), balance, notes, reminders});
+    insertRow("Invoices",
+              {"InvNo", "CustNo", "Date", "Total", "Paid", "WrittenOff", "Balance", "Notes", "ReminderSent"},
+              {number, custNo, date, money("250.75"), money("100"), money("0.5"), balance, notes, reminders});
 }
 
 inline QVariant value(const QString& sql, const std::vector<QVariant>& values = {}) {

@@ -82,7 +82,7 @@ private slots:
     // and is not counted; the last printing's letters are gone.
     void lettersTable() {
         addCompany();
-        insert("Letters", {"CustID", "FirstName"}, {"OLD", "From the last printing"});
+        insertRow("Letters", {"CustID", "FirstName"}, {"OLD", "From the last printing"});
         const int written = writeLetters({{"C1", "I-today"}, {"GONE", "I-nocust"}, {"C1", "I-61"},
                                           {"C2", "NO-SUCH"}, {"C2", "I-30"}});
         QCOMPARE(written, 3);
@@ -135,7 +135,8 @@ private slots:
     void startUpChoice() {
         QVERIFY(!writeDebtorstart(1));
         QCOMPARE(gSettings.Debtorstart, 0);
-        insert("System", {"BusinessName", "Debtorstart", "TaxAmount", "Text3Name", "Text4Name"}, {"Acme", "0", 0.0, "", ""});
+        insertRow("System", {"BusinessName", "Debtorstart", "TaxAmount", "Text3Name", "Text4Name"},
+                  {"Acme", "0", 0.0, "", ""});
         QVERIFY(writeDebtorstart(1));
         QCOMPARE(gSettings.Debtorstart, 1);
         QCOMPARE(value("SELECT Debtorstart FROM System").toString(), QString("1"));

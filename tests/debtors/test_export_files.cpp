@@ -82,7 +82,7 @@ private slots:
 
     // Texts beyond ASCII go out in UTF-8, with no byte-order mark.
     void textIsUtf8() {
-        ExportFixture::insert("Parts", {"ID", "ShortDesc", "Price"}, {"É1", "Crème brûlée €", money("1")});
+        insertRow("Parts", {"ID", "ShortDesc", "Price"}, {"É1", "Crème brûlée €", money("1")});
         ExportFiles::write(Export::Parts, path(), From, To);
         QCOMPARE(contents(path()), QByteArray("ID,ShortDesc,Desc,Price\r\n") + "É1,Crème brûlée €,, 1\r\n");
     }
@@ -104,7 +104,7 @@ private slots:
         QFETCH(bool, emptied);
         Today::fix(ExportFixture::Today);
         addCustomers();
-        ExportFixture::insert("Invoices", {"InvNo", "Date", "Balance"}, {"X", at(2026, 11, 1), money("0")});
+        insertRow("Invoices", {"InvNo", "Date", "Balance"}, {"X", at(2026, 11, 1), money("0")});
         const QByteArray older = "older file\r\n";
         writeFile(path(), older);
         // A "from" after the "to" selects nothing.

@@ -205,7 +205,7 @@ private slots:
     // The letter set-up opens over a disabled window, which keeps its size;
     // Cancel leaves Letters as it was.
     void letterFrameOpensAndCancels() {
-        insert("Letters", {"CustID"}, {"KEPT"});
+        insertRow("Letters", {"CustID"}, {"KEPT"});
         frmDebtor w;
         w.show();
         QApplication::processEvents();
@@ -382,8 +382,8 @@ private slots:
     }
 
     void closingSavesTheStartUpChoice() {
-        insert("System", {"BusinessName", "Debtorstart", "TaxAmount", "Text3Name", "Text4Name"},
-               {"Acme", "0", 0.0, "", ""});
+        insertRow("System", {"BusinessName", "Debtorstart", "TaxAmount", "Text3Name", "Text4Name"},
+                  {"Acme", "0", 0.0, "", ""});
         {
             frmDebtor w;
             w.show();

@@ -3,13 +3,13 @@
 #include "debtors/PrintedReports.h"
 #include "debtors/ReportWatch.h"
 #include "platform/AppError.h"
+#include "platform/Database.h"
 #include "platform/Today.h"
 #include "reports/ReportInstance.h"
 #include "support/TestSupport.h"
 #include <QtTest>
 
 using ExportFixture::at;
-using ExportFixture::insert;
 using ExportFixture::money;
 using PrintedReports::Report;
 
@@ -22,12 +22,12 @@ const QStringList InvoiceColumns = {"InvNo", "Date", "CustNo", "CustomerName", "
 const QStringList LineColumns = {"InvNo", "PartID", "Qty", "Description", "Amount", "Total"};
 
 void addInvoice(const QString& invNo, const QVariant& date, const char* total, const char* balance) {
-    insert("Invoices", InvoiceColumns,
-           {invNo, date, "C1", "Ann Lee", "0123", money(total), money("0"), money(total), money(balance), "note"});
+    insertRow("Invoices", InvoiceColumns,
+              {invNo, date, "C1", "Ann Lee", "0123", money(total), money("0"), money(total), money(balance), "note"});
 }
 
 void addLine(const QString& invNo, const QString& part, const char* total) {
-    insert("InvoiceD", LineColumns, {invNo, part, 1, "Line " + part, money(total), money(total)});
+    insertRow("InvoiceD", LineColumns, {invNo, part, 1, "Line " + part, money(total), money(total)});
 }
 
 // Invoices on both sides of January 2005 and on its first and last day;
@@ -45,7 +45,7 @@ void addJanuary() {
     addLine("I0", "P9", "1000");
     for (const auto& [id, date] : {std::pair{"C0", at(2004, 12, 31)}, {"C1", at(2005, 1, 1)}, {"C2", at(2005, 1, 31)},
                                    {"C3", at(2005, 2, 1)}})
-        insert("Customers", {"CustID", "Date", "LastName"}, {id, date, QString("Name ") + id});
+        insertRow("Customers", {"CustID", "Date", "LastName"}, {id, date, QString("Name ") + id});
 }
 
 // The tops of a control's places on one page, in order.
@@ -117,8 +117,8 @@ private slots:
         QFETCH(QString, title);
         QFETCH(bool, landscape);
         addJanuary();
-        insert("Parts", {"ID", "Desc", "Price"}, {"P1", "Pot", money("1.5")});
-        insert("Parts", {"ID", "Desc", "Price"}, {"P2", "Hose", money("2")});
+        insertRow("Parts", {"ID", "Desc", "Price"}, {"P1", "Pot", money("1.5")});
+        insertRow("Parts", {"ID", "Desc", "Price"}, {"P2", "Hose", money("2")});
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch(QPageSize::A4);
         for (int printing = 0; printing < 2; ++printing) {

@@ -82,7 +82,6 @@ void resetProgramState() {
     Connections::closeShape();
     gSettings = SettingsValues();
     gHandOver = HandOverValues();
-    ConnString.clear();
     TableSource.clear();
     DatabaseReady = 0;
     ActivateCount = 0;

@@ -1,4 +1,4 @@
-#include "shell/Icons.h"
+#include "widgets/Icons.h"
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -92,15 +92,84 @@ void draw(QPainter& p, Task which) {
         break;
     }
 }
-}  // namespace
+void draw(QPainter& p, Option which) {
+    p.setPen(QPen(QColor(40, 40, 90), 1));
+    switch (which) {
+    case Option::Company:
+        p.setBrush(QColor(200, 170, 120));
+        p.drawRect(3, 4, 10, 11);
+        p.setBrush(QColor(120, 170, 230));
+        for (int y : {6, 10}) {
+            p.drawRect(5, y, 2, 2);
+            p.drawRect(9, y, 2, 2);
+        }
+        break;
+    case Option::Currency:
+        p.setBrush(QColor(240, 200, 60));
+        p.drawEllipse(1, 1, 14, 14);
+        p.drawText(QRect(1, 1, 14, 14), Qt::AlignCenter, "$");
+        break;
+    case Option::Prefixes:
+        p.setBrush(Qt::white);
+        p.drawRect(1, 4, 14, 8);
+        p.drawText(QRect(1, 4, 14, 8), Qt::AlignCenter, "#1");
+        break;
+    case Option::Defaults:
+        p.setBrush(Qt::white);
+        p.drawRect(2, 3, 12, 12);
+        p.setBrush(QColor(210, 60, 60));
+        p.drawRect(2, 3, 12, 3);
+        break;
+    case Option::Invoice:
+    case Option::Layout:
+    case Option::Screen:
+        p.setBrush(Qt::white);
+        p.drawRect(3, 1, 10, 14);
+        for (int y : {4, 7, 10}) p.drawLine(5, y, 11, y);
+        if (which == Option::Layout) {
+            p.setBrush(QColor(60, 140, 60));
+            p.drawRect(9, 2, 3, 3);
+        }
+        if (which == Option::Screen) {
+            p.setBrush(QColor(120, 170, 230));
+            p.drawRect(1, 9, 8, 6);
+        }
+        break;
+    case Option::Reminders:
+        p.setBrush(Qt::white);
+        p.drawRect(1, 4, 14, 9);
+        p.drawLine(1, 4, 8, 9);
+        p.drawLine(15, 4, 8, 9);
+        break;
+    case Option::Customize:
+        p.setBrush(QColor(160, 160, 170));
+        p.drawEllipse(3, 3, 10, 10);
+        p.setBrush(Qt::white);
+        p.drawEllipse(6, 6, 4, 4);
+        break;
+    case Option::Person:
+        p.setBrush(QColor(120, 170, 230));
+        p.drawEllipse(5, 1, 6, 6);
+        p.drawRoundedRect(2, 8, 12, 7, 3, 3);
+        break;
+    }
+}
 
-QIcon task(Task which) {
-    QPixmap picture(Size, Size);
+// A transparent square of size pixels, drawn on a grid of grid pixels.
+template <typename Which>
+QPixmap drawn(Which which, int size, int grid) {
+    QPixmap picture(size, size);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(qreal(size) / grid, qreal(size) / grid);
     draw(p, which);
     p.end();
-    return QIcon(picture);
+    return picture;
 }
+}  // namespace
+
+QIcon task(Task which) { return QIcon(drawn(which, Size, Size)); }
+
+QPixmap option(Option which, int size) { return drawn(which, size, 16); }
 }  // namespace Icons
