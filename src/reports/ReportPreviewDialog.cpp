@@ -370,9 +370,11 @@ ReportPreviewDialog::ReportPreviewDialog(ReportDocument& report, const QString& 
 }
 
 void ReportPreviewDialog::countSlice() {
-    // A slice short enough that the window answers at once.
-    guard("ReportPreview", "Count_Pages", [this] { pages_->countFor(20); });
-    if (pages_->counted()) counting_->stop();
+    // A slice short enough that the window answers at once; a count that
+    // failed has been reported and goes no further.
+    bool counting = false;
+    guard("ReportPreview", "Count_Pages", [&] { counting = !pages_->countFor(20); });
+    if (!counting) counting_->stop();
 }
 
 void ReportPreviewDialog::showCount() {
