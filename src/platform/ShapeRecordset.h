@@ -29,7 +29,8 @@ public:
     qint64 position() const { return rowNumber_; }
     // Stands on the row at that position: read on from here, or from the
     // start again for a row passed already; at the end when there are fewer.
-    // Only the rows' order is relied on, so the set is read as it was.
+    // The same query over the same rows gives them in the same order, so a
+    // position names the same row each time.
     void moveTo(qint64 row);
     // A second cursor on the same rows, at their start, for a reader that
     // walks them while another stands elsewhere.
