@@ -1,15 +1,17 @@
-// The invoices-with-their-lines report over about 25,000 invoices and 85,000
-// lines: its layout pass against a bare sqlite3 loop over the same rows (the
-// invoices of the range, then each one's lines by the same index), the memory
-// its pages take at a quarter, a half and the whole range, the time the
-// preview takes to show its first page, and printing the whole report to PDF
-// from it. Then the same over every invoice, the Reports window's default
-// range.
+// The six printed reports at the Reports window's default range (from the
+// settings: every invoice of the data set), each through the Select of the
+// window up to its first page painted in the preview, against the sqlite3
+// command line reading the same rows in the same run; the heap with the
+// preview open, and the jump to the last page. Then the detailed invoices
+// over one quarter of the range: their heap against the whole range's, and
+// the quarter printed to PDF from the preview.
 #include "BenchSupport.h"
-#include "common/Functions.h"
+#include "common/SettingsValues.h"
+#include "debtors/DebtorRecord.h"
 #include "debtors/PrintedReports.h"
+#include "platform/ShortDate.h"
+#include "platform/Today.h"
 #include "reports/PrintDialog.h"
-#include "reports/ReportInstance.h"
 #include "reports/ReportPreviewDialog.h"
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,150 +19,181 @@
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
-#include <malloc.h>
-#include <sqlite3.h>
 
 namespace {
 using PrintedReports::Report;
-const QDate From(2026, 1, 1);
-const QDate To(2026, 3, 24);
-// The Reports window's default range: every invoice of the data set.
-const QDate AllFrom(2005, 1, 1);
-const QDate AllTo(2026, 12, 10);
 
-// The heap in use now, in MiB.
-double heapMiB() { return double(mallinfo2().uordblks) / 1048576.0; }
+struct Range {
+    QDate from, to;
+};
 
-ReportInstance& boundDesign(const QDate& to, const QDate& from = From) {
-    Open_Shape_Recordset(PrintedReports::recordSource(Report::InvoiceDetails, from, to), ShapeRs);
-    ReportInstance& design = ReportInstance::of("InvoiceD_rpt");
-    design.dataSource = ShapeRs;
-    design.setOrientation(QPageLayout::Landscape);
-    design.section("Section4").control("Date_lbl").caption = PrintedReports::rangeCaption(from, to);
-    return design;
+// As the Reports window sets its pickers when it loads.
+Range defaultRange() {
+    return {storedDate(gSettings.DefaultStart, Today::date()),
+            gSettings.Present == 1 ? Today::date() : storedDate(gSettings.DefaultEnd, Today::date())};
 }
 
-size_t itemsOf(const ReportPages& pages) {
-    size_t n = 0;
-    for (const ReportPage& page : pages.pages) n += page.items.size();
-    return n;
+// The debtors report's first step, the age split of every unpaid invoice
+// written for today, as one UPDATE in one transaction.
+QString ageSplit() {
+    const QString age = QString("(julianday('%1') - julianday(\"Date\"))").arg(Today::date().toString(Qt::ISODate));
+    return QString("BEGIN;\nUPDATE Invoices SET Balance1 = CASE WHEN %1 <= 30 THEN Balance ELSE 0 END, "
+                   "Balance2 = CASE WHEN %1 > 30 AND %1 <= 60 THEN Balance ELSE 0 END, "
+                   "Balance3 = CASE WHEN %1 > 60 THEN Balance ELSE 0 END WHERE Balance > 0 AND %1 >= 0;\nCOMMIT;\n")
+        .arg(age);
 }
 
-// The preview opened on the pages, until its first page is painted; then,
-// when asked, the whole report printed from it into a PDF file.
-void preview(const ReportPages& pages, bool print) {
-    QElapsedTimer timer;
-    timer.start();
-    ReportPreviewDialog dialog(pages, "Invoice Detailed", nullptr);
-    bool painted = false;
-    QObject::connect(dialog.view(), &ReportPageView::pagePainted, [&](int page) { painted |= page == 0; });
-    dialog.show();
-    while (!painted) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    Bench::report(QString("preview up to its first page painted (%1 pages)").arg(pages.pages.size()),
-                  double(timer.elapsed()));
-    Bench::reportMemory("  memory with the preview open", Bench::memoryNow());
-    if (!print) return;
-    QTemporaryDir out;
-    const QString path = out.filePath("report.pdf");
-    PrintDialog::setHandler([&](QPrinter& printer, int) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        return true;
-    });
-    timer.restart();
-    dialog.findChild<QAbstractButton*>("print")->click();
-    Bench::report(QString("whole report printed to PDF from the preview (%1 MiB)")
-                      .arg(QFile(path).size() / 1048576.0, 0, 'f', 1),
-                  double(timer.elapsed()));
-    PrintDialog::setHandler({});
+// The same rows as the report's query, read by the sqlite3 command line
+// (for the debtors, after the age split is written as the report writes it).
+QString sameRows(Report report, const Range& range) {
+    const QString inRange = QString("\"Date\" BETWEEN '%1' AND '%2'")
+                                .arg(range.from.toString(Qt::ISODate), range.to.toString(Qt::ISODate));
+    switch (report) {
+    case Report::SummaryCustomers:
+    case Report::DetailedCustomers: return "SELECT * FROM Customers WHERE " + inRange + ";\n";
+    case Report::Invoices: return "SELECT * FROM Invoices WHERE " + inRange + ";\n";
+    case Report::InvoiceDetails:
+        return "SELECT * FROM Invoices WHERE " + inRange + ";\n" +
+               "SELECT d.* FROM Invoices AS i JOIN InvoiceD AS d ON d.InvNo = i.InvNo WHERE i." + inRange + ";\n";
+    case Report::Parts: return "SELECT * FROM Parts;\n";
+    case Report::Debtors: return ageSplit() + "SELECT * FROM Invoices WHERE Balance > 0;\n";
+    }
+    return QString();
 }
 
-// Memory held by the pages laid out now.
-void heldBy(const ReportPages& pages, double before, const QString& what) {
-    const double held = heapMiB() - before;
-    std::printf("pages %s: %zu items on %zu pages, %.1f MiB held, %.0f bytes an item\n", qPrintable(what),
-                itemsOf(pages), pages.pages.size(), held, held * 1048576.0 / double(itemsOf(pages)));
-}
+// What one Select showed: the time to its first page painted and the heap
+// then, the jump to its last page, and the PDF printed from it.
+struct Shown {
+    double firstPageMs = -1;
+    Bench::Memory withPreview;
+    double lastPageMs = -1;
+    double pageBackMs = -1;
+    Bench::Memory allCounted;
+    int pages = 0;
+    double pdfMs = -1;
+    double pdfMiB = 0;
+};
 
-// The same rows bare: the invoices of the range, each one's lines by the index.
-double bareMs(sqlite3* db, long long* rows) {
-    return Bench::medianMs(3, [&] {
-        sqlite3_stmt *invoices = nullptr, *lines = nullptr;
-        sqlite3_prepare_v2(db, "SELECT * FROM Invoices WHERE \"Date\" BETWEEN '2026-01-01' AND '2026-03-24'", -1,
-                           &invoices, nullptr);
-        sqlite3_prepare_v2(db, "SELECT * FROM InvoiceD WHERE InvNo = ?", -1, &lines, nullptr);
-        *rows = 0;
-        while (sqlite3_step(invoices) == SQLITE_ROW) {
-            ++*rows;
-            for (int c = 0; c < sqlite3_column_count(invoices); ++c) sqlite3_column_text(invoices, c);
-            sqlite3_bind_text(lines, 1, reinterpret_cast<const char*>(sqlite3_column_text(invoices, 0)), -1,
-                              SQLITE_TRANSIENT);
-            while (sqlite3_step(lines) == SQLITE_ROW) {
-                ++*rows;
-                for (int c = 0; c < sqlite3_column_count(lines); ++c) sqlite3_column_text(lines, c);
+// Runs the Select the Reports window runs and watches the preview it opens:
+// once its first page is painted the figures are taken, then it is closed.
+class SelectWatch : public QObject {
+public:
+    SelectWatch(bool jumpToLast, const QString& pdfPath) : jumpToLast_(jumpToLast), pdfPath_(pdfPath) {}
+
+    Shown select(Report report, const Range& range) {
+        shown_ = Shown();
+        qApp->installEventFilter(this);
+        timer_.start();
+        PrintedReports::select(int(report), range.from, range.to, nullptr);
+        qApp->removeEventFilter(this);
+        return shown_;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* preview = qobject_cast<ReportPreviewDialog*>(watched)) watch(preview);
+        return false;
+    }
+
+private:
+    void watch(ReportPreviewDialog* preview) {
+        connect(preview->view(), &ReportPageView::pagePainted, preview, [this, preview](int page) {
+            if (page == 0 && shown_.firstPageMs < 0) {
+                shown_.firstPageMs = double(timer_.elapsed());
+                QTimer::singleShot(0, preview, [this, preview] { measure(preview); });
             }
-            sqlite3_reset(lines);
+            if (page > 0 && page + 1 == preview->view()->pageCount() && preview->view()->counted()) lastPainted_ = true;
+        });
+    }
+
+    void measure(ReportPreviewDialog* preview) {
+        shown_.withPreview = Bench::memoryNow();
+        if (jumpToLast_) {
+            lastPainted_ = false;
+            timer_.restart();
+            preview->findChild<QAbstractButton*>("lastPage")->click();
+            while (!lastPainted_ && preview->view()->pageCount() > 1) QApplication::processEvents();
+            shown_.lastPageMs = double(timer_.elapsed());
+            shown_.allCounted = Bench::memoryNow();
+            // Back past the pages at hand: the rows are read again up to the page's start.
+            timer_.restart();
+            preview->view()->showPage(preview->view()->pageCount() - 20);
+            preview->view()->viewport()->repaint();
+            shown_.pageBackMs = double(timer_.elapsed());
         }
-        sqlite3_finalize(lines);
-        sqlite3_finalize(invoices);
-    });
+        if (!pdfPath_.isEmpty()) {
+            PrintDialog::setHandler([this](QPrinter& printer, int) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdfPath_);
+                return true;
+            });
+            timer_.restart();
+            preview->findChild<QAbstractButton*>("print")->click();
+            shown_.pdfMs = double(timer_.elapsed());
+            shown_.pdfMiB = double(QFile(pdfPath_).size()) / 1048576.0;
+            PrintDialog::setHandler({});
+        }
+        shown_.pages = preview->view()->pageCount();
+        preview->reject();
+    }
+
+    bool jumpToLast_;
+    QString pdfPath_;
+    Shown shown_;
+    QElapsedTimer timer_;
+    bool lastPainted_ = false;
+};
+
+QString rangeText(const Range& range) {
+    return range.from.toString(Qt::ISODate) + " to " + range.to.toString(Qt::ISODate);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Read only, but on a copy: the data set stays as it was made.
+    // A copy: the debtors report writes the age split first.
     const QString data = Bench::scratchCopy(Bench::dataSet(Bench::dataFolder(argc, argv, "bench_reports")));
     Bench::openProgramOn(data);
     const Bench::HeapPeak peak;
-    const QPageSize letter(QPageSize::Letter);
+    const Range range = defaultRange();
+    std::printf("default range of the settings: %s\n", qPrintable(rangeText(range)));
 
-    long long bareRows = 0;
-    const double bare = bareMs(Bench::bareConnection(data), &bareRows);
-    size_t pageCount = 0, items = 0;
-    const double layoutMs = Bench::medianMs(3, [&] {
-        const ReportPages pages = boundDesign(To).layout(letter);
-        pageCount = pages.pages.size();
-        items = itemsOf(pages);
-    });
-    Bench::report(QString("layout pass, invoices with their lines %1 to %2 (%3 invoices and lines), %4 pages")
-                      .arg(From.toString(Qt::ISODate), To.toString(Qt::ISODate))
-                      .arg(bareRows)
-                      .arg(pageCount),
-                  layoutMs, bare);
-
-    // Memory held by the pages, growing with the rows laid out.
-    for (int part : {4, 2, 1}) {
-        const QDate to = From.addDays(From.daysTo(To) / part);
-        const double before = heapMiB();
-        const ReportPages pages = boundDesign(to).layout(letter);
-        heldBy(pages, before, "to " + to.toString(Qt::ISODate));
+    SelectWatch jumping(true, QString());
+    double wholeHeap = 0;
+    for (int r = 0; r < PrintedReports::Count; ++r) {
+        const Report report = Report(r);
+        const double commandLine = Bench::commandLineMs(data, sameRows(report, range));
+        const Shown shown = jumping.select(report, range);
+        Bench::report(QString("%1: Select to first page painted").arg(PrintedReports::entry(report).listEntry),
+                      shown.firstPageMs, commandLine);
+        Bench::reportMemory("  heap with the preview open", shown.withPreview);
+        Bench::report(QString("  jump to the last page (%1 pages)").arg(shown.pages), shown.lastPageMs);
+        Bench::reportMemory("  heap with every page counted", shown.allCounted);
+        Bench::report("  twenty pages back from the last", shown.pageBackMs);
+        if (report == Report::InvoiceDetails) wholeHeap = shown.withPreview.heapMiB;
     }
+    Bench::report("  Debtors' first step alone, the age split written for today",
+                  Bench::medianMs(3, [] { writeAgedBalances(Today::date()); }),
+                  Bench::medianMs(3, [&] { Bench::commandLineMs(data, ageSplit()); }));
 
-    // The preview paints only the pages in view: the first at once.
-    {
-        const ReportPages pages = boundDesign(To).layout(letter);
-        preview(pages, true);
-    }
-    std::printf("items laid out: %zu; largest heap of the run so far: %.0f MiB\n", items, peak.peakMiB());
-
-    // Every invoice, as the Reports window lays them out at its default range.
-    {
-        ShapeRs.reset();
-        const double before = heapMiB();
-        QElapsedTimer timer;
-        timer.start();
-        const ReportPages pages = boundDesign(AllTo, AllFrom).layout(letter);
-        const double ms = double(timer.elapsed());
-        Bench::report(QString("layout pass, every invoice with its lines %1 to %2, %3 pages")
-                          .arg(AllFrom.toString(Qt::ISODate), AllTo.toString(Qt::ISODate))
-                          .arg(pages.pages.size()),
-                      ms);
-        heldBy(pages, before, "of every invoice");
-        preview(pages, qEnvironmentVariableIsSet("BENCH_PRINT_ALL"));
-    }
+    // The heap stays flat in the range: a quarter of it against the whole.
+    QTemporaryDir out;
+    const Range quarter{range.from, range.from.addDays(range.from.daysTo(range.to) / 4)};
+    SelectWatch printing(false, out.filePath("quarter.pdf"));
+    const Shown shown = printing.select(Report::InvoiceDetails, quarter);
+    Bench::report(QString("Invoices and Invoice Details, %1: Select to first page painted").arg(rangeText(quarter)),
+                  shown.firstPageMs, Bench::commandLineMs(data, sameRows(Report::InvoiceDetails, quarter)));
+    Bench::reportMemory("  heap with the preview open", shown.withPreview);
+    std::printf("  heap at a quarter against the whole range: %.1f MiB against %.1f MiB\n",
+                shown.withPreview.heapMiB, wholeHeap);
+    Bench::report(QString("  printed to PDF from the preview (%1 pages, %2 MiB)")
+                      .arg(shown.pages)
+                      .arg(shown.pdfMiB, 0, 'f', 1),
+                  shown.pdfMs);
     std::printf("largest heap of the whole run: %.0f MiB\n", peak.peakMiB());
     Bench::closeProgram();
     return 0;

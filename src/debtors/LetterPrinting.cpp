@@ -35,16 +35,36 @@ void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsVa
     details.control("date_lbl").caption = shortDate(today);
 }
 
-ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner) {
+namespace {
+// The letter bound to the rows of the shaping query in ShapeSql (the Letters
+// table), through the shared report record set, and filled for this printing.
+ReportInstance& bindLetters(const LetterTexts& texts, QWidget* owner) {
     // Letters that cannot be read are an error, never an empty preview taken for a printing.
     if (!Open_Shape_Recordset(ShapeSql, ShapeRs))
         raiseError(ErrorNo::ObjectClosed, "The letters to print could not be read.");
     ReportInstance& letter = letterReport(owner);
     letter.dataSource = ShapeRs;
     fillLetter(letter.design, texts, gSettings, Today::date());
-    ReportPages pages = letter.layout(currentPaperSize());
+    return letter;
+}
+
+void releaseLetters(ReportInstance& letter) {
     letter.dataSource.reset();
     if (ShapeRs) ShapeRs->close();
     ShapeRs.reset();
+}
+}  // namespace
+
+ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner) {
+    ReportInstance& letter = bindLetters(texts, owner);
+    ReportPages pages = letter.layout(currentPaperSize());
+    releaseLetters(letter);
     return pages;
+}
+
+bool showLetters(const LetterTexts& texts, QWidget* owner) {
+    ReportInstance& letter = bindLetters(texts, owner);
+    const bool printedInFull = letter.show(currentPaperSize(), owner);
+    releaseLetters(letter);
+    return printedInFull;
 }

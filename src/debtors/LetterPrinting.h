@@ -30,6 +30,11 @@ QString letterSenderBlock(const SettingsValues& s);
 void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsValues& s, const QDate& today);
 
 // One letter per row of the shaping query in ShapeSql (the Letters table),
-// laid out on the printer's paper; the shared report record set is opened
-// for it and let go again.
+// laid out whole on the printer's paper; the shared report record set is
+// opened for it and let go again.
 ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner);
+
+// The same letters in the modal preview owned by the window, laid out a page
+// at a time; the shared report record set is let go when it closes. Whether
+// a printing of every letter ran to its end.
+bool showLetters(const LetterTexts& texts, QWidget* owner);

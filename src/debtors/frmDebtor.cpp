@@ -11,8 +11,6 @@
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/Today.h"
-#include "reports/ReportLayout.h"
-#include "reports/ReportPreview.h"
 #include "widgets/ListKit.h"
 #include "widgets/WidgetHelpers.h"
 #include "widgets/WindowPlacement.h"
@@ -356,18 +354,15 @@ void frmDebtor::Print_cmd() {
     guard(WindowName, "Print_cmd", [this] {
         Wait_Cursor_On();
         ShapeSql = "SHAPE {SELECT * FROM Letters} as details";
-        // Set once the letters are shown: a printing that failed asks nothing about reminders.
         LettersPrinted = false;
         if (LetterCount < 1) {
             Box::ask("No letters to print.", "No Records", Box::Buttons::Ok, Box::Icon::Exclamation, this);
             Wait_Cursor_Off();
             return;
         }
-        const ReportPages pages =
-            layoutLetters({chosenReminder(), Signed1_txt->text(), Signed_txt->text()}, this);
         Wait_Cursor_Off();
-        LettersPrinted = true;
-        showReportPreview(pages, "Reminder", this);
+        // Only letters printed to their end count as reminders sent.
+        LettersPrinted = showLetters({chosenReminder(), Signed1_txt->text(), Signed_txt->text()}, this);
     });
 }
 

@@ -54,7 +54,8 @@ public:
     QPushButton* OK_cmd;
     QPushButton* Cancel_cmd;
 
-    // Rows the last Build_table wrote; whether the last Print_cmd showed letters.
+    // Rows the last Build_table wrote; whether the letters the last Print_cmd
+    // showed were printed in full, every page of one printing to its end.
     int LetterCount = 0;
     bool LettersPrinted = false;
 

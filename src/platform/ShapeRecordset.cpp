@@ -56,6 +56,29 @@ void ShapeRecordset::moveNext() {
     stepRow();
 }
 
+void ShapeRecordset::moveTo(qint64 row) {
+    if (!db_) return;
+    if (row < rowNumber_) start();
+    while (onRow_ && rowNumber_ < row) {
+        ++rowNumber_;
+        stepRow();
+    }
+}
+
+std::shared_ptr<ShapeRecordset> ShapeRecordset::reopen() const {
+    auto set = std::make_shared<ShapeRecordset>();
+    if (!db_) return set;
+    set->db_ = db_;
+    set->sql_ = sql_;
+    set->values_ = values_;
+    set->name_ = name_;
+    set->fields_ = fields_;
+    set->relations_ = relations_;
+    for (Relation& r : set->relations_) r.rows.reset();
+    set->start();
+    return set;
+}
+
 void ShapeRecordset::close() {
     rows_.reset();
     relations_.clear();

@@ -25,6 +25,16 @@ public:
     bool bof() const { return !onRow_ && rowNumber_ == 0; }   // only a set without rows is at its start
     void moveFirst();
     void moveNext();
+    // Where the set stands: the rows passed since its start (0 on the first).
+    qint64 position() const { return rowNumber_; }
+    // Stands on the row at that position: read on from here, or from the
+    // start again for a row passed already; at the end when there are fewer.
+    // The same query over the same rows gives them in the same order, so a
+    // position names the same row each time.
+    void moveTo(qint64 row);
+    // A second cursor on the same rows, at their start, for a reader that
+    // walks them while another stands elsewhere.
+    std::shared_ptr<ShapeRecordset> reopen() const;
     // Lets go of the query; the set is then empty.
     void close();
 

@@ -1,4 +1,5 @@
 #include "reports/ReportInstance.h"
+#include "reports/ReportPager.h"
 #include "reports/ReportPreview.h"
 #include <map>
 
@@ -35,6 +36,8 @@ ReportPages ReportInstance::layout(const QPageSize& paper) const {
     return layoutReport(design, dataSource.get(), paper);
 }
 
-void ReportInstance::show(const QPageSize& paper, QWidget* owner) const {
-    showReportPreview(layout(paper), design.caption, owner);
+bool ReportInstance::show(const QPageSize& paper, QWidget* owner) const {
+    // The pages keep a copy of their own: the design may change for the next printing.
+    ReportPager pages(std::make_shared<const ReportDesign>(design), dataSource, paper);
+    return showReportPreview(pages, design.caption, owner);
 }

@@ -29,8 +29,10 @@ public:
     ReportSection& section(const QString& name) { return design.section(name); }
     void setOrientation(QPageLayout::Orientation orientation) { design.orientation = orientation; }
 
-    // The design laid out over its data source on that paper.
+    // The design laid out over its data source on that paper, every page at once.
     ReportPages layout(const QPageSize& paper) const;
-    // The modal preview of the layout, owned by the window, titled with the design's caption.
-    void show(const QPageSize& paper, QWidget* owner) const;
+    // The modal preview of the design over its data source, laid out a page
+    // at a time as the pages are asked for, owned by the window and titled
+    // with the design's caption. Whether a printing of every page ran to its end.
+    bool show(const QPageSize& paper, QWidget* owner) const;
 };

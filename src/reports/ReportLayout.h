@@ -59,7 +59,8 @@ QSize paperTwips(const QPageSize& size, QPageLayout::Orientation orientation);
 // A design whose report width does not fit between its margins on the paper
 // is centred on it, with smaller side margins.
 // The rows are read forward, once, and a second time only where a band shows
-// a sum or count before its rows; data is left at its end.
+// a sum or count before its rows; data is left at its end. Every page is
+// held: a report of many pages is laid out by a ReportPager instead.
 ReportPages layoutReport(const ReportDesign& design, ShapeRecordset* data, const QPageSize& pageSize);
 
 // A value as a report shows it in a format: "0.00"-like number masks, date

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QPrinter>
 
 namespace {
 constexpr qreal TwipsPerInch = 1440;
@@ -220,18 +219,6 @@ bool paintAll(const ReportPages& pages, QPagedPaintDevice& device, int resolutio
 QPageLayout paperLayout(const ReportPages& pages) {
     return QPageLayout(pages.pageSize, pages.orientation, QMarginsF(0, 0, 0, 0));
 }
-}
-
-bool printReport(const ReportPages& pages, QPrinter& printer) {
-    printer.setFullPage(true);
-    printer.setPageLayout(paperLayout(pages));
-    size_t first = 0, last = pages.pages.size() - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = size_t(printer.fromPage() - 1);
-        if (printer.toPage() >= printer.fromPage()) last = std::min(last, size_t(printer.toPage() - 1));
-    }
-    if (pages.pages.empty() || first > last) return true;
-    return paintAll(pages, printer, printer.resolution(), first, last);
 }
 
 bool writeReportPdf(const ReportPages& pages, const QString& path) {

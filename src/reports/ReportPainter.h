@@ -4,7 +4,6 @@
 #include <QImage>
 
 class QPainter;
-class QPrinter;
 
 // Draws laid-out pages. The painter's origin is the paper's top-left corner;
 // devicePixelsPerTwip scales the page's twips to the device.
@@ -12,11 +11,6 @@ void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixe
 
 // The page on a white image of the paper's size at that resolution.
 QImage renderReportPage(const ReportPages& pages, int page, int dotsPerInch);
-
-// Every page on the printer, one sheet each, on the report's paper; only
-// the pages from..to (from 1) when the printer is set to a page range.
-// False when the printer (or the file it prints into) cannot be written.
-bool printReport(const ReportPages& pages, QPrinter& printer);
 
 // Every page into a PDF file; false when the file cannot be written.
 bool writeReportPdf(const ReportPages& pages, const QString& path);

@@ -1,20 +1,36 @@
 #include "reports/ReportPreview.h"
+#include "reports/ReportPager.h"
 #include "reports/ReportPreviewDialog.h"
 
 namespace {
-ReportPreviewHook& hook() {
-    static ReportPreviewHook h;
-    return h;
-}
-}
+struct StandIn {
+    ReportPreviewHook hook;
+    bool printedInFull = false;
+};
 
-void setReportPreviewHook(ReportPreviewHook h) { hook() = std::move(h); }
+StandIn& standIn() {
+    static StandIn s;
+    return s;
+}
+}  // namespace
 
-void showReportPreview(const ReportPages& pages, const QString& title, QWidget* owner) {
-    if (hook()) {
-        hook()(pages, title, owner);
-        return;
+void setReportPreviewHook(ReportPreviewHook hook, bool printedInFull) { standIn() = {std::move(hook), printedInFull}; }
+
+bool showReportPreview(ReportDocument& report, const QString& title, QWidget* owner) {
+    if (standIn().hook) {
+        standIn().hook(wholeLayout(report), title, owner);
+        return standIn().printedInFull;
     }
-    ReportPreviewDialog preview(pages, title, owner);
+    ReportPreviewDialog preview(report, title, owner);
     preview.exec();
+    return preview.printedInFull();
+}
+
+bool showReportPreview(const ReportPages& pages, const QString& title, QWidget* owner) {
+    if (standIn().hook) {
+        standIn().hook(pages, title, owner);
+        return standIn().printedInFull;
+    }
+    LaidOutPages report(pages);
+    return showReportPreview(report, title, owner);
 }

@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "reports/PrintDialog.h"
 #include "reports/ReportPainter.h"
+#include "reports/ReportPrinting.h"
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -28,8 +30,8 @@ const QColor ShadowColor(72, 72, 72);
 const QColor EdgeColor(40, 40, 40);
 }
 
-ReportPageView::ReportPageView(const ReportPages& pages, QWidget* parent)
-    : QAbstractScrollArea(parent), pages_(pages) {
+ReportPageView::ReportPageView(ReportDocument& report, QWidget* parent)
+    : QAbstractScrollArea(parent), report_(report) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -41,7 +43,8 @@ ReportPageView::ReportPageView(const ReportPages& pages, QWidget* parent)
 qreal ReportPageView::actualSize() const { return logicalDpiX() / TwipsPerInch; }
 
 QSize ReportPageView::pagePixels() const {
-    return QSize(std::max(1, qRound(pages_.paper.width() * scale_)), std::max(1, qRound(pages_.paper.height() * scale_)));
+    const QSize paper = report_.paper();
+    return QSize(std::max(1, qRound(paper.width() * scale_)), std::max(1, qRound(paper.height() * scale_)));
 }
 
 void ReportPageView::setFit(Fit fit) {
@@ -56,10 +59,11 @@ void ReportPageView::setScale(qreal pixelsPerTwip) {
 }
 
 void ReportPageView::fitToView() {
-    if (pages_.paper.isEmpty()) return;
+    const QSize paper = report_.paper();
+    if (paper.isEmpty()) return;
     const QSize room = viewport()->size() - QSize(2 * Gap, 2 * Gap);
-    qreal s = qreal(room.width()) / pages_.paper.width();
-    if (fit_ == Fit::Page) s = std::min(s, qreal(room.height()) / pages_.paper.height());
+    qreal s = qreal(room.width()) / paper.width();
+    if (fit_ == Fit::Page) s = std::min(s, qreal(room.height()) / paper.height());
     rescale(s);
 }
 
@@ -89,6 +93,34 @@ void ReportPageView::layoutScrollBars() {
     verticalScrollBar()->setPageStep(view.height());
     horizontalScrollBar()->setRange(0, std::max(0, page.width() + 2 * Gap - view.width()));
     horizontalScrollBar()->setPageStep(view.width());
+}
+
+bool ReportPageView::countFor(int milliseconds) {
+    const int before = pageCount();
+    const bool all = report_.countFor(milliseconds);
+    countChanged(before);
+    return all;
+}
+
+void ReportPageView::countAll() {
+    if (counted()) return;
+    const int before = pageCount();
+    BusyCursor::on();
+    report_.pageCount();
+    BusyCursor::off();
+    countChanged(before);
+}
+
+void ReportPageView::countChanged(int before) {
+    if (pageCount() == before && !counted()) return;
+    layoutScrollBars();
+    viewport()->update();
+    emit pageCountChanged();
+}
+
+void ReportPageView::showLastPage() {
+    countAll();
+    showPage(pageCount() - 1);
 }
 
 void ReportPageView::showPage(int page) {
@@ -148,10 +180,14 @@ const QImage& ReportPageView::pageImage(int page) {
     QImage image(qRound(size.width() * ratio), qRound(size.height() * ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
-    {
+    guard("ReportPreview", "Paint", [&] {
+        const int before = pageCount();
+        const ReportPage& laidOut = report_.page(page);
         QPainter painter(&image);
-        paintReportPage(painter, pages_.pages[size_t(page)], scale_);
-    }
+        paintReportPage(painter, laidOut, scale_);
+        // Laying a page out may have counted the next one.
+        if (pageCount() != before) QTimer::singleShot(0, this, [this, before] { countChanged(before); });
+    });
     painted_.emplace_front(page, std::move(image));
     // The pages in view were drawn last: only those before them go.
     const auto [first, last] = pagesInView();
@@ -200,9 +236,10 @@ void ReportPageView::keyPressEvent(QKeyEvent* event) {
     const bool pageFits = pageStep() <= viewport()->height();
     switch (event->key()) {
     case Qt::Key_Home: showPage(0); return;
-    case Qt::Key_End: showPage(pageCount() - 1); return;
+    case Qt::Key_End: showLastPage(); return;
     case Qt::Key_PageDown:
         if (pageFits) {
+            if (current_ + 1 >= pageCount()) countFor(0);
             showPage(current_ + 1);
             return;
         }
@@ -251,14 +288,13 @@ QPushButton* pushButton(const QString& name, const QString& text, QWidget* paren
 }
 }  // namespace
 
-ReportPreviewDialog::ReportPreviewDialog(const ReportPages& pages, const QString& title, QWidget* owner)
-    : QDialog(owner), report_(pages) {
+ReportPreviewDialog::ReportPreviewDialog(ReportDocument& report, const QString& title, QWidget* owner)
+    : QDialog(owner), report_(report) {
     setWindowTitle(title);
     setObjectName("ReportPreview");
     setSizeGripEnabled(true);
-    const int count = int(pages.pages.size());
 
-    pages_ = new ReportPageView(pages, this);
+    pages_ = new ReportPageView(report, this);
     pages_->setObjectName("pages");
     firstPage_ = pageButton("firstPage", "|<", "First page", this);
     previousPage_ = pageButton("previousPage", "<", "Previous page", this);
@@ -266,13 +302,13 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportPages& pages, const QString
     lastPage_ = pageButton("lastPage", ">|", "Last page", this);
     pageNumber_ = new QSpinBox(this);
     pageNumber_->setObjectName("pageNumber");
-    pageNumber_->setRange(1, std::max(1, count));
     pageNumber_->setKeyboardTracking(false);
     pageNumber_->setButtonSymbols(QAbstractSpinBox::NoButtons);
     pageNumber_->setAlignment(Qt::AlignRight);
-    pageNumber_->setMinimumWidth(pageNumber_->fontMetrics().horizontalAdvance(QString::number(count)) + 24);
-    pageCount_ = new QLabel(QString("of %1").arg(count), this);
+    pageNumber_->setMinimumWidth(pageNumber_->fontMetrics().horizontalAdvance("0000000") + 24);
+    pageCount_ = new QLabel(this);
     pageCount_->setObjectName("pageCount");
+    pageCount_->setMinimumWidth(pageCount_->fontMetrics().horizontalAdvance("of 0000000+"));
     zoom_ = new QComboBox(this);
     zoom_->setObjectName("zoom");
     zoom_->addItem("Fit width");
@@ -302,10 +338,14 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportPages& pages, const QString
 
     connect(firstPage_, &QToolButton::clicked, this, [this] { pages_->showPage(0); });
     connect(previousPage_, &QToolButton::clicked, this, [this] { pages_->showPage(pages_->currentPage() - 1); });
-    connect(nextPage_, &QToolButton::clicked, this, [this] { pages_->showPage(pages_->currentPage() + 1); });
-    connect(lastPage_, &QToolButton::clicked, this, [this] { pages_->showPage(pages_->pageCount() - 1); });
+    connect(nextPage_, &QToolButton::clicked, this, [this] {
+        if (pages_->currentPage() + 1 >= pages_->pageCount()) pages_->countFor(0);
+        pages_->showPage(pages_->currentPage() + 1);
+    });
+    connect(lastPage_, &QToolButton::clicked, pages_, &ReportPageView::showLastPage);
     connect(pageNumber_, &QSpinBox::valueChanged, this, [this](int n) { pages_->showPage(n - 1); });
     connect(pages_, &ReportPageView::currentPageChanged, this, &ReportPreviewDialog::showCurrent);
+    connect(pages_, &ReportPageView::pageCountChanged, this, &ReportPreviewDialog::showCount);
     connect(pages_, &ReportPageView::zoomStepped, this, &ReportPreviewDialog::zoomBy);
     connect(zoom_, &QComboBox::currentIndexChanged, this, &ReportPreviewDialog::zoomChosen);
     connect(new QShortcut(QKeySequence::ZoomIn, this), &QShortcut::activated, this, [this] { zoomBy(1); });
@@ -313,9 +353,15 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportPages& pages, const QString
     connect(print_, &QPushButton::clicked, this, &ReportPreviewDialog::print);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 
+    // The pages are counted a slice at a time while the window waits for the user.
+    counting_ = new QTimer(this);
+    counting_->setInterval(0);
+    connect(counting_, &QTimer::timeout, this, &ReportPreviewDialog::countSlice);
+    if (!report_.counted()) counting_->start();
+
     zoom_->setCurrentIndex(FitPageIndex);
     zoomChosen(FitPageIndex);
-    showCurrent(0);
+    showCount();
     // Most of the screen: a page shows large enough to read.
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -323,16 +369,35 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportPages& pages, const QString
     pages_->setFocus();
 }
 
+void ReportPreviewDialog::countSlice() {
+    // A slice short enough that the window answers at once; a count that
+    // failed has been reported and goes no further.
+    bool counting = false;
+    guard("ReportPreview", "Count_Pages", [&] { counting = !pages_->countFor(20); });
+    if (!counting) counting_->stop();
+}
+
+void ReportPreviewDialog::showCount() {
+    const int count = pages_->pageCount();
+    pageCount_->setText(QString("of %1%2").arg(count).arg(pages_->counted() ? "" : "+"));
+    {
+        const QSignalBlocker quiet(pageNumber_);
+        pageNumber_->setRange(1, std::max(1, count));
+    }
+    if (pages_->counted()) counting_->stop();
+    showCurrent(pages_->currentPage());
+}
+
 void ReportPreviewDialog::showCurrent(int page) {
     {
         const QSignalBlocker quiet(pageNumber_);
         pageNumber_->setValue(page + 1);
     }
-    const int count = pages_->pageCount();
+    const bool more = page + 1 < pages_->pageCount() || !pages_->counted();
     firstPage_->setEnabled(page > 0);
     previousPage_->setEnabled(page > 0);
-    nextPage_->setEnabled(page + 1 < count);
-    lastPage_->setEnabled(page + 1 < count);
+    nextPage_->setEnabled(more);
+    lastPage_->setEnabled(more);
 }
 
 void ReportPreviewDialog::zoomChosen(int index) {
@@ -356,23 +421,33 @@ void ReportPreviewDialog::zoomBy(int steps) {
 
 void ReportPreviewDialog::print() {
     guard("ReportPreview", "Print_Click", [this] {
-        if (report_.pages.empty()) return;
+        pages_->countAll();
+        const int count = pages_->pageCount();
+        if (count == 0) return;
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(windowTitle());
         printer.setFullPage(true);
-        printer.setPageLayout(QPageLayout(report_.pageSize, report_.orientation, QMarginsF(0, 0, 0, 0)));
-        if (!PrintDialog::ask(printer, int(report_.pages.size()), this)) return;
+        printer.setPageLayout(QPageLayout(report_.pageSize(), report_.orientation(), QMarginsF(0, 0, 0, 0)));
+        if (!PrintDialog::ask(printer, count, this)) return;
         if (printer.printRange() == QPrinter::CurrentPage) {
             printer.setPrintRange(QPrinter::PageRange);
             printer.setFromTo(pages_->currentPage() + 1, pages_->currentPage() + 1);
         }
-        BusyCursor::on();
-        const bool printed = printReport(report_, printer);
-        BusyCursor::off();
-        if (!printed) {
-            const QString where = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-            Box::ask(QString("The report could not be printed on %1.").arg(QDir::toNativeSeparators(where)),
-                     windowTitle(), Box::Buttons::Ok, Box::Icon::Exclamation, this);
-        }
+        const ReportPrinting::Run run = ReportPrinting::print(report_, printer, this);
+        if (run.outcome == ReportPrinting::Run::Printed && run.first == 0 && run.last == count - 1)
+            printedInFull_ = true;
+        sayHowPrintingEnded(run, printer);
     });
+}
+
+void ReportPreviewDialog::sayHowPrintingEnded(const ReportPrinting::Run& run, const QPrinter& printer) {
+    const QString file = QDir::toNativeSeparators(printer.outputFileName());
+    const QString removed = run.fileRemoved ? QString(" The unfinished file %1 was removed.").arg(file) : QString();
+    if (run.outcome == ReportPrinting::Run::Failed) {
+        const QString where = file.isEmpty() ? printer.printerName() : file;
+        Box::ask(QString("The report could not be printed on %1.").arg(where) + removed, windowTitle(),
+                 Box::Buttons::Ok, Box::Icon::Exclamation, this);
+    } else if (run.outcome == ReportPrinting::Run::Cancelled && run.fileRemoved) {
+        Box::ask("Printing was cancelled." + removed, windowTitle(), Box::Buttons::Ok, Box::Icon::Information, this);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
-#include "reports/ReportLayout.h"
+#include "reports/ReportPager.h"
+#include "reports/ReportPrinting.h"
 #include <QAbstractScrollArea>
 #include <QDialog>
 #include <QImage>
@@ -8,26 +9,37 @@
 
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 class QToolButton;
 
-// The pages one under another on a grey ground. A page is painted only when
-// it comes into view, at the view's scale; the last few stay at hand, so
-// scrolling back and forth repaints none of them. Pages count from 0 here.
+// The pages one under another on a grey ground. A page is laid out and
+// painted only when it comes into view, at the view's scale; the last few
+// stay at hand, so scrolling back and forth repaints none of them. The view
+// grows as the report's pages are counted. Pages count from 0 here.
 class ReportPageView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     enum class Fit { None, Width, Page };
 
-    // The pages must outlive the view.
-    explicit ReportPageView(const ReportPages& pages, QWidget* parent = nullptr);
+    // The report must outlive the view.
+    explicit ReportPageView(ReportDocument& report, QWidget* parent = nullptr);
 
-    int pageCount() const { return int(pages_.pages.size()); }
+    // The pages known so far, and whether they are all.
+    int pageCount() const { return report_.pagesKnown(); }
+    bool counted() const { return report_.counted(); }
+    // Counts on for a slice of that many milliseconds; true once all are known.
+    bool countFor(int milliseconds);
+    // Counts every page, under the busy cursor.
+    void countAll();
     // The page at the top of the view: the first whose lower half shows.
     int currentPage() const { return current_; }
     // Scrolls the page's top to the top of the view.
     void showPage(int page);
+    // The last page, once all are counted.
+    void showLastPage();
 
     // A zoom that follows the view's size, or a fixed one in screen pixels a twip.
     void setFit(Fit fit);
@@ -42,6 +54,7 @@ public:
 
 signals:
     void currentPageChanged(int page);
+    void pageCountChanged();
     void pagePainted(int page);
     // Ctrl with the wheel: zoom in (positive) or out.
     void zoomStepped(int steps);
@@ -62,12 +75,13 @@ private:
     void layoutScrollBars();
     void followScroll();
     const QImage& pageImage(int page);
+    void countChanged(int before);
 
     static constexpr int Gap = 16;        // pixels around and between the pages
     static constexpr size_t KeptPages = 12;
     static constexpr qint64 KeptBytes = 64 << 20;   // a page at 300% is some 30 MB
 
-    const ReportPages& pages_;
+    ReportDocument& report_;
     Fit fit_ = Fit::Page;
     qreal scale_ = 0;
     int current_ = 0;
@@ -75,24 +89,32 @@ private:
     std::deque<std::pair<int, QImage>> painted_;   // most recent first
 };
 
-// The print preview of laid-out pages, modal and owned by the window that
-// shows it: page by page navigation, zoom, and printing on a printer or
-// into a PDF file.
+// The print preview of a report, modal and owned by the window that shows
+// it: page by page navigation, zoom, and printing on a printer or into a PDF
+// file. It shows the first page as soon as it is laid out, and counts the
+// others in slices between the window's events, "of N+" until all are known.
 class ReportPreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    // The pages must outlive the dialog.
-    ReportPreviewDialog(const ReportPages& pages, const QString& title, QWidget* owner);
+    // The report must outlive the dialog.
+    ReportPreviewDialog(ReportDocument& report, const QString& title, QWidget* owner);
 
     ReportPageView* view() const { return pages_; }
+    // Whether a printing of every page ran to its end.
+    bool printedInFull() const { return printedInFull_; }
 
 private:
+    void countSlice();
+    void showCount();
     void showCurrent(int page);
     void zoomChosen(int index);
     void zoomBy(int steps);
     void print();
+    void sayHowPrintingEnded(const ReportPrinting::Run& run, const QPrinter& printer);
 
-    const ReportPages& report_;
+    ReportDocument& report_;
+    bool printedInFull_ = false;
+    QTimer* counting_;
     ReportPageView* pages_;
     QToolButton* firstPage_;
     QToolButton* previousPage_;

@@ -218,6 +218,54 @@ private slots:
         QCOMPARE(watch.texts("Sum_total"), QStringList{"60.00"});
     }
 
+    // Over many pages the report footer's sums and count are those of SQL
+    // over the same rows, to the last ten-thousandth rounded as printed.
+    void footerSumsAreTheSqlSums_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QStringList>("sums");
+        const QString inJanuary = "\"Date\" BETWEEN '2005-01-01' AND '2005-01-31'";
+        const QStringList invoiceSums = {"subtotal", "vat", "total", "balance"};
+        QTest::newRow("invoices") << int(Report::Invoices) << inJanuary << invoiceSums;
+        QTest::newRow("invoices with lines") << int(Report::InvoiceDetails) << inJanuary << invoiceSums;
+        QTest::newRow("debtors") << int(Report::Debtors) << "Balance > 0"
+                                 << QStringList{"total", "writtenoff", "paid", "balance", "balance1", "balance2",
+                                                "balance3"};
+    }
+    void footerSumsAreTheSqlSums() {
+        QFETCH(int, report);
+        QFETCH(QString, rows);
+        QFETCH(QStringList, sums);
+        {
+            Transaction batch;
+            for (int i = 0; i < 400; ++i) {
+                const QString invNo = QString("S%1").arg(i, 3, 10, QChar('0'));
+                const qint64 total = 1234567 + qint64(i) * 98761;   // ten-thousandths, odd cents and below
+                insert("Invoices", {"InvNo", "Date", "Subtotal", "Vat", "Total", "WrittenOff", "Paid", "Balance"},
+                       {invNo, at(2004 + i % 3, 1, 1 + i % 31), QVariant::fromValue(Currency::fromRaw(total - 15)),
+                        QVariant::fromValue(Currency::fromRaw(15)), QVariant::fromValue(Currency::fromRaw(total)),
+                        QVariant::fromValue(Currency::fromRaw(i % 5 * 101)),
+                        QVariant::fromValue(Currency::fromRaw(i % 2 * 5555)),
+                        QVariant::fromValue(Currency::fromRaw(i % 4 == 0 ? 0 : total - i % 2 * 5555))});
+                if (i % 3 == 1) addLine(invNo, "P1", "1");
+            }
+            batch.commit();
+        }
+        Today::fix(QDate(2005, 3, 1));
+        ReportWatch watch;
+        PrintedReports::select(report, From, To, nullptr);
+        QVERIFY(watch.shown.back().pages.size() > 3);
+        for (const QString& column : sums) {
+            Statement sum(Database::shared(), QString("SELECT sum(\"%1\") FROM Invoices WHERE %2").arg(column, rows));
+            sum.step();
+            const QString expected = Currency::fromRaw(sum.integer(0)).toFixed(2);
+            QCOMPARE(watch.texts("Sum_" + column), QStringList{expected});
+        }
+        Statement count(Database::shared(), "SELECT count(*) FROM Invoices WHERE " + rows);
+        count.step();
+        QCOMPARE(watch.texts("RecordCount"), QStringList{QString::number(count.integer(0))});
+    }
+
     // 45 and 59 days old: their balances are under 31 to 60 days; one with no balance is no debtor.
     void debtorsAreAgedFirst() {
         addJanuary();

@@ -6,6 +6,7 @@
 #include "reports/ReportDesign.h"
 #include "reports/ReportInstance.h"
 #include "reports/ReportLayout.h"
+#include "reports/ReportPager.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportPreview.h"
 #include "support/TestSupport.h"
@@ -112,6 +113,34 @@ QStringList texts(const ReportPage& page, const QString& control) {
 
 const QString invoicesWithLines =
     "SHAPE {SELECT * FROM invoices} AS main APPEND ({SELECT * FROM invoiceD} AS Details RELATE 'invno' TO 'invno')";
+
+// Invoices with 0 to 9 lines each, in one batch: enough for many pages,
+// with page breaks inside an invoice's lines and between invoices.
+void addManyInvoices(int count) {
+    Transaction batch;
+    Statement invoice(Database::shared(), "INSERT INTO Invoices (InvNo, Total) VALUES (?, ?)");
+    Statement line(Database::shared(), "INSERT INTO InvoiceD (InvNo, Description, Total) VALUES (?, ?, ?)");
+    for (int i = 0; i < count; ++i) {
+        const QString invNo = QString("N%1").arg(i, 4, 10, QChar('0'));
+        invoice.bindAll({invNo, qint64(i) * 10101}).run();
+        invoice.reset();
+        for (int l = 0; l < (i * 7) % 10; ++l) {
+            line.bindAll({invNo, QString("%1/%2").arg(invNo).arg(l), qint64(l + 1) * 2500}).run();
+            line.reset();
+        }
+    }
+    batch.commit();
+}
+
+// A page as its placed items: each control's name, place and text, one to a line.
+QString itemsOf(const ReportPage& page) {
+    QString out;
+    for (const auto& item : page.items) {
+        const QRect r = item.rect();
+        out += QString("%1 %2,%3 %4\n").arg(item.control().name).arg(r.left()).arg(r.top()).arg(item.text);
+    }
+    return out;
+}
 }
 
 class TestReportEngine : public QObject {
@@ -302,6 +331,52 @@ private slots:
         QCOMPARE(texts(page, "InvoiceSumAhead"), QStringList{"42.25"});
         QCOMPARE(texts(page, "LineSumAhead"), (QStringList{"30.00", "0.00", "7.00"}));
         QCOMPARE(texts(page, "DescBox"), (QStringList{"Pots", "Seeds", "Hose"}));
+    }
+
+    // Laid out a page at a time, in any order, a report of many pages has
+    // the items of its whole layout: pages that start inside an invoice's
+    // lines, the group footers' sums of lines that passed on the page
+    // before, and the report's sums and counts, which a band may show
+    // before its rows too.
+    void pagerGivesTheWholeLayoutsPages_data() {
+        QTest::addColumn<QString>("design");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<bool>("countedFirst");
+        QTest::newRow("groups") << groupedDesign << invoicesWithLines << false;
+        QTest::newRow("sums ahead") << aheadDesign << invoicesWithLines << true;
+        QTest::newRow("list") << listDesign << "SHAPE {SELECT InvNo AS id, Total AS price FROM invoices} AS details" << false;
+    }
+    void pagerGivesTheWholeLayoutsPages() {
+        QFETCH(QString, design);
+        QFETCH(QString, rows);
+        QFETCH(bool, countedFirst);
+        TestProgram program;
+        program.createDatabase();
+        addManyInvoices(300);
+        const ReportDesign d = designOf(design.toUtf8().constData());
+        const QPageSize a4(QPageSize::A4);
+        const ReportPages whole = layoutReport(d, openShape(Database::shared(), rows).get(), a4);
+        const int count = int(whole.pages.size());
+        QVERIFY2(count > 20, qPrintable(QString::number(count)));
+
+        ReportPager pager(std::make_shared<const ReportDesign>(d), openShape(Database::shared(), rows), a4);
+        QCOMPARE(pager.paper(), whole.paper);
+        QCOMPARE(itemsOf(pager.page(0)), itemsOf(whole.pages[0]));
+        // The first page is there before the others are counted.
+        QCOMPARE(pager.counted(), countedFirst);
+        if (!countedFirst) QCOMPARE(pager.pagesKnown(), 2);
+        std::vector<int> order;
+        for (int i = 0; i < count; ++i) order.push_back(i);
+        for (int i = count - 1; i >= 0; --i) order.push_back(i);
+        for (int i : {count - 1, 0, count / 2, 3, count - 2}) order.push_back(i);
+        for (int i : order) QCOMPARE(itemsOf(pager.page(i)), itemsOf(whole.pages[size_t(i)]));
+        QCOMPARE(pager.pageCount(), count);
+        QVERIFY(pager.counted());
+        QVERIFY_THROWS_EXCEPTION(AppError, pager.page(count));
+
+        // The last page first, in a pager of its own: its sums are the report's.
+        ReportPager jumped(std::make_shared<const ReportDesign>(d), openShape(Database::shared(), rows), a4);
+        QCOMPARE(itemsOf(jumped.page(jumped.pageCount() - 1)), itemsOf(whole.pages.back()));
     }
 
     void boundValuesKeepQuotesOutOfTheQuery() {

@@ -1,8 +1,10 @@
+#include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "reports/PrintDialog.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportPreviewDialog.h"
+#include "reports/ReportPrinting.h"
 #include "support/TestSupport.h"
 #include <QApplication>
 #include <QComboBox>
@@ -48,10 +50,41 @@ int pdfPages(const QString& path) {
     return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
+// The pages of a report laid out beforehand, made known one at a time as
+// they are counted, as those of a long report are; laying a page out counts
+// the next one. Laying out the failing page raises an error.
+class CountedSlowly : public ReportDocument {
+public:
+    explicit CountedSlowly(ReportPages pages, int failingPage = -1)
+        : pages_(std::move(pages)), failing_(failingPage) {}
+    std::shared_ptr<const ReportDesign> design() const override { return pages_.design; }
+    QPageSize pageSize() const override { return pages_.pageSize; }
+    QPageLayout::Orientation orientation() const override { return pages_.orientation; }
+    QSize paper() const override { return pages_.paper; }
+    int pagesKnown() const override { return known_; }
+    bool counted() const override { return known_ == int(pages_.pages.size()); }
+    bool countFor(int) override {
+        known_ = std::min(known_ + 1, int(pages_.pages.size()));
+        return counted();
+    }
+    const ReportPage& page(int index) override {
+        if (index == failing_) raiseError(ErrorNo::FileNotFound, "The rows are gone.");
+        known_ = std::max(known_, std::min(index + 2, int(pages_.pages.size())));
+        return pages_.pages.at(size_t(index));
+    }
+
+private:
+    ReportPages pages_;
+    int failing_;
+    int known_ = 1;
+};
+
 // The preview shown at a known size, with the pages it paints and whether
 // each was in view when it was painted.
 struct Preview {
-    explicit Preview(const ReportPages& pages) : dialog(pages, "Pages", &owner) {
+    explicit Preview(const ReportPages& pages) : Preview(std::make_unique<LaidOutPages>(pages)) {}
+    explicit Preview(std::unique_ptr<ReportDocument> shown)
+        : report(std::move(shown)), dialog(*report, "Pages", &owner) {
         owner.show();
         QObject::connect(view(), &ReportPageView::pagePainted, [this](int page) {
             painted.push_back(page);
@@ -80,6 +113,7 @@ struct Preview {
     int shownNumber() { return piece<QSpinBox>("pageNumber")->value(); }
     std::set<int> paintedSet() const { return {painted.begin(), painted.end()}; }
 
+    std::unique_ptr<ReportDocument> report;
     QWidget owner;
     ReportPreviewDialog dialog;
     std::vector<int> painted, paintedOutOfView;
@@ -257,6 +291,83 @@ private slots:
         QCOMPARE(printFromPreview(p, {true, QPrinter::AllPages, 0, 0, "no such folder/out.pdf"}), -1);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QVERIFY(p.dialog.isVisible());
+    }
+
+    // The preview counts the pages a slice at a time while it waits, "of N+"
+    // until all are known; the last page is there at once, counted first.
+    void countsPagesWhileShown() {
+        {
+            Preview p(std::make_unique<CountedSlowly>(pagesOf(200)));
+            QVERIFY(p.piece<QLabel>("pageCount")->text().endsWith('+'));
+            QVERIFY(p.piece<QToolButton>("lastPage")->isEnabled());
+            QTRY_COMPARE(p.piece<QLabel>("pageCount")->text(), QString("of 200"));
+            QCOMPARE(p.piece<QSpinBox>("pageNumber")->maximum(), 200);
+        }
+        Preview p(std::make_unique<CountedSlowly>(pagesOf(200)));
+        p.click("nextPage");
+        p.click("nextPage");
+        QCOMPARE(p.shownNumber(), 3);
+        p.click("lastPage");
+        QCOMPARE(p.shownNumber(), 200);
+        QCOMPARE(p.piece<QLabel>("pageCount")->text(), QString("of 200"));
+        QVERIFY(!p.piece<QToolButton>("nextPage")->isEnabled());
+        QVERIFY(p.paintedSet().count(199));
+        QVERIFY(p.paintedOutOfView.empty());
+    }
+
+    // More than a few pages show their progress page by page; Cancel stops
+    // before the next page, and the file begun is removed, which is said.
+    // Only a printing of every page to its end prints the report in full.
+    void progressAndCancel() {
+        struct Case {
+            const char* what;
+            PrintAnswer answer;
+            int cancelAt;
+            int pdfPages;
+            std::vector<int> progress;   // the pages it was shown for
+            bool inFull;
+            const char* box;
+        };
+        const std::vector<Case> cases{
+            {"all", {}, 0, 7, {1, 2, 3, 4, 5, 6, 7}, true, nullptr},
+            {"every page as a range", {true, QPrinter::PageRange, 1, 7}, 0, 7, {1, 2, 3, 4, 5, 6, 7}, true, nullptr},
+            {"a few pages", {true, QPrinter::PageRange, 2, 4}, 0, 3, {}, false, nullptr},
+            {"the current page", {true, QPrinter::CurrentPage}, 0, 1, {}, false, nullptr},
+            {"cancelled", {}, 3, -1, {1, 2, 3}, false, "Printing was cancelled. The unfinished file"},
+        };
+        const ReportPages pages = pagesOf(7);
+        for (const Case& c : cases) {
+            Preview p(pages);
+            std::vector<int> progress;
+            int pagesSaid = 7;
+            ReportPrinting::setProgressHandler([&](int page, int pages) {
+                progress.push_back(page);
+                pagesSaid = pages;
+                return page != c.cancelAt;
+            });
+            ScriptedBoxes boxes;
+            if (c.box) boxes.expect("Pages", Box::Answer::Ok, c.box);
+            const int printed = printFromPreview(p, c.answer);
+            ReportPrinting::setProgressHandler({});
+            QVERIFY2(printed == c.pdfPages, qPrintable(QString("%1: %2").arg(c.what).arg(printed)));
+            QVERIFY2(progress == c.progress, c.what);
+            QVERIFY2(pagesSaid == 7, c.what);
+            QVERIFY2(p.dialog.printedInFull() == c.inFull, c.what);
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+            QVERIFY2(p.dialog.isVisible(), c.what);
+        }
+    }
+
+    // An error while printing into a file leaves no file behind; it goes to the error reporter.
+    void anErrorWhilePrintingLeavesNoFile() {
+        TestProgram program;
+        Preview p(std::make_unique<CountedSlowly>(pagesOf(7), 4));
+        ScriptedBoxes boxes;
+        boxes.expect("Error Message", Box::Answer::Ok, "Print_Click");
+        QCOMPARE(printFromPreview(p, {}), -1);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(program.endings(), 1);
+        QVERIFY(!p.dialog.printedInFull());
     }
 
     // The program's preview is this dialog, modal and owned by the window.
