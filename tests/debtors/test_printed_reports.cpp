@@ -241,12 +241,12 @@ private slots:
             for (int i = 0; i < 400; ++i) {
                 const QString invNo = QString("S%1").arg(i, 3, 10, QChar('0'));
                 const qint64 total = 1234567 + qint64(i) * 98761;   // ten-thousandths, odd cents and below
-                insert("Invoices", {"InvNo", "Date", "Subtotal", "Vat", "Total", "WrittenOff", "Paid", "Balance"},
-                       {invNo, at(2004 + i % 3, 1, 1 + i % 31), QVariant::fromValue(Currency::fromRaw(total - 15)),
-                        QVariant::fromValue(Currency::fromRaw(15)), QVariant::fromValue(Currency::fromRaw(total)),
-                        QVariant::fromValue(Currency::fromRaw(i % 5 * 101)),
-                        QVariant::fromValue(Currency::fromRaw(i % 2 * 5555)),
-                        QVariant::fromValue(Currency::fromRaw(i % 4 == 0 ? 0 : total - i % 2 * 5555))});
+                insertRow("Invoices", {"InvNo", "Date", "Subtotal", "Vat", "Total", "WrittenOff", "Paid", "Balance"},
+                          {invNo, at(2004 + i % 3, 1, 1 + i % 31), QVariant::fromValue(Currency::fromRaw(total - 15)),
+                           QVariant::fromValue(Currency::fromRaw(15)), QVariant::fromValue(Currency::fromRaw(total)),
+                           QVariant::fromValue(Currency::fromRaw(i % 5 * 101)),
+                           QVariant::fromValue(Currency::fromRaw(i % 2 * 5555)),
+                           QVariant::fromValue(Currency::fromRaw(i % 4 == 0 ? 0 : total - i % 2 * 5555))});
                 if (i % 3 == 1) addLine(invNo, "P1", "1");
             }
             batch.commit();
