@@ -293,6 +293,24 @@ private slots:
         QCOMPARE(value("SELECT COUNT(*) FROM Letters").toInt(), 0);
     }
 
+    // A ticked row skipped because its customer went away after the list was
+    // read gets no letter, and Yes counts only the letters printed.
+    void skippedRowsAreNotCounted() {
+        frmDebtor w;
+        tick(w, {"I-today", "I-30", "I-61"});
+        Database::shared().exec("DELETE FROM Customers WHERE CustID = 'C2'");
+        w.toolbarButton(3)->trigger();
+        ScriptedBoxes boxes;
+        boxes.expect("Update Reminders Sent", Box::Answer::Yes);
+        w.OK_cmd->click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(w.LetterCount, 2);
+        QCOMPARE(int(previews.at(0).pages.size()), 2);
+        QCOMPARE(rows("SELECT InvNo, ReminderSent FROM Invoices WHERE InvNo IN ('I-today', 'I-30', 'I-61') "
+                      "ORDER BY rowid"),
+                 (std::vector<QStringList>{{"I-today", "3"}, {"I-30", "<null>"}, {"I-61", "1"}}));
+    }
+
     // Letters that cannot be read are reported, never shown as an empty
     // printing, and nothing is asked about reminders.
     void unreadableLettersAreReported() {
