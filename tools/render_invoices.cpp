@@ -1,8 +1,10 @@
 // Renders each of the six invoice layouts to PDF on Letter and on A4, filled
 // once from a sample invoice (invoice<N>-letter.pdf, invoice<N>-a4.pdf) and
-// once with the longest values the editors accept (invoice<N>-letter-long.pdf,
-// invoice<N>-a4-long.pdf), in the folder named on the command line (the
-// current folder when none).
+// with the longest values the editors accept, once with their blanks
+// (invoice<N>-letter-long.pdf, invoice<N>-a4-long.pdf) and once as unbroken
+// words (invoice<N>-letter-unbroken.pdf, ...), in the folder named on the
+// command line (the current folder when none). It names every text that
+// prints cut.
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
 #include "invoices/LongestValues.h"
@@ -128,7 +130,10 @@ int main(int argc, char** argv) {
     const struct { const char* suffix; SettingsValues settings; InvoiceOnScreen invoice; CustomerAddress customer; }
         cases[] = {{"", sampleSettings(logo), sampleInvoice(), sampleCustomer()},
                    {"-long", longest::settings(sampleSettings(logo)), longest::invoice(sampleInvoice()),
-                    longest::customer()}};
+                    longest::customer()},
+                   {"-unbroken", longest::settings(sampleSettings(logo), longest::Words::Unbroken),
+                    longest::invoice(sampleInvoice(), longest::Words::Unbroken),
+                    longest::customer(longest::Words::Unbroken)}};
     const struct { const char* name; QPageSize size; } papers[] = {{"letter", QPageSize(QPageSize::Letter)},
                                                                    {"a4", QPageSize(QPageSize::A4)}};
     for (const auto& sample : cases) {

@@ -7,6 +7,7 @@
 #include "debtors/frmDebtor.h"
 #include "platform/Today.h"
 #include "reports/PaperSize.h"
+#include "reports/ReportPainter.h"
 #include "reports/ReportPreview.h"
 #include "support/FakeWindow.h"
 #include "support/TestSupport.h"
@@ -252,6 +253,9 @@ private slots:
             QCOMPARE(shown(page, "companyadd"),
                      QString("Acme Supplies").leftJustified(30) + "\r\n1 Mill Lane\r\nOldtown\r\n" +
                          QString("01234 567").leftJustified(30));
+            // Right-aligned, its lines end at one edge: the blanks that pad the name and phone take no room.
+            QCOMPARE(fittedText(page, *page.find("companyadd")).lines,
+                     (QStringList{"Acme Supplies", "1 Mill Lane", "Oldtown", "01234 567"}));
             QCOMPARE(shown(page, "firstname_txt"), QString("Ann Lee"));
             QCOMPARE(shown(page, "dear_txt"), QString("Ann Lee"));
             QCOMPARE(shown(page, "address_txt"), QString("1 High St\r\nTown\r\nAB1 2CD"));
