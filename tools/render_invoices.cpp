@@ -1,8 +1,10 @@
 // Renders each of the six invoice layouts to PDF on Letter and on A4, filled
 // once from the printing tests' sample invoice (invoice<N>-letter.pdf,
-// invoice<N>-a4.pdf) and once with the longest values the editors accept
-// (invoice<N>-letter-long.pdf, invoice<N>-a4-long.pdf), in the folder named
-// on the command line (the current folder when none).
+// invoice<N>-a4.pdf) and with the longest values the editors accept, once
+// with their blanks (invoice<N>-letter-long.pdf, invoice<N>-a4-long.pdf) and
+// once as unbroken words (invoice<N>-letter-unbroken.pdf, ...), in the folder
+// named on the command line (the current folder when none). It names every
+// text that prints cut.
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
 #include "invoices/LongestValues.h"
@@ -63,7 +65,10 @@ int main(int argc, char** argv) {
     const QString logo = sampleLogo(scratch);
     const struct { const char* suffix; SettingsValues settings; InvoiceOnScreen invoice; CustomerAddress customer; }
         cases[] = {{"", withLogo(logo), sampleScreen(), sampleCustomer()},
-                   {"-long", longest::settings(withLogo(logo)), longest::invoice(sampleScreen()), longest::customer()}};
+                   {"-long", longest::settings(withLogo(logo)), longest::invoice(sampleScreen()), longest::customer()},
+                   {"-unbroken", longest::settings(withLogo(logo), longest::Words::Unbroken),
+                    longest::invoice(sampleScreen(), longest::Words::Unbroken),
+                    longest::customer(longest::Words::Unbroken)}};
     const struct { const char* name; QPageSize size; } papers[] = {{"letter", QPageSize(QPageSize::Letter)},
                                                                    {"a4", QPageSize(QPageSize::A4)}};
     for (const auto& sample : cases) {

@@ -1,16 +1,17 @@
 // Renders each report design to PDF on Letter and on A4, filled from a small
 // company (<design>-letter.pdf, <design>-a4.pdf) and from one whose every
-// value is as long as the editors take (<design>-letter-long.pdf, ...), in
-// the folder named on the command line (the current folder when none). Each
-// design prints through the procedure the program prints it with; it names
-// every text that prints cut. A new design is one more line in Designs.
-// The reminder letter prints with a logo.
+// value is as long as its column holds, once with its blanks
+// (<design>-letter-long.pdf, ...) and once as unbroken words
+// (<design>-letter-unbroken.pdf, ...), in the folder named on the command
+// line (the current folder when none). Each design prints through the
+// procedure the program prints it with; it names every text that prints
+// cut. A new design is one more line in Designs. The reminder letter prints
+// with a logo, from the sample's sender and with its reminder.
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
-#include "debtors/DebtorRecord.h"
-#include "debtors/LetterPrinting.h"
+#include "debtors/FirstLetters.h"
+#include "debtors/LongestRows.h"
 #include "debtors/PrintedReports.h"
-#include "platform/Currency.h"
 #include "platform/Database.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Today.h"
@@ -41,53 +42,6 @@ struct Design {
 
 void printReport(Report report) { PrintedReports::select(int(report), From, To, nullptr); }
 
-// Reminder letters for the first two unpaid invoices, as the debtors window
-// prints them. An invoice whose customer is not on file gets one whose name
-// and address are as long as the customers table holds, and the sender and
-// the reminder text are then at their longest too.
-void printLetters() {
-    std::vector<LetterChoice> choices;
-    Statement unpaid(Database::shared(), "SELECT CustNo, InvNo FROM Invoices WHERE Balance > 0 ORDER BY rowid LIMIT 2");
-    while (unpaid.step()) choices.push_back({unpaid.value(0).toString(), unpaid.value(1).toString()});
-    bool longest = false;
-    for (const LetterChoice& c : choices) {
-        Statement known(Database::shared(), "SELECT length(FirstName) FROM Customers WHERE CustID = ?");
-        known.bind(1, c.custId);
-        if (known.step()) {
-            longest = longest || known.value(0).toInt() == 50;
-            continue;
-        }
-        longest = true;
-        Statement(Database::shared(), "INSERT INTO Customers (CustID, FirstName, LastName, Address, Address2, City, "
-                                      "address4, Postcode) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
-            .bindAll({c.custId, QString("Bartholomew Alexander Fitzwilliam Wetherington-Smy"),
-                      QString("Montgomery-Worthington-Featherstonehaugh-Cholmonde"),
-                      QString("Flat 12, Wetherington Mansions, 147 Montgomery Rd."),
-                      QString("Great Wetherington-upon-Severn Industrial Estate W"),
-                      QString("Worcestershire and Warwickshire Border Region Nort"),
-                      QString("United Kingdom of Great Britain and Northern Irela"),
-                      QString("WR14 9WW Worcester Mail Centre Delivery Office Box")})
-            .run();
-    }
-    gSettings.BusinessName = QString(longest ? "Kelm Garden Supplies Wholesale" : "Kelm Garden Supplies");
-    gSettings.Address = longest ? QString("Unit 14, Orchard Lane Business Park, Little Hampton Road, Great Wetherington-"
-                                          "upon-Severn\r\nWest Sussex and Hampshire Border Region\r\nBN17 5AB England")
-                                      .left(151)
-                                : QString("12 Orchard Lane\r\nLittle Hampton\r\nWest Sussex BN17 5AB");
-    gSettings.Phone = QString(longest ? "+44 (0)1903 555 123 ext. 45678" : "01903 555 123");
-    const QString reminder =
-        longest ? QString("We have not been able to register payment for the invoice listed above and assume there has "
-                          "been an oversight. We would appreciate payment in the coming days. If you have paid in the "
-                          "last few days, please accept our thanks and disregard this letter; otherwise call us.")
-                      .left(250)
-                : QString("We have not been able to register payment for the invoice listed above and assume there "
-                          "has been an oversight. We would appreciate payment in the coming days.");
-    writeLetters(choices);
-    ShapeSql = "SHAPE {SELECT * FROM Letters} as details";
-    showReportPreview(layoutLetters({reminder, "Yours Sincerely", gSettings.BusinessName.text()}, nullptr), "Reminder",
-                      nullptr);
-}
-
 const Design Designs[] = {
     {"Customer1_rpt", [] { printReport(Report::SummaryCustomers); }},
     {"Customer_rpt", [] { printReport(Report::DetailedCustomers); }},
@@ -95,10 +49,10 @@ const Design Designs[] = {
     {"InvoiceD_rpt", [] { printReport(Report::InvoiceDetails); }},
     {"Parts_rpt", [] { printReport(Report::Parts); }},
     {"Debtor_rpt", [] { printReport(Report::Debtors); }},
-    {"Letter_rpt", printLetters},
+    {"Letter_rpt", [] { showReportPreview(firstLetters(2), "Reminder", nullptr); }},
 };
 
-QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
+using longest::money;
 
 const QStringList CustomerColumns = {"CustID", "Date", "FirstName", "LastName", "Address", "Address2", "City",
                                      "address4", "Postcode", "Phone", "Mobile", "Fax", "Email", "notes"};
@@ -131,37 +85,28 @@ void addSample() {
     insertRow("Parts", PartColumns, {"P017", "Hose", "Garden hose 30 m", money("19.99"), 0});
 }
 
-// Every value as long as the editors take it, and the largest amounts.
-void addLongest() {
-    const QString notes200 = QString("Deliver to the side gate between eight and ten in the morning; ring the bell "
-                                     "twice and wait. Leave nothing with the neighbours at number 12. Call first on "
-                                     "the mobile number, never the landline, please.")
-                                 .left(200);
-    for (int i = 0; i < 30; ++i)
-        insertRow("Customers", CustomerColumns,
-                  {QString("CUS%1").arg(i, 9, 10, QChar('0')), QDate(2026, 11, 1 + i), "Bartholomew Wethering",
-                "Fitzgerald-Montgomer", "Flat 12, Wetherington Mansions", "147 Montgomery Worthington Rd.",
-                "Great Wetherington-upon-Severn", "Worcestershire and Warwickshir", "WR14 9WW Worcester 1",
-                "+44 (0)1903 555 123 ext. 45678", "+44 (0)7700 900 456 / 900 4578", "+44 (0)1903 555 124 ext. 45679",
-                "accounts.receivable@kelm.co.uk", notes200});
-    const QString notes150 = notes200.left(150);
-    const QString description = "Terracotta planter, hand thrown, frost proof, with drainage holes and matching "
-                                "saucer, extra large, glazed in deep blue ";
-    for (int i = 0; i < 30; ++i) {
-        const QString invNo = QString("INV%1").arg(i, 9, 10, QChar('0'));
-        insertRow("Invoices", InvoiceColumns,
-                  {invNo, QDate(2026, 11, 1 + i), "CUS000012345", "Bartholomew Fitzgerald-Montgomery Wetheringto",
-                "+44 (0)1903 555 123 ext. 45678", money("9999999.99"), money("-9999999.99"), money("9999999.99"),
-                money("9999999.99"), money("-9999999.99"), money("9999999.99"), notes150});
-        for (int l = 0; l < 8; ++l)
-            insertRow("InvoiceD", LineColumns,
-                      {invNo, QString("MW-TER-%1").arg(l, 5, 10, QChar('0')), 9999, description, money("-9999999.99"),
-                    money("-9999999.99")});
-    }
-    for (int i = 0; i < 30; ++i)
-        insertRow("Parts", PartColumns,
-                  {QString("MW-TER-%1-WETHERINGTON").arg(i, 5, 10, QChar('0')), "Planter", notes200,
-                money("-9999999.99"), 1});
+// The small company's sender and reminder.
+SettingsValues sampleSender() {
+    SettingsValues s;
+    s.BusinessName = QString("Kelm Garden Supplies");
+    s.Address = "12 Orchard Lane\r\nLittle Hampton\r\nWest Sussex BN17 5AB";
+    s.Phone = QString("01903 555 123");
+    s.Reminder1 = "We have not been able to register payment for the invoice listed above and assume there has been "
+                  "an oversight. We would appreciate payment in the coming days.";
+    return s;
+}
+
+// Every value as long as its column holds, and the largest amounts; the
+// sender and the reminder at their longest.
+template <longest::Words words>
+SettingsValues addLongest() {
+    longest::store(longest::rows(30, From, words));
+    return longest::settings(sampleSender(), words);
+}
+
+SettingsValues addSampleCompany() {
+    addSample();
+    return sampleSender();
 }
 
 // Names the texts that print cut, ending in the mark, because even the
@@ -184,7 +129,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     Today::fix(Fixed);
-    const struct { const char* suffix; void (*fill)(); } samples[] = {{"", addSample}, {"-long", addLongest}};
+    const struct { const char* suffix; SettingsValues (*fill)(); } samples[] = {
+        {"", addSampleCompany},
+        {"-long", addLongest<longest::Words::Spaced>},
+        {"-unbroken", addLongest<longest::Words::Unbroken>}};
     const struct { const char* name; QPageSize::PageSizeId size; } papers[] = {{"letter", QPageSize::Letter},
                                                                                {"a4", QPageSize::A4}};
     bool written = true;
@@ -192,14 +140,14 @@ int main(int argc, char** argv) {
         QTemporaryDir folder;
         ProgramFolder::setPath(folder.path());
         ReportInstance::forgetAll();
+        CreateDatabase();
+        Connections::openJet(QDir(folder.path()).filePath("data.mdb"));
+        Connections::openShape();
+        gSettings = sample.fill();
         QImage logo(200, 170, QImage::Format_RGB32);
         logo.fill(QColor(40, 110, 60));
         gSettings.logopath = QDir(folder.path()).filePath("logo.png");
         logo.save(gSettings.logopath);
-        CreateDatabase();
-        Connections::openJet(QDir(folder.path()).filePath("data.mdb"));
-        Connections::openShape();
-        sample.fill();
         for (const Design& design : Designs) {
             for (const auto& paper : papers) {
                 const QString file = out.filePath(QString("%1-%2%3.pdf").arg(design.name, paper.name, sample.suffix));

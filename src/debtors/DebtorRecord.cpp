@@ -83,7 +83,7 @@ QString letterAddressBlock(const QString& address, const QString& address2, cons
     return block;
 }
 
-int writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
+std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
     Transaction tx(db);
     // The table holds only the letters of one printing, so it is made anew
     // from the schema each time: a file made when its name and address
@@ -99,7 +99,7 @@ int writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
                           "FROM \"Invoices\" WHERE \"InvNo\" = ? LIMIT 1");
     Statement add(db, "INSERT INTO \"Letters\" (\"CustID\", \"FirstName\", \"Address\", \"InvNo\", \"Date\", "
                       "\"Total\", \"Paid\", \"WrittenOff\", \"Balance\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    int written = 0;
+    std::vector<QString> written;
     for (const LetterChoice& choice : choices) {
         customer.reset();
         customer.bind(1, choice.custId);
@@ -118,13 +118,15 @@ int writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
         add.bindAll({customer.value(0), name, block, invoice.value(0), invoice.value(1), invoice.value(2),
                      invoice.value(3), invoice.value(4), invoice.value(5)});
         add.run();
-        ++written;
+        written.push_back(choice.invNo);
     }
     tx.commit();
     return written;
 }
 
-int writeLetters(const std::vector<LetterChoice>& choices) { return writeLetters(choices, Database::shared()); }
+std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices) {
+    return writeLetters(choices, Database::shared());
+}
 
 void addReminderSent(const std::vector<QString>& invNos, Database& db) {
     Transaction tx(db);

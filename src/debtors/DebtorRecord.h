@@ -54,9 +54,9 @@ struct LetterChoice {
 
 // Empties the Letters table and writes one letter per choice whose customer
 // and invoice are both on file, in order, all in one transaction. Returns
-// the number of letters written.
-int writeLetters(const std::vector<LetterChoice>& choices, Database& db);
-int writeLetters(const std::vector<LetterChoice>& choices);
+// the invoice numbers of the letters written, in order.
+std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices, Database& db);
+std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices);
 
 // Adds one to the reminders sent of each invoice (Null counts as 0), all in
 // one transaction.

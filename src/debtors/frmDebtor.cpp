@@ -338,7 +338,8 @@ void frmDebtor::Build_table() {
         for (int r = 0; r < model_->rowCount(); ++r)
             if (model_->checked(r)) choices.push_back({model_->text(r, CustId), model_->text(r, InvNo)});
         LetterCount = 0;
-        LetterCount = writeLetters(choices);
+        letterInvoices_ = writeLetters(choices);
+        LetterCount = int(letterInvoices_.size());
         Wait_Cursor_Off();
     });
 }
@@ -371,10 +372,8 @@ void frmDebtor::Update_reminders() {
         if (Box::ask("Do you want to update the amount of reminders sent for the invoices selected?",
                      "Update Reminders Sent", Box::Buttons::YesNo, Box::Icon::Question, this) != Box::Answer::Yes)
             return;
-        std::vector<QString> invNos;
-        for (int r = 0; r < model_->rowCount(); ++r)
-            if (model_->checked(r)) invNos.push_back(model_->text(r, InvNo));
-        addReminderSent(invNos);
+        // A ticked row whose customer or invoice went away got no letter and is not counted.
+        addReminderSent(letterInvoices_);
         Load_list();
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "widgets/ActivatedDialog.h"
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -96,4 +97,7 @@ private:
     QLabel* periodCaption_;
     QLabel* totalCaption_;
     bool unloaded_ = false;
+    // The invoices of the letters the last Build_table wrote: those whose
+    // reminders sent are counted.
+    std::vector<QString> letterInvoices_;
 };

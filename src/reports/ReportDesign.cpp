@@ -77,6 +77,7 @@ ReportControl readControl(const QJsonObject& o, const ReportFont& reportFont) {
     c.foreColor = colorOr(o, "foreColor", Qt::black);
     c.backColor = colorOr(o, "backColor", Qt::white);
     c.opaque = o.value("opaque").toBool(false);
+    c.trimLineEnds = o.value("trimLineEnds").toBool(false);
     c.dataField = o.value("dataField").toString();
     c.dataMember = o.value("dataMember").toString();
     c.format = o.value("format").toString();

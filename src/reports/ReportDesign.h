@@ -32,6 +32,9 @@ struct ReportControl {
     QColor foreColor = Qt::black;
     QColor backColor = Qt::white;
     bool opaque = false;              // the background is painted
+    // The blanks that pad a line at its end take no room on paper, so a
+    // right-aligned line of a blank-padded value ends at the box's edge.
+    bool trimLineEnds = false;
 
     // Text boxes and functions: the field, the child rows it is read from
     // (empty = the rows of the section), and the number or date format.

@@ -16,10 +16,16 @@ QPen outline(const QColor& color) {
     return pen;
 }
 
+FittedText fittedIn(const QRectF& room, const PlacedItem& item) {
+    const ReportControl& c = item.control();
+    return fitReportText(c.trimLineEnds ? withoutBlanksAtLineEnds(item.text) : item.text, c.font, c.alignment,
+                         room.size());
+}
+
 void paintText(QPainter& p, const ReportPage& page, const PlacedItem& item) {
     const ReportControl& c = item.control();
     const QRectF box = textRoom(page, item);
-    const FittedText fitted = fitReportText(item.text, c.font, c.alignment, box.size());
+    const FittedText fitted = fittedIn(box, item);
     if (fitted.lines.isEmpty()) return;
     const QFontMetricsF& metrics = reportFontMetrics(c.font, fitted.pointSize);
     p.save();
@@ -159,10 +165,7 @@ QRectF textRoom(const ReportPage& page, const PlacedItem& item) {
     return yielded.room();
 }
 
-FittedText fittedText(const ReportPage& page, const PlacedItem& item) {
-    const ReportControl& c = item.control();
-    return fitReportText(item.text, c.font, c.alignment, textRoom(page, item).size());
-}
+FittedText fittedText(const ReportPage& page, const PlacedItem& item) { return fittedIn(textRoom(page, item), item); }
 
 void paintReportPage(QPainter& painter, const ReportPage& page, qreal devicePixelsPerTwip) {
     painter.save();

@@ -26,5 +26,6 @@ bool writeReportPdf(const ReportPages& pages, const QString& path);
 // set on its frame on purpose and keeps its whole box there.
 QRectF textRoom(const ReportPage& page, const PlacedItem& item);
 
-// How a placed text is set in its room (ReportTextFit.h).
+// How a placed text is set in its room (ReportTextFit.h); a control that
+// says so leaves out the blanks that pad its lines.
 FittedText fittedText(const ReportPage& page, const PlacedItem& item);

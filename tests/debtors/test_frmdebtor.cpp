@@ -7,6 +7,7 @@
 #include "debtors/frmDebtor.h"
 #include "platform/Today.h"
 #include "reports/PaperSize.h"
+#include "reports/ReportPainter.h"
 #include "reports/ReportPreview.h"
 #include "support/FakeWindow.h"
 #include "support/TestSupport.h"
@@ -292,6 +293,9 @@ private slots:
             QCOMPARE(shown(page, "companyadd"),
                      QString("Acme Supplies").leftJustified(30) + "\r\n1 Mill Lane\r\nOldtown\r\n" +
                          QString("01234 567").leftJustified(30));
+            // Right-aligned, its lines end at one edge: the blanks that pad the name and phone take no room.
+            QCOMPARE(fittedText(page, *page.find("companyadd")).lines,
+                     (QStringList{"Acme Supplies", "1 Mill Lane", "Oldtown", "01234 567"}));
             QCOMPARE(shown(page, "firstname_txt"), QString("Ann Lee"));
             QCOMPARE(shown(page, "dear_txt"), QString("Ann Lee"));
             QCOMPARE(shown(page, "address_txt"), QString("1 High St\r\nTown\r\nAB1 2CD"));
@@ -331,6 +335,24 @@ private slots:
         QVERIFY(!w.LettersPrinted);
         QVERIFY(previews.empty());
         QCOMPARE(value("SELECT COUNT(*) FROM Letters").toInt(), 0);
+    }
+
+    // A ticked row skipped because its customer went away after the list was
+    // read gets no letter, and Yes counts only the letters printed.
+    void skippedRowsAreNotCounted() {
+        frmDebtor w;
+        tick(w, {"I-today", "I-30", "I-61"});
+        Database::shared().exec("DELETE FROM Customers WHERE CustID = 'C2'");
+        w.toolbarButton(3)->trigger();
+        ScriptedBoxes boxes;
+        boxes.expect("Update Reminders Sent", Box::Answer::Yes);
+        w.OK_cmd->click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(w.LetterCount, 2);
+        QCOMPARE(int(previews.at(0).pages.size()), 2);
+        QCOMPARE(rows("SELECT InvNo, ReminderSent FROM Invoices WHERE InvNo IN ('I-today', 'I-30', 'I-61') "
+                      "ORDER BY rowid"),
+                 (std::vector<QStringList>{{"I-today", "3"}, {"I-30", "<null>"}, {"I-61", "1"}}));
     }
 
     // Letters that cannot be read are reported, never shown as an empty

@@ -1,11 +1,15 @@
 #include "common/Functions.h"
+#include "common/SettingsValues.h"
 #include "debtors/ExportFixture.h"
+#include "debtors/FirstLetters.h"
+#include "debtors/LongestRows.h"
 #include "debtors/PrintedReports.h"
 #include "debtors/ReportWatch.h"
 #include "platform/AppError.h"
 #include "platform/Database.h"
 #include "platform/Today.h"
 #include "reports/ReportInstance.h"
+#include "reports/ReportPainter.h"
 #include "support/TestSupport.h"
 #include <QtTest>
 
@@ -46,6 +50,31 @@ void addJanuary() {
     for (const auto& [id, date] : {std::pair{"C0", at(2004, 12, 31)}, {"C1", at(2005, 1, 1)}, {"C2", at(2005, 1, 31)},
                                    {"C3", at(2005, 2, 1)}})
         insertRow("Customers", {"CustID", "Date", "LastName"}, {id, date, QString("Name ") + id});
+}
+
+// The characters a text puts on paper.
+QString ink(QString text) { return text.remove(' ').remove('\r').remove('\n'); }
+
+// Where a placed text's widest line runs on the page, left to right.
+std::pair<qreal, qreal> inkSpan(const ReportPage& page, const PlacedItem& item) {
+    const FittedText fitted = fittedText(page, item);
+    const QFontMetricsF& metrics = reportFontMetrics(item.control().font, fitted.pointSize);
+    qreal widest = 0;
+    for (const QString& line : fitted.lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const QRectF room = textRoom(page, item);
+    if (item.control().alignment & Qt::AlignRight) return {room.right() - widest, room.right()};
+    return {room.left(), room.left() + widest};
+}
+
+// The first two neighbours, left to right, whose ink comes closer than a
+// gap that shows (about two blanks at the reports' size); empty when none do.
+QString tooClose(const ReportPage& page, const QStringList& names) {
+    constexpr qreal VisibleGap = 100;   // twips
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        const qreal gap = inkSpan(page, *page.find(names[i])).first - inkSpan(page, *page.find(names[i - 1])).second;
+        if (gap < VisibleGap) return QString("%1 and %2: %3").arg(names[i - 1], names[i]).arg(gap);
+    }
+    return QString();
 }
 
 // The tops of a control's places on one page, in order.
@@ -264,6 +293,101 @@ private slots:
         Statement count(Database::shared(), "SELECT count(*) FROM Invoices WHERE " + rows);
         count.step();
         QCOMPARE(watch.texts("RecordCount"), QStringList{QString::number(count.integer(0))});
+
+    // Stored values as long as their columns hold, with their blanks or as
+    // unbroken words, print whole in every report and in the letter, at a
+    // readable size; the letter's greeting and reminder at its own size.
+    void theLongestValuesPrintWhole_data() {
+        QTest::addColumn<int>("report");   // Count: the reminder letter
+        QTest::addColumn<int>("words");
+        for (int r = 0; r <= PrintedReports::Count; ++r) {
+            const char* design = r < PrintedReports::Count ? PrintedReports::entry(Report(r)).design : "Letter_rpt";
+            for (auto words : {longest::Words::Spaced, longest::Words::Unbroken})
+                QTest::addRow("%s %s", design, words == longest::Words::Spaced ? "spaced" : "unbroken")
+                    << r << int(words);
+        }
+    }
+    void theLongestValuesPrintWhole() {
+        QFETCH(int, report);
+        QFETCH(int, words);
+        longest::store(longest::rows(11, From, longest::Words(words)));
+        gSettings = longest::settings(SettingsValues(), longest::Words(words));
+        Today::fix(QDate(2005, 3, 1));
+        ReportWatch watch;
+        if (report < PrintedReports::Count) PrintedReports::select(report, From, To, nullptr);
+        const ReportPages pages = report < PrintedReports::Count ? watch.shown.at(0) : firstLetters(2);
+        int texts = 0;
+        for (const ReportPage& page : pages.pages)
+            for (const PlacedItem& item : page.items) {
+                if (item.text.isEmpty()) continue;
+                const QString name = item.control().name;
+                const FittedText fitted = fittedText(page, item);
+                QVERIFY2(!fitted.cut && ink(fitted.lines.join("")) == ink(item.text),
+                         qPrintable(name + ": " + fitted.lines.join(" / ")));
+                QVERIFY2(fitted.pointSize >= SmallestPointSize, qPrintable(name));
+                if (name == "dear_txt" || name == "Main_lbl")
+                    QVERIFY2(fitted.pointSize == item.control().font.pointSize && fitted.lines.size() > 1,
+                             qPrintable(name));
+                ++texts;
+            }
+        QVERIFY(texts > 20);
+    }
+
+    // An unbroken description of 200 characters prints whole on the page,
+    // every character inside its box.
+    void anUnbrokenDescriptionPrintsWhole() {
+        addInvoice("I1", at(2005, 1, 2), "1", "1");
+        const QString description = QString("TERRACOTTAPLANTER,HANDTHROWN,FROSTPROOF,GLAZED;").repeated(5).left(200);
+        insertRow("InvoiceD", LineColumns, {"I1", "P1", 1, description, money("1"), money("1")});
+        ReportWatch watch;
+        PrintedReports::select(int(Report::InvoiceDetails), From, To, nullptr);
+        const ReportPage& page = watch.shown.at(0).pages.at(0);
+        const PlacedItem& item = *page.find("Line_Description");
+        const FittedText fitted = fittedText(page, item);
+        QCOMPARE(fitted.lines.join(""), description);
+        QVERIFY(fitted.pointSize >= SmallestPointSize);
+        const QRectF room = textRoom(page, item);
+        const QFontMetricsF& metrics = reportFontMetrics(item.control().font, fitted.pointSize);
+        QVERIFY(fitted.lines.size() <= wholeLinesIn(metrics, room.height()));
+        for (const QString& line : fitted.lines) QVERIFY(metrics.horizontalAdvance(line) <= room.width());
+    }
+
+    // Neighbours never run together: a right-aligned balance and the notes
+    // beside it, the amounts of a row and sums with nine digits before the
+    // point keep a visible gap; an ordinary phone number keeps to one line.
+    void neighboursKeepAGap_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<QStringList>("row");      // left to right, in the first row
+        QTest::addColumn<QStringList>("sums");     // left to right, in the report footer
+        const QStringList invoiceSums = {"Sum_subtotal", "Sum_vat", "Sum_total", "Sum_balance"};
+        QTest::newRow("invoices") << int(Report::Invoices)
+                                  << QStringList{"SubTotal", "Vat", "Total", "Balance", "notes"} << invoiceSums;
+        QTest::newRow("invoices with lines") << int(Report::InvoiceDetails)
+                                             << QStringList{"SubTotal", "Vat", "Total", "Balance", "notes"}
+                                             << invoiceSums;
+        QTest::newRow("debtors") << int(Report::Debtors)
+                                 << QStringList{"Total", "WrittenOff", "Paid", "Balance", "balance1", "balance2",
+                                                "Balance3"}
+                                 << QStringList{"Sum_total", "Sum_writtenoff", "Sum_paid", "Sum_balance",
+                                                "Sum_balance1", "Sum_balance2", "Sum_balance3"};
+    }
+    void neighboursKeepAGap() {
+        QFETCH(int, report);
+        QFETCH(QStringList, row);
+        QFETCH(QStringList, sums);
+        longest::store(longest::rows(11, From, longest::Words::Unbroken));
+        Database::shared().exec("UPDATE Invoices SET Phone = '+44 1234 567890'");
+        Today::fix(QDate(2005, 3, 1));
+        ReportWatch watch;
+        PrintedReports::select(report, From, To, nullptr);
+        const ReportPages& pages = watch.shown.at(0);
+        QCOMPARE(tooClose(pages.pages.front(), row), QString());
+        QCOMPARE(pages.pages.back().find(sums.front())->text, QString("109999999.89"));
+        QCOMPARE(tooClose(pages.pages.back(), sums), QString());
+        const PlacedItem& phone = *pages.pages.front().find("Phone");
+        const FittedText fitted = fittedText(pages.pages.front(), phone);
+        QCOMPARE(fitted.lines, QStringList{"+44 1234 567890"});
+        QCOMPARE(fitted.pointSize, phone.control().font.pointSize);
     }
 
     // 45 and 59 days old: their balances are under 31 to 60 days; one with no balance is no debtor.
