@@ -6,6 +6,7 @@
 // over one quarter of the range: their heap against the whole range's, and
 // the quarter printed to PDF from the preview.
 #include "BenchSupport.h"
+#include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "debtors/DebtorRecord.h"
 #include "debtors/PrintedReports.h"
@@ -86,7 +87,7 @@ public:
         shown_ = Shown();
         qApp->installEventFilter(this);
         timer_.start();
-        PrintedReports::select(int(report), range.from, range.to, nullptr);
+        PrintedReports::select(int(report), range.from, range.to, ShapeRs, nullptr);
         qApp->removeEventFilter(this);
         return shown_;
     }

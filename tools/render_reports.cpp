@@ -40,7 +40,7 @@ struct Design {
     std::function<void()> print;
 };
 
-void printReport(Report report) { PrintedReports::select(int(report), From, To, nullptr); }
+void printReport(Report report) { PrintedReports::select(int(report), From, To, ShapeRs, nullptr); }
 
 const Design Designs[] = {
     {"Customer1_rpt", [] { printReport(Report::SummaryCustomers); }},

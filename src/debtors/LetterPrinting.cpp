@@ -36,35 +36,38 @@ void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsVa
 }
 
 namespace {
-// The letter bound to the rows of the shaping query in ShapeSql (the Letters
-// table), through the shared report record set, and filled for this printing.
-ReportInstance& bindLetters(const LetterTexts& texts, QWidget* owner) {
+// The letter bound to the rows of the shaping query (the Letters table),
+// opened into rows, and filled for this printing.
+ReportInstance& bindLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
+                            QWidget* owner) {
     // Letters that cannot be read are an error, never an empty preview taken for a printing.
-    if (!Open_Shape_Recordset(ShapeSql, ShapeRs))
+    if (!Open_Shape_Recordset(query, rows))
         raiseError(ErrorNo::ObjectClosed, "The letters to print could not be read.");
     ReportInstance& letter = letterReport(owner);
-    letter.dataSource = ShapeRs;
+    letter.dataSource = rows;
     fillLetter(letter.design, texts, gSettings, Today::date());
     return letter;
 }
 
-void releaseLetters(ReportInstance& letter) {
+void releaseLetters(ReportInstance& letter, std::shared_ptr<ShapeRecordset>& rows) {
     letter.dataSource.reset();
-    if (ShapeRs) ShapeRs->close();
-    ShapeRs.reset();
+    if (rows) rows->close();
+    rows.reset();
 }
 }  // namespace
 
-ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner) {
-    ReportInstance& letter = bindLetters(texts, owner);
+ReportPages layoutLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
+                          QWidget* owner) {
+    ReportInstance& letter = bindLetters(query, rows, texts, owner);
     ReportPages pages = letter.layout(currentPaperSize());
-    releaseLetters(letter);
+    releaseLetters(letter, rows);
     return pages;
 }
 
-bool showLetters(const LetterTexts& texts, QWidget* owner) {
-    ReportInstance& letter = bindLetters(texts, owner);
+bool showLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
+                 QWidget* owner) {
+    ReportInstance& letter = bindLetters(query, rows, texts, owner);
     const bool printedInFull = letter.show(currentPaperSize(), owner);
-    releaseLetters(letter);
+    releaseLetters(letter, rows);
     return printedInFull;
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <memory>
 
 class QWidget;
 class ReportInstance;
+class ShapeRecordset;
 struct ReportDesign;
 struct ReportPages;
 struct SettingsValues;
@@ -29,12 +31,14 @@ QString letterSenderBlock(const SettingsValues& s);
 // Puts the printing's texts, the sender and today's date into the design.
 void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsValues& s, const QDate& today);
 
-// One letter per row of the shaping query in ShapeSql (the Letters table),
-// laid out whole on the printer's paper; the shared report record set is
-// opened for it and let go again.
-ReportPages layoutLetters(const LetterTexts& texts, QWidget* owner);
+// One letter per row of the shaping query (the Letters table), laid out
+// whole on the printer's paper; rows is opened on the query for it and let
+// go again.
+ReportPages layoutLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
+                          QWidget* owner);
 
 // The same letters in the modal preview owned by the window, laid out a page
-// at a time; the shared report record set is let go when it closes. Whether
-// a printing of every letter ran to its end.
-bool showLetters(const LetterTexts& texts, QWidget* owner);
+// at a time; rows is let go when it closes. Whether a printing of every
+// letter ran to its end.
+bool showLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
+                 QWidget* owner);

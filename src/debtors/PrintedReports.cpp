@@ -58,24 +58,26 @@ bool usablePaper(const QPageSize& paper) {
     return code == 1 || code == 9;
 }
 
-void print(Report report, const QDate& from, const QDate& to, const QPageSize& paper, QWidget* owner) {
+void print(Report report, const QDate& from, const QDate& to, const QPageSize& paper,
+           std::shared_ptr<ShapeRecordset>& rows, QWidget* owner) {
     // Both customer reports report their errors alike.
     guard(WindowName, entry(report).procedure, [&] {
         if (report == Report::Debtors) writeAgedBalances(Today::date());
-        Open_Shape_Recordset(recordSource(report, from, to), ShapeRs);
-        if (isCustomerReport(report) && ShapeRs->recordCount() < 1) {
+        Open_Shape_Recordset(recordSource(report, from, to), rows);
+        if (isCustomerReport(report) && rows->recordCount() < 1) {
             Box::ask("No records to print!", "Nothing to Print", Box::Buttons::Ok, Box::Icon::Exclamation, owner);
             return;
         }
         ReportInstance& design = ReportInstance::of(entry(report).design);
-        design.dataSource = ShapeRs;
+        design.dataSource = rows;
         if (report != Report::Parts) design.setOrientation(QPageLayout::Landscape);
         design.section("Section4").control("Date_lbl").caption = rangeCaption(from, to);
         design.show(paper, owner);
     });
 }
 
-void select(int listIndex, const QDate& from, const QDate& to, QWidget* owner) {
+void select(int listIndex, const QDate& from, const QDate& to, std::shared_ptr<ShapeRecordset>& rows,
+            QWidget* owner) {
     const QPageSize paper = currentPaperSize();
     if (!usablePaper(paper)) {
         Box::ask("Please change the paper size on your printer to 'Letter' or 'A4'", "Change Paper Size",
@@ -83,7 +85,7 @@ void select(int listIndex, const QDate& from, const QDate& to, QWidget* owner) {
         return;
     }
     if (listIndex < 0 || listIndex >= Count) return;
-    print(Report(listIndex), from, to, paper, owner);
+    print(Report(listIndex), from, to, paper, rows, owner);
 }
 
 }  // namespace PrintedReports

@@ -2,8 +2,10 @@
 #include <QDate>
 #include <QPageSize>
 #include <QString>
+#include <memory>
 
 class QWidget;
+class ShapeRecordset;
 
 // The six printed reports: what each reads, how its design is filled, and
 // the printing itself, up to the modal preview the user prints from.
@@ -34,13 +36,17 @@ bool usablePaper(const QPageSize& paper);
 // The report printed over the range on that paper: the debtors' age split
 // rewritten for today first, the rows read, a customer report without rows
 // refused with "No records to print!", the design bound, turned and given
-// its range line, and shown as a preview owned by the window. Whatever
-// goes wrong reaches the error reporter under the report's procedure.
-void print(Report report, const QDate& from, const QDate& to, const QPageSize& paper, QWidget* owner);
+// its range line, and shown as a preview owned by the window. The rows are
+// read into rows, which stays open afterwards, until the next printing
+// replaces it. Whatever goes wrong reaches the error reporter under the
+// report's procedure.
+void print(Report report, const QDate& from, const QDate& to, const QPageSize& paper,
+           std::shared_ptr<ShapeRecordset>& rows, QWidget* owner);
 
 // Select: a paper other than Letter or A4 is refused with a message and
 // nothing prints; otherwise the report of that list index (none when the
-// index names none) on the printer's paper.
-void select(int listIndex, const QDate& from, const QDate& to, QWidget* owner);
+// index names none) on the printer's paper, its rows read into rows.
+void select(int listIndex, const QDate& from, const QDate& to, std::shared_ptr<ShapeRecordset>& rows,
+            QWidget* owner);
 
 }  // namespace PrintedReports

@@ -363,7 +363,8 @@ void frmDebtor::Print_cmd() {
         }
         Wait_Cursor_Off();
         // Only letters printed to their end count as reminders sent.
-        LettersPrinted = showLetters({chosenReminder(), Signed1_txt->text(), Signed_txt->text()}, this);
+        LettersPrinted =
+            showLetters(ShapeSql, ShapeRs, {chosenReminder(), Signed1_txt->text(), Signed_txt->text()}, this);
     });
 }
 

@@ -1,4 +1,5 @@
 #include "debtors/frmReports.h"
+#include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "debtors/PrintedReports.h"
 #include "platform/ShortDate.h"
@@ -74,5 +75,5 @@ bool frmReports::eventFilter(QObject* watched, QEvent* event) {
 
 void frmReports::Select_cmd_Click() {
     const int row = list1->selectedItems().isEmpty() ? -1 : list1->currentRow();
-    PrintedReports::select(row, DTPicker1->date(), DTPicker2->date(), this);
+    PrintedReports::select(row, DTPicker1->date(), DTPicker2->date(), ShapeRs, this);
 }

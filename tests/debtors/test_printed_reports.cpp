@@ -151,7 +151,7 @@ private slots:
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch(QPageSize::A4);
         for (int printing = 0; printing < 2; ++printing) {
-            PrintedReports::select(report, From, To, nullptr);
+            PrintedReports::select(report, From, To, ShapeRs, nullptr);
             QCOMPARE(int(watch.shown.size()), printing + 1);
             QCOMPARE(watch.texts(field), rows);
             QCOMPARE(watch.texts("Date_lbl"), QStringList{"From 01/01/2005 To 31/01/2005"});
@@ -170,13 +170,13 @@ private slots:
         for (Report r : {Report::SummaryCustomers, Report::DetailedCustomers}) {
             ScriptedBoxes boxes;
             boxes.expect("Nothing to Print", Box::Answer::Ok, "No records to print!");
-            PrintedReports::select(int(r), To, From, nullptr);
+            PrintedReports::select(int(r), To, From, ShapeRs, nullptr);
             QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
             QCOMPARE(boxes.seen().front().icon, Box::Icon::Exclamation);
         }
         QVERIFY(watch.shown.empty());
         for (Report r : {Report::Invoices, Report::InvoiceDetails}) {
-            PrintedReports::select(int(r), To, From, nullptr);
+            PrintedReports::select(int(r), To, From, ShapeRs, nullptr);
             QVERIFY(watch.texts("InvNo").isEmpty());
             QCOMPARE(watch.texts("RecordCount"), QStringList{"0"});
             QCOMPARE(watch.texts("Sum_total"), QStringList{"0.00"});
@@ -189,7 +189,7 @@ private slots:
     void invoicesWithTheirLines() {
         addJanuary();
         ReportWatch watch;
-        PrintedReports::select(int(Report::InvoiceDetails), From, To, nullptr);
+        PrintedReports::select(int(Report::InvoiceDetails), From, To, ShapeRs, nullptr);
         QCOMPARE(watch.texts("InvNo"), (QStringList{"I1", "I2", "I3"}));
         QCOMPARE(watch.texts("Line_PartID"), (QStringList{"P1", "P2", "P3"}));
         QCOMPARE(watch.texts("Line_total"), (QStringList{"4.00", "5.00", "0.07"}));
@@ -224,7 +224,7 @@ private slots:
             for (int l = 0; l < i % 4; ++l) addLine(invNo, QString::number(l), "1");
         }
         ReportWatch watch{QPageSize::PageSizeId(paper)};
-        PrintedReports::select(int(Report::InvoiceDetails), From, To, nullptr);
+        PrintedReports::select(int(Report::InvoiceDetails), From, To, ShapeRs, nullptr);
         const ReportPages& pages = watch.shown.back();
         const ReportDesign& design = ReportInstance::of("InvoiceD_rpt").design;
         QVERIFY(pages.pages.size() > 2);
@@ -282,7 +282,7 @@ private slots:
         }
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch;
-        PrintedReports::select(report, From, To, nullptr);
+        PrintedReports::select(report, From, To, ShapeRs, nullptr);
         QVERIFY(watch.shown.back().pages.size() > 3);
         for (const QString& column : sums) {
             Statement sum(Database::shared(), QString("SELECT sum(\"%1\") FROM Invoices WHERE %2").arg(column, rows));
@@ -293,6 +293,7 @@ private slots:
         Statement count(Database::shared(), "SELECT count(*) FROM Invoices WHERE " + rows);
         count.step();
         QCOMPARE(watch.texts("RecordCount"), QStringList{QString::number(count.integer(0))});
+    }
 
     // Stored values as long as their columns hold, with their blanks or as
     // unbroken words, print whole in every report and in the letter, at a
@@ -314,7 +315,7 @@ private slots:
         gSettings = longest::settings(SettingsValues(), longest::Words(words));
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch;
-        if (report < PrintedReports::Count) PrintedReports::select(report, From, To, nullptr);
+        if (report < PrintedReports::Count) PrintedReports::select(report, From, To, ShapeRs, nullptr);
         const ReportPages pages = report < PrintedReports::Count ? watch.shown.at(0) : firstLetters(2);
         int texts = 0;
         for (const ReportPage& page : pages.pages)
@@ -340,7 +341,7 @@ private slots:
         const QString description = QString("TERRACOTTAPLANTER,HANDTHROWN,FROSTPROOF,GLAZED;").repeated(5).left(200);
         insertRow("InvoiceD", LineColumns, {"I1", "P1", 1, description, money("1"), money("1")});
         ReportWatch watch;
-        PrintedReports::select(int(Report::InvoiceDetails), From, To, nullptr);
+        PrintedReports::select(int(Report::InvoiceDetails), From, To, ShapeRs, nullptr);
         const ReportPage& page = watch.shown.at(0).pages.at(0);
         const PlacedItem& item = *page.find("Line_Description");
         const FittedText fitted = fittedText(page, item);
@@ -379,7 +380,7 @@ private slots:
         Database::shared().exec("UPDATE Invoices SET Phone = '+44 1234 567890'");
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch;
-        PrintedReports::select(report, From, To, nullptr);
+        PrintedReports::select(report, From, To, ShapeRs, nullptr);
         const ReportPages& pages = watch.shown.at(0);
         QCOMPARE(tooClose(pages.pages.front(), row), QString());
         QCOMPARE(pages.pages.back().find(sums.front())->text, QString("109999999.89"));
@@ -395,7 +396,7 @@ private slots:
         addJanuary();
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch;
-        PrintedReports::select(int(Report::Debtors), From, To, nullptr);
+        PrintedReports::select(int(Report::Debtors), From, To, ShapeRs, nullptr);
         QCOMPARE(watch.texts("InvNo"), (QStringList{"I1", "I2"}));
         QCOMPARE(watch.texts("balance1"), (QStringList{"0.00", "0.00"}));
         QCOMPARE(watch.texts("balance2"), (QStringList{"10.10", "20.20"}));
@@ -427,7 +428,7 @@ private slots:
             boxes.expect("Change Paper Size", Box::Answer::Ok,
                          "Please change the paper size on your printer to 'Letter' or 'A4'");
         Today::fix(QDate(2005, 3, 1));
-        PrintedReports::select(int(Report::Debtors), From, To, nullptr);
+        PrintedReports::select(int(Report::Debtors), From, To, ShapeRs, nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(watch.shown.size(), size_t(prints));
         // Refused before anything is done: not even the age split is written.
@@ -452,7 +453,7 @@ private slots:
         ReportWatch watch;
         ScriptedBoxes boxes;
         boxes.expect("Error Message", Box::Answer::Ok, entry.procedure);
-        PrintedReports::select(report, From, To, nullptr);
+        PrintedReports::select(report, From, To, ShapeRs, nullptr);
         ReportInstance::setInitialisation(entry.design, {});
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QVERIFY(boxes.seen().front().text.contains("frmReports"));
