@@ -7,6 +7,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ShortDate.h"
 #include "platform/Today.h"
+#include "platform/WholeFile.h"
 #include "widgets/BoxRules.h"
 #include "widgets/WidgetHelpers.h"
 #include "widgets/WindowPlacement.h"
@@ -241,6 +242,12 @@ void FrmExport::Export_cmd_Click() {
         return;
     }
     const QString file = Path_txt->text() + '/' + Filename_txt->text() + ".csv";
+    if (!WholeFile::nameFits(file)) {
+        Box::ask("Filename is too long please enter a shorter one!", "Invalid Filename", Box::Buttons::Ok,
+                 Box::Icon::Exclamation, this);
+        Filename_txt->setFocus();
+        return;
+    }
     const QFileInfo existing(file);
     if (existing.exists() && !existing.isDir() &&
         Box::ask("File already exists! Do wish to overwrite?", "Overwrite?", Box::Buttons::YesNo, Box::Icon::Question,

@@ -39,8 +39,34 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+bool isBlank(QChar c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A run of characters without a blank longer than this (a long path or file
+// name) may break anywhere: the box wraps it to the screen instead of growing
+// past it and cutting it off.
+constexpr int LongestUnbrokenRun = 40;
+const QChar MayBreakHere(0x200B);   // zero width space
+
+QString breakable(const QString& text) {
+    QString shown;
+    shown.reserve(text.size() * 2);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && !isBlank(text[end])) ++end;
+        for (qsizetype i = start; i < end; ++i) {
+            shown += text[i];
+            // Never inside a character or before a mark that belongs to the one before it.
+            const bool inside = text[i].isHighSurrogate() || (i + 1 < end && text[i + 1].isMark());
+            if (end - start > LongestUnbrokenRun && i + 1 < end && !inside) shown += MayBreakHere;
+        }
+        while (end < text.size() && isBlank(text[end])) shown += text[end++];
+        start = end;
+    }
+    return shown;
+}
+
 Answer showReal(const Request& r, QWidget* parent) {
-    QMessageBox box(qtIcon(r.icon), r.title, r.text, QMessageBox::NoButton,
+    QMessageBox box(qtIcon(r.icon), r.title, breakable(r.text), QMessageBox::NoButton,
                     parent ? parent : QApplication::activeWindow());
     const auto choices = choicesFor(r.buttons);
     std::vector<QPushButton*> pushButtons;

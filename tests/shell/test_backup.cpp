@@ -6,6 +6,7 @@
 #include "shell/Backup.h"
 #include "shell/WholeFileCopy.h"
 #include "shell/WindowRegistry.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include <QDir>
 #include <QFile>
@@ -85,10 +86,7 @@ private slots:
         program->createDatabase();
         for (const QString& f : filesIn(elsewhere.path())) QFile::remove(away(f));
     }
-    void cleanup() {
-        WholeFileCopy::failAfterBytes(-1);
-        program.reset();
-    }
+    void cleanup() { program.reset(); }
 
     void commandsAreRegistered() {
         registerWindows();
@@ -152,7 +150,7 @@ private slots:
         const QString target = away("old.mdb");
         writeBytes(target, "an older backup");
         const QByteArray before = bytesOf(live());
-        WholeFileCopy::failAfterBytes(1000);
+        const FullDisk full(1000);
         ScriptedBoxes boxes;
         boxes.expect("Overwite File", Answer::Yes)
             .expect("Backup Failed", Answer::Ok, "The backup could not be made.\n\n" + target +
@@ -337,13 +335,16 @@ private slots:
     void failedRestoreKeepsTheLiveData() {
         const QString backup = makeBackup();
         const QByteArray before = bytesOf(live());
-        WholeFileCopy::failAfterBytes(1000);
         ScriptedBoxes boxes;
         boxes.expect("Confirm", Answer::Yes)
-            .expect("Restore Failed", Answer::Ok, "The backup could not be restored.");
+            .expect("Restore Failed", Answer::Ok,
+                    "The backup could not be restored.\n\n" + live() + ": No space left on device");
         ScriptedFileDialogs dialogs;
         dialogs.answer(backup);
-        mnurestore_Click(nullptr);
+        {
+            const FullDisk full(1000);
+            mnurestore_Click(nullptr);
+        }
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QVERIFY(boxes.seen().back().text.endsWith("Your data has not been changed."));
         QCOMPARE(bytesOf(live()), before);
