@@ -5,6 +5,7 @@
 #include "platform/ShortDate.h"
 #include "platform/WholeFile.h"
 #include <QFile>
+#include <QUrl>
 #include <cerrno>
 #include <sqlite3.h>
 
@@ -74,7 +75,10 @@ void Database::openWithFlags(const QString& path, int flags) {
     close();
     sqlite3* db = nullptr;
     // One thread uses the connection: SQLite need not lock it on every call.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    // URI file names let another file be attached read-only (attachReadOnly);
+    // the program's own paths are plain, absolute ones.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   flags | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = failureText(db, db ? sqlite3_extended_errcode(db) : rc);
         sqlite3_close(db);
@@ -168,6 +172,13 @@ void Database::exec(const QString& sql) {
     sqlite3_free(error);
     if (rc != SQLITE_OK) raiseSqliteError(db_, rc);
 }
+
+void Database::attachReadOnly(const QString& path, const QString& name) {
+    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?mode=ro";
+    Statement(*this, QString("ATTACH DATABASE ? AS \"%1\"").arg(name)).bind(1, uri).run();
+}
+
+void Database::detach(const QString& name) { exec(QString("DETACH DATABASE \"%1\"").arg(name)); }
 
 QStringList Database::tableNames() const {
     QStringList names;

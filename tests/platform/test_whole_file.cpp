@@ -2,23 +2,12 @@
 // failure or a kill leaves, and the names a file system takes.
 #include "platform/WholeFile.h"
 #include "support/FullDisk.h"
+#include "support/TestSupport.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
-
-namespace {
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
-}
-}  // namespace
 
 class TestWholeFile : public QObject {
     Q_OBJECT
@@ -32,7 +21,7 @@ private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
         target = dir->filePath("out.csv");
-        writeFile(target, "the older file");
+        writeFileBytes(target, "the older file");
     }
 
     // The older file stays as it was until the new one is whole, and then
@@ -43,11 +32,11 @@ private slots:
         QString why;
         QVERIFY(file.open(&why));
         QVERIFY(file.write("first half, ", &why));
-        QCOMPARE(contents(target), QByteArray("the older file"));
+        QCOMPARE(fileBytes(target), QByteArray("the older file"));
         QVERIFY(file.write("second half", &why));
-        QCOMPARE(contents(target), QByteArray("the older file"));
+        QCOMPARE(fileBytes(target), QByteArray("the older file"));
         QVERIFY2(file.commit(&why), qPrintable(why));
-        QCOMPARE(contents(target), QByteArray("first half, second half"));
+        QCOMPARE(fileBytes(target), QByteArray("first half, second half"));
         QCOMPARE(QFile::permissions(target), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(files(), QStringList{"out.csv"});
     }
@@ -65,14 +54,14 @@ private slots:
             QCOMPARE(why, QString("No space left on device"));
             QVERIFY(!file.commit(&why));
         }
-        QCOMPARE(contents(target), QByteArray("the older file"));
+        QCOMPARE(fileBytes(target), QByteArray("the older file"));
         QCOMPARE(files(), QStringList{"out.csv"});
         {
             WholeFile file(target);
             QVERIFY(file.open(nullptr));
             QVERIFY(file.write("never committed", nullptr));
         }
-        QCOMPARE(contents(target), QByteArray("the older file"));
+        QCOMPARE(fileBytes(target), QByteArray("the older file"));
         QCOMPARE(files(), QStringList{"out.csv"});
     }
 
@@ -80,13 +69,13 @@ private slots:
     // keeps what it points to.
     void aSideFileLeftBehindIsReplaced() {
         const QString elsewhere = dir->filePath("elsewhere.txt");
-        writeFile(elsewhere, "not ours");
+        writeFileBytes(elsewhere, "not ours");
         QVERIFY(QFile::link(elsewhere, target + ".part"));
         WholeFile file(target);
         QString why;
         QVERIFY(file.open(&why) && file.write("new", &why) && file.commit(&why));
-        QCOMPARE(contents(target), QByteArray("new"));
-        QCOMPARE(contents(elsewhere), QByteArray("not ours"));
+        QCOMPARE(fileBytes(target), QByteArray("new"));
+        QCOMPARE(fileBytes(elsewhere), QByteArray("not ours"));
         QCOMPARE(files(), (QStringList{"elsewhere.txt", "out.csv"}));
     }
 
@@ -113,7 +102,7 @@ private slots:
         QCOMPARE(reason, why);
         if (what == "link") {
             QVERIFY(QFileInfo(name).isSymLink());
-            QCOMPARE(contents(target), QByteArray("new"));
+            QCOMPARE(fileBytes(target), QByteArray("new"));
         }
         if (what == "folder") QVERIFY(QFileInfo(name).isDir());
         if (what == "pipe") QVERIFY(!QFileInfo(name).isFile() && QFileInfo::exists(name));

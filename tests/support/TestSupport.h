@@ -74,6 +74,10 @@ void resetProgramState();
 // The number of the AppError an action raises; 0 when it raises none.
 int errorNumberOf(const std::function<void()>& action);
 
+// A file's bytes, empty when it cannot be read; a file made to hold bytes.
+QByteArray fileBytes(const QString& path);
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // A test class whose every test function gets a fresh program folder with a
 // new database, both connections open.
 class DatabaseTestCase : public QObject {
