@@ -160,7 +160,7 @@ QString tableValueDifference(sqlite3* db, const Schema::Table& t) {
     QStringList conditions, cases;
     for (size_t i = 0; i < t.columns.size(); ++i) {
         conditions << refusedValue(t.columns[i]);
-        cases << QString("WHEN %1 THEN %2").arg(conditions.back()).arg(i);
+        cases << QString("WHEN %1 THEN %2").arg(conditions.back(), QString::number(i));
     }
     const QString sql = QString("SELECT rowid, CASE %1 END FROM %2 WHERE %3 LIMIT 1")
                             .arg(cases.join(' '), Schema::quoted(t.name), conditions.join(" OR "));
