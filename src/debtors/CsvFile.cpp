@@ -5,15 +5,10 @@ namespace {
 constexpr qsizetype BlockSize = 1 << 20;
 }
 
-CsvFile::CsvFile(const QString& path) : file_(path) {
-    // Unbuffered: every write reaches the system at once, so its failure is seen here.
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) fail();
+CsvFile::CsvFile(const QString& path) : path_(path), file_(path) {
+    QString reason;
+    if (!file_.open(&reason)) fail(reason);
     gathered_.reserve(BlockSize + 4096);
-}
-
-CsvFile::~CsvFile() {
-    // After a failure what was written stays in the file, as it stands.
-    if (file_.isOpen()) file_.close();
 }
 
 void CsvFile::writeLine(const QString& line) {
@@ -24,19 +19,20 @@ void CsvFile::writeLine(const QString& line) {
 
 void CsvFile::close() {
     writeGathered();
-    file_.close();
-    if (file_.error() != QFileDevice::NoError) fail();
+    QString reason;
+    if (!file_.commit(&reason)) fail(reason);
 }
 
 void CsvFile::writeGathered() {
     if (gathered_.isEmpty()) return;
-    if (file_.write(gathered_) != gathered_.size()) fail();
+    QString reason;
+    if (!file_.write(gathered_, &reason)) fail(reason);
     gathered_.resize(0);
 }
 
-void CsvFile::fail() const {
+void CsvFile::fail(const QString& reason) const {
     raiseError(ErrorNo::PathFileAccess,
-               QString("Path/File access error: %1 cannot be written (%2).").arg(file_.fileName(), file_.errorString()));
+               QString("Path/File access error: %1 cannot be written (%2).").arg(path_, reason));
 }
 
 QString CsvFile::field(const QString& value) {

@@ -1,21 +1,22 @@
 #pragma once
+#include "platform/WholeFile.h"
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
-// A comma-separated text file being written: opened for output (created, or
-// emptied when it exists), lines in UTF-8 each ended by CR LF, gathered and
-// written in large blocks. Every failure to open or write raises an error,
-// so a file that did not reach the disk is never taken for a written one.
+// A comma-separated text file being written: lines in UTF-8 each ended by
+// CR LF, gathered and written in large blocks. It is written whole or not at
+// all (WholeFile): the file of that name, if any, is replaced only by
+// close(), and a failure leaves it as it was. Every failure to open or write
+// raises an error naming the system's reason, so a file that did not reach
+// the disk is never taken for a written one.
 class CsvFile {
 public:
     explicit CsvFile(const QString& path);
-    ~CsvFile();
     CsvFile(const CsvFile&) = delete;
     CsvFile& operator=(const CsvFile&) = delete;
 
     void writeLine(const QString& line);
-    // Writes what is gathered and closes the file.
+    // Writes what is gathered and puts the whole file in place.
     void close();
 
     // A value as it goes between the commas: as it is, or, when it holds a
@@ -25,8 +26,9 @@ public:
 
 private:
     void writeGathered();
-    [[noreturn]] void fail() const;
+    [[noreturn]] void fail(const QString& reason) const;
 
-    QFile file_;
+    QString path_;
+    WholeFile file_;
     QByteArray gathered_;
 };

@@ -197,7 +197,7 @@ Outcome write(Export which, const QString& path, const QDate& from, const QDate&
     const bool debtors = which == Export::Debtors;
     if (debtors) writeAgedBalances(Today::date());
     std::optional<CsvFile> file;
-    if (!debtors) file.emplace(path);   // the file is there, empty, whatever the query gives
+    if (!debtors) file.emplace(path);   // the file comes, empty if need be, whatever the query gives
     openRecords(queryOf(which, from, to));
     if (ShapeRs->eof()) {
         if (file) file->close();

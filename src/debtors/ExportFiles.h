@@ -20,8 +20,9 @@ enum class Outcome { Written, NoRecords };
 // customers and invoices by their date. With no records the customer,
 // invoice and item files are left on disk empty, while the debtors file is
 // not touched at all. The debtors export first rewrites the age split of
-// every unpaid invoice for today. Raises an error when the file cannot be
-// written; what was written before stays in it.
+// every unpaid invoice for today. The file is written whole or not at all:
+// an error (raised when the file cannot be written, naming the system's
+// reason) leaves an older file of that name as it was.
 Outcome write(Export which, const QString& path, const QDate& from, const QDate& to);
 
 // The texts the files give stored values. Numbers: a blank before zero and

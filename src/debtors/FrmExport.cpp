@@ -7,6 +7,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ShortDate.h"
 #include "platform/Today.h"
+#include "platform/WholeFile.h"
 #include "widgets/BoxRules.h"
 #include "widgets/WidgetHelpers.h"
 #include "widgets/WindowPlacement.h"
@@ -229,12 +230,17 @@ void FrmExport::showDriveOf(const QString& folder) {
     if (index >= 0) Drive1->setCurrentIndex(index);
 }
 
+void FrmExport::refuseFilename(const QString& why) {
+    Box::ask(why, "Invalid Filename", Box::Buttons::Ok, Box::Icon::Exclamation, this);
+    // Back in the name box with its text selected, as a box takes the focus:
+    // the name typed next replaces it.
+    Filename_txt->setFocus();
+    Filename_txt->selectAll();
+}
+
 void FrmExport::Export_cmd_Click() {
     if (Trim(Filename_txt->text()).isEmpty()) {
-        Box::ask("Please enter a filename", "Invalid Filename", Box::Buttons::Ok, Box::Icon::Exclamation, this);
-        // Selected, so that the name typed next replaces the blanks.
-        Filename_txt->setFocus();
-        Filename_txt->selectAll();
+        refuseFilename("Please enter a filename");
         return;
     }
     if (!QFileInfo(Path_txt->text()).isDir()) {
@@ -243,6 +249,10 @@ void FrmExport::Export_cmd_Click() {
         return;
     }
     const QString file = Path_txt->text() + '/' + Filename_txt->text() + ".csv";
+    if (!WholeFile::nameFits(file)) {
+        refuseFilename("Filename is too long please enter a shorter one!");
+        return;
+    }
     const QFileInfo existing(file);
     if (existing.exists() && !existing.isDir() &&
         Box::ask("File already exists! Do wish to overwrite?", "Overwrite?", Box::Buttons::YesNo, Box::Icon::Question,

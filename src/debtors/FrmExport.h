@@ -43,6 +43,8 @@ public:
     void setDir1Folder(const QString& folder);
 
     void Export_cmd_Click();
+    // Says why the name cannot be taken and goes back to the name box.
+    void refuseFilename(const QString& why);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

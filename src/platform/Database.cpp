@@ -3,7 +3,10 @@
 #include "platform/Currency.h"
 #include "platform/SchemaCheck.h"
 #include "platform/ShortDate.h"
+#include "platform/WholeFile.h"
 #include <QFile>
+#include <QUrl>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace {
@@ -28,9 +31,24 @@ constexpr size_t IdlePerText = 4;
 constexpr int IdleLimit = 256;
 }
 
+namespace {
+// What went wrong, with the system's reason when the file could not be read
+// or written: a full disk says "No space left on device", as every failed
+// write of the program does.
+QString failureText(sqlite3* db, int code) {
+    const int primary = code & 0xff;
+    if (primary == SQLITE_FULL) return systemReason(ENOSPC);
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
+    const int error = db ? sqlite3_system_errno(db) : 0;
+    if ((primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN) && error != 0)
+        return message + " (" + systemReason(error) + ")";
+    return message;
+}
+}  // namespace
+
 void raiseSqliteError(sqlite3* db, int code, const QString& context) {
     const int extended = db ? sqlite3_extended_errcode(db) : code;
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
+    const QString message = failureText(db, extended);
     const QString text = context.isEmpty() ? message : context + ": " + message;
     switch (extended) {
     case SQLITE_CONSTRAINT_UNIQUE:
@@ -57,9 +75,12 @@ void Database::openWithFlags(const QString& path, int flags) {
     close();
     sqlite3* db = nullptr;
     // One thread uses the connection: SQLite need not lock it on every call.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    // URI file names let another file be attached read-only (attachReadOnly);
+    // the program's own paths are plain, absolute ones.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   flags | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        const QString message = failureText(db, db ? sqlite3_extended_errcode(db) : rc);
         sqlite3_close(db);
         raiseError(rc == SQLITE_CANTOPEN ? ErrorNo::FileNotFound : ErrorNo::DatabaseError,
                    QString("Could not use '%1'; %2.").arg(path, message));
@@ -151,6 +172,13 @@ void Database::exec(const QString& sql) {
     sqlite3_free(error);
     if (rc != SQLITE_OK) raiseSqliteError(db_, rc);
 }
+
+void Database::attachReadOnly(const QString& path, const QString& name) {
+    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?mode=ro";
+    Statement(*this, QString("ATTACH DATABASE ? AS \"%1\"").arg(name)).bind(1, uri).run();
+}
+
+void Database::detach(const QString& name) { exec(QString("DETACH DATABASE \"%1\"").arg(name)); }
 
 QStringList Database::tableNames() const {
     QStringList names;

@@ -30,6 +30,11 @@ public:
     void exec(const QString& sql);
     sqlite3* handle() const;
 
+    // Another database file, read under the schema name given, which no
+    // statement of this connection can change; and letting it go again.
+    void attachReadOnly(const QString& path, const QString& name);
+    void detach(const QString& name);
+
     // The names of the tables the file holds, as stored.
     QStringList tableNames() const;
     // The stored name of a table, matched without regard to case; empty when none.

@@ -20,3 +20,12 @@ public:
     virtual ~StepRunner() = default;
     virtual void run(const CreationStep& step) { step.run(); }
 };
+
+// Makes a new database file at path with the program's own schema holding
+// every row of the six tables of the database file source, in their order
+// and with their row numbers; nothing else of source comes along (no
+// trigger, view or index of its own, none of its tables' own definitions).
+// Source is only read. A file that an attempt cut off left at path is
+// replaced. Raises an error, with no file left at path, when the file cannot
+// be made; a full disk says "No space left on device".
+void createDatabaseFromRows(const QString& source, const QString& path);

@@ -39,6 +39,32 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+bool isBlank(QChar c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A run of characters without a blank longer than this (a long path or file
+// name) may break anywhere: the box wraps it to the screen instead of growing
+// past it and cutting it off.
+constexpr int LongestUnbrokenRun = 40;
+const QChar MayBreakHere(0x200B);   // zero width space
+
+QString breakable(const QString& text) {
+    QString shown;
+    shown.reserve(text.size() * 2);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && !isBlank(text[end])) ++end;
+        for (qsizetype i = start; i < end; ++i) {
+            shown += text[i];
+            // Never inside a character or before a mark that belongs to the one before it.
+            const bool inside = text[i].isHighSurrogate() || (i + 1 < end && text[i + 1].isMark());
+            if (end - start > LongestUnbrokenRun && i + 1 < end && !inside) shown += MayBreakHere;
+        }
+        while (end < text.size() && isBlank(text[end])) shown += text[end++];
+        start = end;
+    }
+    return shown;
+}
+
 // A box stands centred over the window it belongs to, or on the screen
 // when that window is not shown yet (a second copy says so before its main
 // window opens): a hidden owner would place it by its own unset place.
@@ -48,7 +74,7 @@ QWidget* ownerOf(QWidget* parent) {
 }
 
 Answer showReal(const Request& r, QWidget* parent) {
-    QMessageBox box(qtIcon(r.icon), r.title, r.text, QMessageBox::NoButton, ownerOf(parent));
+    QMessageBox box(qtIcon(r.icon), r.title, breakable(r.text), QMessageBox::NoButton, ownerOf(parent));
     const auto choices = choicesFor(r.buttons);
     std::vector<QPushButton*> pushButtons;
     for (const auto& c : choices) pushButtons.push_back(box.addButton(c.caption, c.role));

@@ -34,14 +34,14 @@ void CurrencyBoxes::build(QGridLayout* grid, int firstRow) {
     TaxEnabled_chk->setLayoutDirection(Qt::RightToLeft);
     Label14 = note("Tick this option if your company charges tax.", "Label14");
     Tax1_lbl = named(new QLabel("Tax Name:"), "Tax1_lbl");
-    TaxName_txt = lineBox("TaxName_txt", 10, "Tax");
+    TaxName_txt = lineBox("TaxName_txt", EntryRules::TaxNameLength, "Tax");
     Tax2_lbl = note("Enter Tax Name (i.e VAT for UK)", "Tax2_lbl");
     Tax4_lbl = named(new QLabel("Tax Percent:"), "Tax4_lbl");
-    TaxAmount_txt = lineBox("TaxAmount_txt", 5);
+    TaxAmount_txt = lineBox("TaxAmount_txt", EntryRules::TaxPercentLength);
     tax7_lbl = named(new QLabel("%"), "tax7_lbl");
     Tax3_lbl = note("This percentage will be added to the subtotal amount", "Tax3_lbl");
     Tax5_lbl = named(new QLabel("Tax Number:"), "Tax5_lbl");
-    TaxNumber_txt = lineBox("TaxNumber_txt", 20);
+    TaxNumber_txt = lineBox("TaxNumber_txt", EntryRules::TaxNumberLength);
     Tax6_lbl = note("Tax number will be displayed below your business address", "Tax6_lbl");
     BoxRules::percentage(TaxAmount_txt);
     for (QLineEdit* box : {currency_txt, TaxName_txt, TaxAmount_txt, TaxNumber_txt}) BoxRules::selectOnFocus(box);

@@ -3,9 +3,17 @@
 
 class QAbstractButton;
 class QWidget;
+struct SettingsValues;
 
 // Entry rules shared by the first-run wizard and the Options dialog.
 namespace EntryRules {
+
+// The longest texts the numbering and tax boxes take.
+constexpr int PrefixLength = 4;
+constexpr int StartNumberLength = 8;
+constexpr int TaxNameLength = 10;
+constexpr int TaxPercentLength = 5;
+constexpr int TaxNumberLength = 20;
 
 // A start number shorter than four characters (blanks removed) is refused.
 bool startNumberTooShort(const QString& startText);
@@ -28,5 +36,14 @@ struct CountryPreset {
 CountryPreset countryPreset(Country country);
 // The country a stored currency symbol selects: "$" USA, "£" UK, else Other.
 Country countryOf(const QString& currencySymbol);
+
+// Why settings stored in a row could not be worked with, judged as the
+// wizard and the Options dialog judge what they take: the tick boxes of tax
+// and of free-form numbering hold 0 or 1; an automatically numbered kind
+// (invoices, items, customers) has a prefix its box takes and a start number
+// its box takes that passes Finish (4 to 8 digits, blanks around them
+// aside); the tax name, percentage and number are what their boxes take.
+// Empty when nothing is wrong.
+QString storedSettingsFault(const SettingsValues& values);
 
 }  // namespace EntryRules

@@ -38,8 +38,8 @@ int PrefixRows::build(QGridLayout* grid, int headRow, const Look& look) {
     for (Kind kind : look.order) {
         const Row& row = rows[static_cast<int>(kind)];
         auto* caption = new QLabel(row.caption);
-        row.prefix = lineBox(QString(row.kind) + "Prefix_txt", 4, row.prefixText);
-        row.start = lineBox(QString(row.kind) + "Start_txt", 8, row.startText);
+        row.prefix = lineBox(QString(row.kind) + "Prefix_txt", EntryRules::PrefixLength, row.prefixText);
+        row.start = lineBox(QString(row.kind) + "Start_txt", EntryRules::StartNumberLength, row.startText);
         row.example = named(new QLabel, QString(row.kind) + "Example_lbl");
         row.freeForm = named(new QCheckBox(row.freeFormCaption), row.freeFormName);
         row.prefix->setMinimumWidth(row.prefix->fontMetrics().horizontalAdvance("WWWW") + 12);

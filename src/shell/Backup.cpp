@@ -3,10 +3,14 @@
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "platform/Database.h"
+#include "platform/DatabaseCreation.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
+#include "platform/SchemaCheck.h"
+#include "platform/WholeFile.h"
+#include "settings/EntryRules.h"
 #include "shell/WholeFileCopy.h"
 #include <QFile>
 #include <QFileInfo>
@@ -51,27 +55,42 @@ void backupFailed(QWidget* owner, const QString& why) {
     reportFailure(owner, "Backup Failed", "The backup could not be made.", why);
 }
 
-// Replaces the live file only while no connection is open on it, then opens
-// the connections again and reloads the settings of the restored data.
-// False, with the live file as it was and why saying what failed, when the
-// copy failed; false too when the reopening failed, which is reported as an
-// error of the program.
+// The restored file is made by the program itself, from the backup's rows
+// alone, beside the live file: the live file stays as it was until the new
+// one is whole. It takes the live file's place only while no connection is
+// open on it; then the connections open again and the settings of the
+// restored data are loaded. False, with the live file as it was and why
+// saying what failed, when the new file could not be made or put in place;
+// false too when the reopening failed, which is reported as an error of
+// the program.
 bool replaceLiveDatabase(const QString& source, QString* why) {
+    const QString made = WholeFile::sidePath(liveDatabase());
+    try {
+        Wait_Cursor_On();
+        createDatabaseFromRows(source, made);
+        Wait_Cursor_Off();
+    } catch (const std::exception& e) {
+        Wait_Cursor_Off();
+        if (why) *why = liveDatabase() + ": " + QString::fromUtf8(e.what());
+        return false;
+    }
     const bool jet = Connections::jetOpen();
     const bool shape = Connections::shapeOpen();
     Connections::closeJet();
     Connections::closeShape();
-    const bool copied = WholeFileCopy::copy(source, liveDatabase(), why);
+    QString reason;
+    const bool placed = WholeFile::putInPlace(made, liveDatabase(), &reason);
+    if (!placed && why) *why = liveDatabase() + ": " + reason;
     // The program cannot carry on without its database: a failure from here
     // on is reported like any other.
     bool reopened = false;
     guard("frmMain", "mnurestore_Click", [&] {
         if (jet) Connections::openJet(liveDatabase());
         if (shape) Connections::openShape();
-        if (copied && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
+        if (placed && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
         reopened = true;
     });
-    return copied && reopened;
+    return placed && reopened;
 }
 }  // namespace
 
@@ -87,27 +106,27 @@ bool namesLiveDatabase(const QString& path) {
 
 bool isRestorableDatabase(const QString& path, QString* why) {
     if (!Database::isOurDatabase(path, why)) return false;
+    auto refused = [why](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
     try {
         Database candidate;
         candidate.open(path, true);
         Statement check(candidate, "PRAGMA quick_check");
         const QString verdict = check.step() ? check.value(0).toString() : QString();
-        if (verdict != "ok") {
-            if (why) *why = "The file is damaged: " + verdict;
-            return false;
-        }
+        if (verdict != "ok") return refused("The file is damaged: " + verdict);
+        if (const QString wrong = valueDifference(candidate.handle()); !wrong.isEmpty()) return refused(wrong);
         Recordset system("System", &candidate);
-        if (system.recordCount() == 0) {
-            if (why) *why = "The file holds no settings, so the program could not carry on with it.";
-            return false;
-        }
-        SettingsValues scratch;
+        if (system.recordCount() == 0)
+            return refused("The file holds no settings, so the program could not carry on with it.");
+        SettingsValues settings;
         system.moveFirst();
-        loadSettingsFromRow(system, scratch);
+        loadSettingsFromRow(system, settings);
+        if (const QString wrong = EntryRules::storedSettingsFault(settings); !wrong.isEmpty()) return refused(wrong);
         return true;
     } catch (const std::exception& e) {
-        if (why) *why = "The file is damaged or holds values this program cannot read: " + QString::fromUtf8(e.what());
-        return false;
+        return refused("The file is damaged or holds values this program cannot read: " + QString::fromUtf8(e.what()));
     }
 }
 
@@ -147,9 +166,12 @@ void mnurestore_Click(QWidget* owner) {
             return;
         }
         QString why;
-        if (!isRestorableDatabase(source, &why)) {
-            refuse(owner, "This Data.mdb is not a backup of Kelm Invoice data, so it cannot be restored.\n\n" + why +
-                              "\n\nYour current data has not been changed.");
+        Wait_Cursor_On();
+        const bool restorable = isRestorableDatabase(source, &why);
+        Wait_Cursor_Off();
+        if (!restorable) {
+            refuse(owner, "This Data.mdb is not a backup the program can work with, so it cannot be restored.\n\n" +
+                              why + "\n\nYour current data has not been changed.");
             return;
         }
         if (Box::ask("Are you very sure you want to restore this backup? This will overwrite your current data.",

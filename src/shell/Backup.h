@@ -8,9 +8,12 @@ class QWidget;
 // fails is reported, with the live data and any older backup unchanged.
 void MnuSave_Click(QWidget* owner);
 
-// File, Restore: puts a backup named Data.mdb in place of the live
-// database; the program carries on with the restored data and settings. A
-// copy that fails is reported, with the live data unchanged.
+// File, Restore: puts the data of a backup named Data.mdb in place of the
+// live database; the program carries on with the restored data and
+// settings. The new live file is one the program makes itself with its own
+// schema, holding the backup's rows and nothing else of it (no trigger, view
+// or index of its own). A restore that fails is reported, with the live
+// data unchanged.
 void mnurestore_Click(QWidget* owner);
 
 // True when the path names the live database by any spelling: its name in
@@ -21,5 +24,8 @@ bool namesLiveDatabase(const QString& path);
 // True when the file is a whole database of this program that the program
 // can carry on with: it opens read-only as SQLite, its tables and columns are
 // the program's own (Database::isOurDatabase), it passes SQLite's own check,
-// and it holds a settings row that loads. Otherwise why says what is wrong.
+// every stored value is of the kind its column keeps (valueDifference), and
+// it holds a settings row that loads and that the wizard and the Options
+// dialog would take (EntryRules::storedSettingsFault). Otherwise why says
+// what is wrong.
 bool isRestorableDatabase(const QString& path, QString* why);

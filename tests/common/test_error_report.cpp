@@ -6,7 +6,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
 #include <QtTest>
 #include <stdexcept>
 #include <unistd.h>
@@ -177,6 +182,37 @@ private slots:
         QVERIFY(ran);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(program.endings(), 0);
+    }
+
+    // The box itself, as the user sees it: a long path without a blank wraps
+    // to the screen instead of running off it, and is shown whole.
+    void theBoxWrapsALongPathToTheScreen() {
+        TestProgram program;
+        const QString path = program.file(QString(300, 'n') + ".csv");
+        QRect screen, box;
+        int textWidth = 0, labelWidth = 0;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* shown = qobject_cast<QMessageBox*>(w);
+                if (!shown || !shown->isVisible()) continue;
+                const auto* label = shown->findChild<QLabel*>("qt_msgbox_label");
+                screen = shown->screen()->availableGeometry();
+                box = shown->frameGeometry();
+                labelWidth = label->width();
+                textWidth = label->fontMetrics()
+                                .boundingRect(QRect(0, 0, labelWidth, 100000), Qt::TextWordWrap, label->text())
+                                .width();
+                shown->buttons().front()->click();
+            }
+        });
+        closer.start(50);
+        Report_Error(ErrorNo::PathFileAccess, "FrmExport", "Parts",
+                     "Path/File access error: " + path + " cannot be written (File name too long).");
+        QCOMPARE(program.endings(), 1);
+        QVERIFY2(screen.contains(box), qPrintable(QString("box %1 wide on a screen %2 wide").arg(box.width()).arg(screen.width())));
+        QVERIFY2(textWidth <= labelWidth, qPrintable(QString("text %1 wide in a label %2 wide").arg(textWidth).arg(labelWidth)));
+        QVERIFY(program.logFiles().at(0).contains(path));   // the log keeps the text as it is
     }
 
     void reportGoesOnWhenTheBoxFails() {

@@ -5,6 +5,7 @@
 #include "debtors/ExportFiles.h"
 #include "platform/AppError.h"
 #include "platform/Today.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include <QDir>
 #include <QtTest>
@@ -137,11 +138,43 @@ private slots:
         QCOMPARE(QDir(program->folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
 
-    // A file that stops taking bytes (a full disk) is an error, never a success.
-    void fullDiskIsAnError() {
+    // A write that breaks off half way (a full disk) is an error naming the
+    // reason, never a success; the older file of that name stays byte for
+    // byte and no side file is left.
+    void aFailedWriteKeepsTheOlderFile_data() {
+        QTest::addColumn<Export>("which");
+        QTest::newRow("items") << Export::Parts;
+        QTest::newRow("invoices with lines") << Export::InvoiceDetails;
+        QTest::newRow("debtors") << Export::Debtors;
+    }
+    void aFailedWriteKeepsTheOlderFile() {
+        QFETCH(Export, which);
+        Today::fix(ExportFixture::Today);
         addAll();
-        QVERIFY(QFile::link("/dev/full", path()));
-        QCOMPARE(errorNumberOf([&] { ExportFiles::write(Export::Parts, path(), From, To); }), ErrorNo::PathFileAccess);
+        const QByteArray older = "an older export\r\n";
+        writeFile(path(), older);
+        QString why;
+        {
+            const FullDisk full(100);
+            try {
+                ExportFiles::write(which, path(), From, To);
+            } catch (const AppError& e) {
+                QCOMPARE(e.number, ErrorNo::PathFileAccess);
+                why = e.description;
+            }
+        }
+        QCOMPARE(why, "Path/File access error: " + path() + " cannot be written (No space left on device).");
+        QCOMPARE(contents(path()), older);
+        QCOMPARE(QDir(program->folder()).entryList({"out*"}), QStringList{"out.csv"});
+    }
+
+    // What an export cut off by a kill left beside the file goes with the next one.
+    void aSideFileLeftBehindGoesWithTheNextExport() {
+        addItems();
+        writeFile(path() + ".part", "half an export");
+        QCOMPARE(ExportFiles::write(Export::Parts, path(), From, To), ExportFiles::Outcome::Written);
+        QVERIFY(contents(path()).startsWith("ID,ShortDesc,Desc,Price\r\n"));
+        QCOMPARE(QDir(program->folder()).entryList({"out*"}), QStringList{"out.csv"});
     }
 };
 

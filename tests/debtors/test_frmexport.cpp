@@ -4,7 +4,9 @@
 #include "common/SettingsValues.h"
 #include "debtors/FrmExport.h"
 #include "platform/Today.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
+#include <optional>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -121,6 +123,7 @@ private slots:
         QTest::newRow("blank name") << "   " << true << "Invalid Filename";
         QTest::newRow("empty name") << "" << true << "Invalid Filename";
         QTest::newRow("missing folder") << "out" << false << "Invalid Path";
+        QTest::newRow("name too long for the file system") << QString(300, 'n') << true << "Invalid Filename";
     }
     void refusals() {
         QFETCH(QString, name);
@@ -137,9 +140,10 @@ private slots:
         window->Export_cmd->click();
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(boxes.seen()[0].icon, Box::Icon::Exclamation);
-        QCOMPARE(QDir(program->folder()).entryList({"*.csv"}), QStringList());
+        QCOMPARE(QDir(program->folder()).entryList({"*.csv*"}), QStringList());
         QCOMPARE(window->Filename_txt->text(), name);
         QVERIFY(window->isVisible());
+        QCOMPARE(program->endings(), 0);
         if (title != "Invalid Filename") return;
         // Back in the name box with its text selected: the name typed next replaces the blanks.
         QCOMPARE(QApplication::focusWidget(), window->Filename_txt);
@@ -209,19 +213,39 @@ private slots:
         QCOMPARE(contents(program->file("out.csv")), QByteArray());
     }
 
-    // A folder that cannot be written is reported, logged, and ends the program.
-    void anUnwritableFolderIsReported() {
+    // A file that cannot be written is reported with the system's reason,
+    // logged, and ends the program; an older file of that name stays.
+    void aFileThatCannotBeWrittenIsReported_data() {
+        QTest::addColumn<QString>("folder");   // "" = the program folder
+        QTest::addColumn<qint64>("room");      // on the disk; -1 = as much as it takes
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder that takes no files") << "/proc" << qint64(-1) << "/proc/out.csv cannot be written";
+        QTest::newRow("a full disk") << "" << qint64(10) << "out.csv cannot be written (No space left on device)";
+    }
+    void aFileThatCannotBeWrittenIsReported() {
+        QFETCH(QString, folder);
+        QFETCH(qint64, room);
+        QFETCH(QString, reason);
         addItems();
-        auto window = windowOn("/proc", 4);
+        const QString older = program->file("out.csv");
+        writeFile(older, "keep me\r\n");
+        auto window = windowOn(folder.isEmpty() ? program->folder() : folder, 4);
         ScriptedBoxes boxes;
-        boxes.expect("Error Message", Box::Answer::Ok, "/proc/out.csv");
-        window->Export_cmd->click();
+        if (folder.isEmpty()) boxes.expect("Overwrite?", Box::Answer::Yes);
+        boxes.expect("Error Message", Box::Answer::Ok, reason);
+        {
+            std::optional<FullDisk> full;
+            if (room >= 0) full.emplace(room);
+            window->Export_cmd->click();
+        }
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(program->endings(), 1);
         const QStringList logs = program->logFiles();
         QCOMPARE(logs.size(), 1);
         QVERIFY(logs[0].contains("Module \t\t: FrmExport") && logs[0].contains("Procedure \t: Parts"));
         QVERIFY(logs[0].contains("Error Code \t: 75"));
+        QCOMPARE(contents(older), QByteArray("keep me\r\n"));
+        QCOMPARE(QDir(program->folder()).entryList({"out*"}), QStringList{"out.csv"});
     }
 
     void folderChooser() {

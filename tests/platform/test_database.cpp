@@ -83,6 +83,12 @@ private slots:
             << QString(parts.arg("NOT NULL", "CURRENCY INTEGER DEFAULT 0", "")).replace("ID TEXT COLLATE NOCASE",
                                                                                          "ID TEXT")
             << "The column ID of the table Parts";
+        // Named as the program spells them, whatever the file's letter case.
+        QTest::newRow("money kept as a whole number, names in another case")
+            << QString(parts.arg("NOT NULL", "INTEGER DEFAULT 0", ""))
+                   .replace("CREATE TABLE Parts", "CREATE TABLE parts")
+                   .replace("Price", "PRICE")
+            << "The column Price of the table Parts is not kept";
         QTest::newRow("only the length check and default differ")
             << parts.arg("NOT NULL", "CURRENCY INTEGER", "") << "";
     }

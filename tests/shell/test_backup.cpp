@@ -6,6 +6,7 @@
 #include "shell/Backup.h"
 #include "shell/WholeFileCopy.h"
 #include "shell/WindowRegistry.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include <QDir>
 #include <QFile>
@@ -16,17 +17,6 @@
 using Box::Answer;
 
 namespace {
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 // A settings row with the business name, and one customer, in the open database.
 void fillDatabase(const QString& businessName, const QString& custId) {
     Recordset system("System");
@@ -37,6 +27,8 @@ void fillDatabase(const QString& businessName, const QString& custId) {
     system.setField("Text3Name", "");
     system.setField("Text4Name", "");
     system.setField("ConfirmBackup", 1);
+    for (const char* prefix : {"InvPrefix", "PartPrefix", "CustPrefix"}) system.setField(prefix, "NO");
+    for (const char* start : {"Invstart", "PartStart", "CustStart"}) system.setField(start, "100001");
     system.update();
     Recordset customers("Customers");
     customers.addNew();
@@ -49,6 +41,31 @@ QStringList customerIds() {
     Recordset customers("Customers");
     for (; !customers.eof(); customers.moveNext()) ids << customers["CustID"].toString();
     return ids;
+}
+
+// Every table, index, trigger and view of the open database, by kind and name.
+QStringList schemaObjects() {
+    QStringList objects;
+    Statement all(Database::shared(), "SELECT type || ' ' || name FROM sqlite_master ORDER BY 1");
+    while (all.step()) objects << all.value(0).toString();
+    return objects;
+}
+
+void run(const QString& path, const QString& sql) {
+    Database file;
+    file.open(path);
+    file.exec(sql);
+}
+
+// File, Restore of the source, with the question answered Yes; what went
+// wrong with the boxes, or "" when the restore said it was done.
+QString restoreAnsweringYes(const QString& source) {
+    ScriptedBoxes boxes;
+    boxes.expect("Confirm", Answer::Yes).expect("Successful", Answer::Ok, "Restore has been Successful");
+    ScriptedFileDialogs dialogs;
+    dialogs.answer(source);
+    mnurestore_Click(nullptr);
+    return boxes.allAnswered() ? QString() : boxes.report();
 }
 
 QStringList filesIn(const QString& folder) {
@@ -85,10 +102,7 @@ private slots:
         program->createDatabase();
         for (const QString& f : filesIn(elsewhere.path())) QFile::remove(away(f));
     }
-    void cleanup() {
-        WholeFileCopy::failAfterBytes(-1);
-        program.reset();
-    }
+    void cleanup() { program.reset(); }
 
     void commandsAreRegistered() {
         registerWindows();
@@ -97,7 +111,7 @@ private slots:
     }
 
     void cancelledDialogsDoNothing() {
-        const QByteArray before = bytesOf(live());
+        const QByteArray before = fileBytes(live());
         ScriptedBoxes boxes;
         ScriptedFileDialogs dialogs;
         dialogs.answer("").answer("");
@@ -105,7 +119,7 @@ private slots:
         mnurestore_Click(nullptr);
         QVERIFY2(dialogs.allAnswered(), qPrintable(dialogs.report()));
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
         QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
     }
 
@@ -120,7 +134,7 @@ private slots:
         QCOMPARE(dialogs.seen().at(0).kind, FileDialog::Kind::Save);
         QCOMPARE(dialogs.seen().at(0).directory, QString("Data.mdb"));
         QVERIFY(dialogs.seen().at(0).filter.contains("*.mdb"));
-        QCOMPARE(bytesOf(away("monday.mdb")), bytesOf(live()));
+        QCOMPARE(fileBytes(away("monday.mdb")), fileBytes(live()));
         QCOMPARE(filesIn(elsewhere.path()), QStringList{"monday.mdb"});   // no temporary left
         QVERIFY(Database::isOurDatabase(away("monday.mdb")));
     }
@@ -135,7 +149,7 @@ private slots:
         QFETCH(Answer, answer);
         QFETCH(bool, replaced);
         const QString target = away("old.mdb");
-        writeBytes(target, "an older backup");
+        writeFileBytes(target, "an older backup");
         ScriptedBoxes boxes;
         boxes.expect("Overwite File", answer, "Do u wish to overwrite this file?");
         if (replaced) boxes.expect("Successful", Answer::Ok, "Save was Successful");
@@ -143,16 +157,16 @@ private slots:
         dialogs.answer(target);
         MnuSave_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
-        QCOMPARE(bytesOf(target), replaced ? bytesOf(live()) : QByteArray("an older backup"));
+        QCOMPARE(fileBytes(target), replaced ? fileBytes(live()) : QByteArray("an older backup"));
     }
 
     // A copy that breaks off half way (a full disk) leaves the older backup
     // whole, and the user is told that no backup was made.
     void failedBackupKeepsTheOldTarget() {
         const QString target = away("old.mdb");
-        writeBytes(target, "an older backup");
-        const QByteArray before = bytesOf(live());
-        WholeFileCopy::failAfterBytes(1000);
+        writeFileBytes(target, "an older backup");
+        const QByteArray before = fileBytes(live());
+        const FullDisk full(1000);
         ScriptedBoxes boxes;
         boxes.expect("Overwite File", Answer::Yes)
             .expect("Backup Failed", Answer::Ok, "The backup could not be made.\n\n" + target +
@@ -162,9 +176,9 @@ private slots:
         MnuSave_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(boxes.seen().back().icon, Box::Icon::Exclamation);
-        QCOMPARE(bytesOf(target), QByteArray("an older backup"));
+        QCOMPARE(fileBytes(target), QByteArray("an older backup"));
         QCOMPARE(filesIn(elsewhere.path()), QStringList{"old.mdb"});
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
     }
 
     // The same for a folder that cannot be written to: here, one that is not there.
@@ -206,7 +220,7 @@ private slots:
             target = away("program/data.mdb");
         }
         fillDatabase("My Firm", "C1");
-        const QByteArray before = bytesOf(live());
+        const QByteArray before = fileBytes(live());
         ScriptedBoxes boxes;
         boxes.expect("Please Try Again", Answer::Ok, "Cannot overwrite original database");
         ScriptedFileDialogs dialogs;
@@ -214,7 +228,7 @@ private slots:
         MnuSave_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(boxes.seen().at(0).icon, Box::Icon::Exclamation);
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
         QCOMPARE(customerIds(), QStringList{"C1"});
         QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
     }
@@ -232,7 +246,7 @@ private slots:
         QDir(elsewhere.path()).mkpath("folder/Data.mdb");
         const QString source = away(name);
         if (!name.contains('/')) QVERIFY(QFile::copy(live(), source));
-        const QByteArray before = bytesOf(live());
+        const QByteArray before = fileBytes(live());
         ScriptedBoxes boxes;
         boxes.expect("Please Try Again", Answer::Ok, "Database must be called Data.mdb");
         ScriptedFileDialogs dialogs;
@@ -240,7 +254,7 @@ private slots:
         mnurestore_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(dialogs.seen().at(0).kind, FileDialog::Kind::Open);
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
     }
 
     // Refused before the question: the live data stays, and stays usable.
@@ -257,8 +271,8 @@ private slots:
     void restoreRefusesWhatIsNotOurs() {
         QFETCH(QString, kind);
         const QString source = away("Data.mdb");
-        if (kind == "text") writeBytes(source, "CustID,Name\r\nC1,Smith\r\n");
-        if (kind == "empty") writeBytes(source, "");
+        if (kind == "text") writeFileBytes(source, "CustID,Name\r\nC1,Smith\r\n");
+        if (kind == "empty") writeFileBytes(source, "");
         if (kind == "foreign") {
             Database other;
             other.createNew(source);
@@ -285,7 +299,7 @@ private slots:
                 QVERIFY(f.resize(f.size() / 2));
             }
         }
-        const QByteArray before = bytesOf(live());
+        const QByteArray before = fileBytes(live());
         ScriptedBoxes boxes;
         boxes.expect("Please Try Again", Answer::Ok, "cannot be restored");
         ScriptedFileDialogs dialogs;
@@ -293,14 +307,121 @@ private slots:
         mnurestore_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(boxes.seen().at(0).icon, Box::Icon::Exclamation);
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
         QVERIFY(Connections::jetOpen() && Connections::shapeOpen());
         QCOMPARE(program->endings(), 0);
     }
 
+    // A backup is checked as the program would use it: every value of the
+    // kind its column keeps, and settings the wizard would take. Refused
+    // before the question, with the reason, and the live file unchanged.
+    void restoreTakesOnlyWhatTheProgramCanWorkWith_data() {
+        QTest::addColumn<QString>("sql");      // run on a good backup
+        QTest::addColumn<QString>("reason");   // "" = restored
+        QTest::newRow("a good backup") << "" << "";
+        QTest::newRow("money as a text")
+            << "UPDATE Invoices SET Total = 'lots' WHERE rowid = 5"
+            << "Row 5 of the table Invoices (InvNo INV5) holds 'lots' in the column Total, which keeps amounts.";
+        QTest::newRow("a day that does not exist")
+            << "UPDATE Invoices SET \"Date\" = '2026-02-30' WHERE rowid = 2"
+            << "Row 2 of the table Invoices (InvNo INV2) holds '2026-02-30' in the column Date, which keeps dates.";
+        QTest::newRow("a count with a fraction")
+            << "UPDATE InvoiceD SET Qty = 1.5"
+            << "Row 1 of the table InvoiceD (InvNo INV1) holds 1.5 in the column Qty, which keeps whole numbers.";
+        QTest::newRow("a text longer than its column")
+            << "PRAGMA ignore_check_constraints = ON; UPDATE Customers SET notes = printf('%.201c', 'x')"
+            << "Row 1 of the table Customers (CustID C1) holds a text of 201 characters in the column notes, "
+               "which keeps texts of up to 200 characters.";
+        QTest::newRow("a key twice")
+            << "DROP INDEX Customers_CustID; DROP INDEX Customers_PrimaryKey; "
+               "INSERT INTO Customers (CustID) VALUES ('c1')"
+            << "The table Customers holds the CustID";
+        QTest::newRow("no invoice start number")
+            << "UPDATE System SET Invstart = NULL"
+            << "The invoice start number in the settings is \"\", not a number of 4 to 8 digits.";
+        QTest::newRow("no start number, but typed numbers")
+            << "UPDATE System SET Invstart = NULL, FreeFormInv = 1" << "";
+        QTest::newRow("a start number of letters")
+            << "UPDATE System SET PartStart = 'ABCDEF'" << "The item start number in the settings is \"ABCDEF\"";
+        QTest::newRow("a prefix too long")
+            << "UPDATE System SET CustPrefix = 'CUSTOMER'"
+            << "The customer prefix in the settings is \"CUSTOMER\", longer than 4 characters.";
+        QTest::newRow("a negative tax") << "UPDATE System SET TaxAmount = -5"
+                                        << "The tax percentage in the settings is -5, not one from 0 to 99999.";
+        QTest::newRow("a tick box neither on nor off")
+            << "UPDATE System SET TaxEnabled = 2" << "The setting TaxEnabled is 2, where a tick box keeps 0 or 1.";
+    }
+    void restoreTakesOnlyWhatTheProgramCanWorkWith() {
+        QFETCH(QString, sql);
+        QFETCH(QString, reason);
+        fillDatabase("Backup Firm", "C1");
+        for (int i = 1; i <= 5; ++i)
+            Database::shared().exec(QString("INSERT INTO Invoices (InvNo, \"Date\", Total) "
+                                            "VALUES ('INV%1', '2026-01-0%1', 10000)").arg(i));
+        Database::shared().exec("INSERT INTO InvoiceD (InvNo, Qty) VALUES ('INV1', 2)");
+        const QString source = away("Data.mdb");
+        QVERIFY(QFile::copy(live(), source));
+        if (!sql.isEmpty()) run(source, sql);
+        Database::shared().exec("UPDATE Customers SET CustID = 'C-LIVE'");
+        const QByteArray before = fileBytes(live()), backup = fileBytes(source);
+        if (reason.isEmpty()) {
+            const QString failed = restoreAnsweringYes(source);
+            QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        } else {
+            ScriptedBoxes boxes;
+            boxes.expect("Please Try Again", Answer::Ok, "\n\n" + reason);
+            ScriptedFileDialogs dialogs;
+            dialogs.answer(source);
+            mnurestore_Click(nullptr);
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        }
+        QCOMPARE(fileBytes(source), backup);   // only read
+        QCOMPARE(customerIds(), QStringList{reason.isEmpty() ? "C1" : "C-LIVE"});
+        if (!reason.isEmpty()) QCOMPARE(fileBytes(live()), before);
+        QVERIFY(Connections::jetOpen() && Connections::shapeOpen());
+        QCOMPARE(program->endings(), 0);
+    }
+
+    // The restored file is one the program makes itself: the backup's rows,
+    // in their order, and none of the triggers, views or indexes the program
+    // does not make, so an extra trigger cannot delete the customers later.
+    void restoreLeavesBehindWhatTheProgramDoesNotMake() {
+        const QStringList ours = schemaObjects();
+        for (const char* id : {"C1", "C2", "C3"}) fillDatabase("Backup Firm", id);
+        Database::shared().exec("DELETE FROM Customers WHERE CustID = 'C2'");
+        fillDatabase("Backup Firm", "C0");
+        const QString source = away("Data.mdb");
+        QVERIFY(QFile::copy(live(), source));
+        run(source, "CREATE TRIGGER wipe AFTER INSERT ON Invoices BEGIN DELETE FROM Customers; END; "
+                    "CREATE VIEW everyone AS SELECT * FROM Customers; "
+                    "CREATE INDEX Customers_Town ON Customers (City)");
+        Database::shared().exec("DELETE FROM Customers");
+        const QString failed = restoreAnsweringYes(source);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QCOMPARE(schemaObjects(), ours);
+        QCOMPARE(customerIds(), (QStringList{"C1", "C3", "C0"}));
+        Statement rowNumbers(Database::shared(), "SELECT group_concat(rowid) FROM (SELECT rowid FROM Customers ORDER BY rowid)");
+        QVERIFY(rowNumbers.step());
+        QCOMPARE(rowNumbers.value(0).toString(), QString("1,3,4"));
+        Database::shared().exec("INSERT INTO Invoices (InvNo, CustNo) VALUES ('INV1', 'C1')");
+        QCOMPARE(customerIds().size(), 3);
+    }
+
+    // What a restore cut off by a kill left in the program folder is
+    // replaced by the next one, and nothing of it stays.
+    void aRestoreCutOffIsClearedByTheNext() {
+        const QString backup = makeBackup();
+        writeFileBytes(program->file("data.mdb.part"), "half a database");
+        writeFileBytes(program->file("data.mdb.part-journal"), "its journal");
+        const QString failed = restoreAnsweringYes(backup);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QCOMPARE(customerIds(), QStringList{"C-BACKUP"});
+        QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
+    }
+
     void restoreAnsweredNoChangesNothing() {
         const QString backup = makeBackup();
-        const QByteArray before = bytesOf(live());
+        const QByteArray before = fileBytes(live());
         ScriptedBoxes boxes;
         boxes.expect("Confirm", Answer::No, "Are you very sure you want to restore this backup?");
         ScriptedFileDialogs dialogs;
@@ -308,7 +429,7 @@ private slots:
         mnurestore_Click(nullptr);
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(boxes.seen().at(0).icon, Box::Icon::Question);
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
         QCOMPARE(gSettings.BusinessName.trimmed(), QString("Live Firm"));
     }
 
@@ -316,13 +437,8 @@ private slots:
     void restoreReplacesDataAndSettings() {
         const QString backup = makeBackup();
         QCOMPARE(customerIds(), QStringList{"C-LIVE"});
-        ScriptedBoxes boxes;
-        boxes.expect("Confirm", Answer::Yes).expect("Successful", Answer::Ok, "Restore has been Successful");
-        ScriptedFileDialogs dialogs;
-        dialogs.answer(backup);
-        mnurestore_Click(nullptr);
-        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
-        QCOMPARE(bytesOf(live()), bytesOf(backup));
+        const QString failed = restoreAnsweringYes(backup);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
         QVERIFY(Connections::jetOpen() && Connections::shapeOpen());
         QCOMPARE(customerIds(), QStringList{"C-BACKUP"});
         QCOMPARE(gSettings.BusinessName.trimmed(), QString("Backup Firm"));
@@ -336,17 +452,20 @@ private slots:
     // A copy that breaks off keeps the live data as it was, and says so.
     void failedRestoreKeepsTheLiveData() {
         const QString backup = makeBackup();
-        const QByteArray before = bytesOf(live());
-        WholeFileCopy::failAfterBytes(1000);
+        const QByteArray before = fileBytes(live());
         ScriptedBoxes boxes;
         boxes.expect("Confirm", Answer::Yes)
-            .expect("Restore Failed", Answer::Ok, "The backup could not be restored.");
+            .expect("Restore Failed", Answer::Ok,
+                    "The backup could not be restored.\n\n" + live() + ": No space left on device");
         ScriptedFileDialogs dialogs;
         dialogs.answer(backup);
-        mnurestore_Click(nullptr);
+        {
+            const FullDisk full(20000);
+            mnurestore_Click(nullptr);
+        }
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QVERIFY(boxes.seen().back().text.endsWith("Your data has not been changed."));
-        QCOMPARE(bytesOf(live()), before);
+        QCOMPARE(fileBytes(live()), before);
         QVERIFY(Connections::jetOpen() && Connections::shapeOpen());
         QCOMPARE(customerIds(), QStringList{"C-LIVE"});
         QCOMPARE(gSettings.BusinessName.trimmed(), QString("Live Firm"));

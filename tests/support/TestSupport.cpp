@@ -11,6 +11,7 @@
 #include "reports/ReportInstance.h"
 #include "shell/CreateDatabase.h"
 #include <QDir>
+#include <QFile>
 #include <QWidget>
 #include <cstdlib>
 
@@ -137,6 +138,16 @@ int errorNumberOf(const std::function<void()>& action) {
         return e.number;
     }
     return 0;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
 void DatabaseTestCase::init() {

@@ -81,6 +81,10 @@ int errorNumberOf(const std::function<void()>& action);
 // "" when it does not, else what it is and what it should be.
 QString offDesign(const QWidget* widget, int widthTwips, int heightTwips);
 
+// A file's bytes, empty when it cannot be read; a file made to hold bytes.
+QByteArray fileBytes(const QString& path);
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // A test class whose every test function gets a fresh program folder with a
 // new database, both connections open.
 class DatabaseTestCase : public QObject {
