@@ -4,6 +4,7 @@
 // The invoices' baseline is the invoices joined to their lines (one row per
 // line); a second one gathers each invoice's lines into its row, as the file does.
 #include "BenchSupport.h"
+#include "common/Functions.h"
 #include "debtors/ExportFiles.h"
 #include <QCoreApplication>
 #include <QFile>
@@ -39,7 +40,7 @@ double commandLineMs(const QString& data, const QString& file, const char* query
 }
 
 double exportMs(ExportFiles::Export which, const QString& file) {
-    return Bench::medianMs(3, [&] { ExportFiles::write(which, file, From, To); });
+    return Bench::medianMs(3, [&] { ExportFiles::write(which, file, From, To, ShapeRs); });
 }
 
 double mib(const QString& file) { return QFile(file).size() / 1048576.0; }

@@ -178,10 +178,9 @@ private:
     Positions positions_;
 };
 
-void openRecords(const QString& query) {
-    ShapeSql = query;
+void openRecords(const QString& query, std::shared_ptr<ShapeRecordset>& rows) {
     // A query that cannot be opened leaves an unopened set behind.
-    if (!Open_Shape_Recordset(ShapeSql, ShapeRs)) raiseError(ErrorNo::ObjectClosed);
+    if (!Open_Shape_Recordset(query, rows)) raiseError(ErrorNo::ObjectClosed);
 }
 
 }  // namespace
@@ -192,31 +191,32 @@ QString procedureName(Export which) {
     return names[int(which)];
 }
 
-Outcome write(Export which, const QString& path, const QDate& from, const QDate& to) {
+Outcome write(Export which, const QString& path, const QDate& from, const QDate& to,
+              std::shared_ptr<ShapeRecordset>& rows) {
     const Layout& layout = layoutOf(which);
     const bool debtors = which == Export::Debtors;
     if (debtors) writeAgedBalances(Today::date());
     std::optional<CsvFile> file;
     if (!debtors) file.emplace(path);   // the file comes, empty if need be, whatever the query gives
-    openRecords(queryOf(which, from, to));
-    if (ShapeRs->eof()) {
+    openRecords(queryOf(which, from, to), rows);
+    if (rows->eof()) {
         if (file) file->close();
         return Outcome::NoRecords;
     }
     if (!file) file.emplace(path);
     file->writeLine(layout.header);
-    const Positions positions = positionsIn(*ShapeRs, layout.fields);
+    const Positions positions = positionsIn(*rows, layout.fields);
     std::optional<InvoiceLines> lines;
     if (which == Export::InvoiceDetails) lines.emplace();
     QString line;
-    for (; !ShapeRs->eof(); ShapeRs->moveNext()) {
+    for (; !rows->eof(); rows->moveNext()) {
         line.resize(0);
-        appendFields(line, *ShapeRs, positions, layout.commaAfterLast);
-        if (lines) lines->append(line, *ShapeRs);
+        appendFields(line, *rows, positions, layout.commaAfterLast);
+        if (lines) lines->append(line, *rows);
         file->writeLine(line);
     }
     file->close();
-    ShapeRs->close();
+    rows->close();
     return Outcome::Written;
 }
 

@@ -2,6 +2,9 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <memory>
+
+class ShapeRecordset;
 
 // The six comma-separated exports: customers in summary and in detail and
 // invoices over a date range, invoices with their lines, items, and debtors
@@ -22,8 +25,10 @@ enum class Outcome { Written, NoRecords };
 // not touched at all. The debtors export first rewrites the age split of
 // every unpaid invoice for today. The file is written whole or not at all:
 // an error (raised when the file cannot be written, naming the system's
-// reason) leaves an older file of that name as it was.
-Outcome write(Export which, const QString& path, const QDate& from, const QDate& to);
+// reason) leaves an older file of that name as it was. The records are read
+// into rows, which is closed after a written file and left open after none.
+Outcome write(Export which, const QString& path, const QDate& from, const QDate& to,
+              std::shared_ptr<ShapeRecordset>& rows);
 
 // The texts the files give stored values. Numbers: a blank before zero and
 // positive values, "-" before negative ones, "." as the point, no thousands

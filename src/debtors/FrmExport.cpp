@@ -1,5 +1,6 @@
 #include "debtors/FrmExport.h"
 #include "common/ErrorReport.h"
+#include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "debtors/ExportFiles.h"
 #include "platform/FixedText.h"
@@ -262,7 +263,7 @@ void FrmExport::Export_cmd_Click() {
     if (row < 0 || row >= EntryCount) return;
     const Export which = Entries[row].which;
     guard(WindowName, ExportFiles::procedureName(which), [&] {
-        if (ExportFiles::write(which, file, DTPicker1->date(), DTPicker2->date()) == ExportFiles::Outcome::NoRecords)
+        if (ExportFiles::write(which, file, DTPicker1->date(), DTPicker2->date(), ShapeRs) == ExportFiles::Outcome::NoRecords)
             Box::ask("No records to Export", "No Records", Box::Buttons::Ok, Box::Icon::Exclamation, this);
         else
             Box::ask("Export successfully completed.", "Successful", Box::Buttons::Ok, Box::Icon::Information, this);

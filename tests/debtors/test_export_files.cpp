@@ -76,7 +76,7 @@ private slots:
         Today::fix(ExportFixture::Today);
         addAll();
         writeFile(path(), "an older, longer file that the export replaces\r\n" + QByteArray(5000, 'x'));
-        QCOMPARE(ExportFiles::write(which, path(), From, To), ExportFiles::Outcome::Written);
+        QCOMPARE(ExportFiles::write(which, path(), From, To, ShapeRs), ExportFiles::Outcome::Written);
         QCOMPARE(contents(path()), bytes);
         QCOMPARE(ShapeRs->eof(), true);   // closed after the export
     }
@@ -84,7 +84,7 @@ private slots:
     // Texts beyond ASCII go out in UTF-8, with no byte-order mark.
     void textIsUtf8() {
         insertRow("Parts", {"ID", "ShortDesc", "Price"}, {"É1", "Crème brûlée €", money("1")});
-        ExportFiles::write(Export::Parts, path(), From, To);
+        ExportFiles::write(Export::Parts, path(), From, To, ShapeRs);
         QCOMPARE(contents(path()), QByteArray("ID,ShortDesc,Desc,Price\r\n") + "É1,Crème brûlée €,, 1\r\n");
     }
 
@@ -109,12 +109,12 @@ private slots:
         const QByteArray older = "older file\r\n";
         writeFile(path(), older);
         // A "from" after the "to" selects nothing.
-        QCOMPARE(ExportFiles::write(which, path(), To, From), ExportFiles::Outcome::NoRecords);
+        QCOMPARE(ExportFiles::write(which, path(), To, From, ShapeRs), ExportFiles::Outcome::NoRecords);
         QCOMPARE(contents(path()), emptied ? QByteArray() : older);
         QVERIFY(QFile::exists(path()));
         if (!emptied) {
             QVERIFY(QFile::remove(path()));
-            ExportFiles::write(which, path(), From, To);
+            ExportFiles::write(which, path(), From, To, ShapeRs);
             QVERIFY(!QFile::exists(path()));
         }
     }
@@ -124,7 +124,7 @@ private slots:
         Today::fix(ExportFixture::Today);
         addAll();
         for (Export which : {Export::Parts, Export::Debtors})
-            QCOMPARE(ExportFiles::write(which, path(), To, From), ExportFiles::Outcome::Written);
+            QCOMPARE(ExportFiles::write(which, path(), To, From, ShapeRs), ExportFiles::Outcome::Written);
     }
 
     // A folder that cannot be written is an error, and nothing is written elsewhere.
@@ -132,7 +132,7 @@ private slots:
         addAll();
         const QStringList before = QDir(program->folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         for (Export which : {Export::SummaryCustomers, Export::Debtors})
-            QCOMPARE(errorNumberOf([&] { ExportFiles::write(which, "/proc/out.csv", From, To); }),
+            QCOMPARE(errorNumberOf([&] { ExportFiles::write(which, "/proc/out.csv", From, To, ShapeRs); }),
                      ErrorNo::PathFileAccess);
         QVERIFY(!QFile::exists("/proc/out.csv"));
         QCOMPARE(QDir(program->folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
@@ -157,7 +157,7 @@ private slots:
         {
             const FullDisk full(100);
             try {
-                ExportFiles::write(which, path(), From, To);
+                ExportFiles::write(which, path(), From, To, ShapeRs);
             } catch (const AppError& e) {
                 QCOMPARE(e.number, ErrorNo::PathFileAccess);
                 why = e.description;
@@ -172,7 +172,7 @@ private slots:
     void aSideFileLeftBehindGoesWithTheNextExport() {
         addItems();
         writeFile(path() + ".part", "half an export");
-        QCOMPARE(ExportFiles::write(Export::Parts, path(), From, To), ExportFiles::Outcome::Written);
+        QCOMPARE(ExportFiles::write(Export::Parts, path(), From, To, ShapeRs), ExportFiles::Outcome::Written);
         QVERIFY(contents(path()).startsWith("ID,ShortDesc,Desc,Price\r\n"));
         QCOMPARE(QDir(program->folder()).entryList({"out*"}), QStringList{"out.csv"});
     }
