@@ -13,12 +13,25 @@ struct AgedRow {
     Ageing::Split split;
 };
 
+// A stored part of the split that already holds the amount: Null does not.
+bool holds(const QVariant& stored, const Currency& amount) {
+    return !FieldValue::isNull(stored) && Field_To_Currency(stored) == amount;
+}
+
+// The unpaid invoices whose stored split is not yet today's: rewriting the
+// others would change nothing.
 std::vector<AgedRow> agedRows(Database& db, const QDate& today) {
     std::vector<AgedRow> rows;
-    Statement s(db, "SELECT rowid, \"Balance\", \"Date\" FROM \"Invoices\" WHERE \"Balance\" > 0");
-    while (s.step())
-        if (const auto split = Ageing::split(s.value(1), s.value(2), today))
-            rows.push_back({s.value(0).toLongLong(), *split});
+    Statement s(db, "SELECT rowid, \"Balance\", \"Date\", \"Balance1\", \"Balance2\", \"Balance3\" "
+                    "FROM \"Invoices\" WHERE \"Balance\" > 0");
+    while (s.step()) {
+        const auto split = Ageing::split(s.value(1), s.value(2), today);
+        if (!split) continue;
+        if (holds(s.value(3), split->upTo30) && holds(s.value(4), split->from31To60) &&
+            holds(s.value(5), split->from61))
+            continue;
+        rows.push_back({s.value(0).toLongLong(), *split});
+    }
     return rows;
 }
 }  // namespace

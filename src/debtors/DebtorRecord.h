@@ -14,7 +14,8 @@ class Database;
 // The pre-pass of the debtors report and export: every invoice with a
 // positive balance gets its balance split over Balance1 to Balance3 by the
 // ageing rule; one dated after today (or not dated) keeps the three as they
-// were. All rows in one transaction: all of them or, on a failure, none.
+// were, and one that already holds its split is not written again. All rows
+// in one transaction: all of them or, on a failure, none.
 void writeAgedBalances(const QDate& today, Database& db);
 void writeAgedBalances(const QDate& today);
 

@@ -101,6 +101,24 @@ private slots:
         QCOMPARE(storedSplit("E"), (QList<qint64>{7, 8, 9}));   // nothing owed: untouched
     }
 
+    // A row already holding today's split is left as it is (a second
+    // printing the same day writes nothing); a Null part is not a 0.
+    void aSplitAlreadyStoredIsNotWrittenAgain() {
+        TestProgram program;
+        program.createDatabase();
+        addInvoice("A", daysAgo(5), QVariant::fromValue(Currency::fromText("10")));
+        addInvoice("B", daysAgo(5), QVariant::fromValue(Currency::fromText("10")));
+        Database::shared().exec("UPDATE Invoices SET Balance1 = 100000, Balance2 = 0, Balance3 = 0 WHERE InvNo = 'A'");
+        Database::shared().exec("UPDATE Invoices SET Balance1 = 100000, Balance2 = NULL, Balance3 = 0 WHERE InvNo = 'B'");
+        Database::shared().exec("CREATE TRIGGER refuse BEFORE UPDATE ON Invoices WHEN new.InvNo = 'A' "
+                                "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        writeAgedBalances(Today);
+        Statement b(Database::shared(), "SELECT typeof(Balance2) FROM Invoices WHERE InvNo = 'B'");
+        QVERIFY(b.step());
+        QCOMPARE(b.value(0).toString(), QString("integer"));
+        QCOMPARE(storedSplit("B"), (QList<qint64>{100000, 0, 0}));
+    }
+
     void aFailingRowLeavesEveryRowAsItWas() {
         TestProgram program;
         program.createDatabase();
