@@ -442,10 +442,13 @@ void ReportPreviewDialog::print() {
 
 void ReportPreviewDialog::sayHowPrintingEnded(const ReportPrinting::Run& run, const QPrinter& printer) {
     const QString file = QDir::toNativeSeparators(printer.outputFileName());
-    const QString removed = run.fileRemoved ? QString(" The unfinished file %1 was removed.").arg(file) : QString();
+    const QString removed =
+        run.fileRemoved ? QString(" The unfinished file was removed, and nothing was written to %1.").arg(file)
+                        : QString();
     if (run.outcome == ReportPrinting::Run::Failed) {
         const QString where = file.isEmpty() ? printer.printerName() : file;
-        Box::ask(QString("The report could not be printed on %1.").arg(where) + removed, windowTitle(),
+        const QString reason = run.reason.isEmpty() ? QString() : " (" + run.reason + ")";
+        Box::ask(QString("The report could not be printed on %1%2.").arg(where, reason) + removed, windowTitle(),
                  Box::Buttons::Ok, Box::Icon::Exclamation, this);
     } else if (run.outcome == ReportPrinting::Run::Cancelled && run.fileRemoved) {
         Box::ask("Printing was cancelled." + removed, windowTitle(), Box::Buttons::Ok, Box::Icon::Information, this);

@@ -1,6 +1,7 @@
 #include "reports/ReportPrinting.h"
 #include "reports/ReportPager.h"
 #include "reports/ReportPainter.h"
+#include "platform/WholeFile.h"
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
@@ -44,13 +45,39 @@ private:
     std::unique_ptr<QProgressDialog> window_;
 };
 
+// The printer's file, while a printing into it runs, is the side file
+// beside it; the printer names the file again once the printing has ended.
+class SideFile {
+public:
+    explicit SideFile(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {
+        if (target_.isEmpty()) return;
+        side_ = WholeFile::sidePath(target_);
+        QFile::remove(side_);   // one a killed printing left behind
+        printer_.setOutputFileName(side_);
+    }
+    ~SideFile() {
+        if (!target_.isEmpty()) printer_.setOutputFileName(target_);
+    }
+    // The whole file takes its name.
+    bool putInPlace(Run& run) {
+        if (side_.isEmpty() || WholeFile::putInPlace(side_, target_, &run.reason)) return true;
+        run.fileRemoved = true;
+        return false;
+    }
+    // A file begun is removed.
+    void remove(Run& run) { run.fileRemoved = !side_.isEmpty() && QFile::remove(side_); }
+
+private:
+    QPrinter& printer_;
+    QString target_, side_;
+};
+
 // Ends a printing that did not end well: the sheets so far are dropped and
 // a file begun is removed.
-void drop(QPrinter& printer, QPainter& painter, Run& run) {
+void drop(QPrinter& printer, QPainter& painter, SideFile& file, Run& run) {
     printer.abort();
     if (painter.isActive()) painter.end();
-    const QString file = printer.outputFileName();
-    run.fileRemoved = !file.isEmpty() && QFile::remove(file);
+    file.remove(run);
 }
 }  // namespace
 
@@ -66,6 +93,7 @@ Run print(ReportDocument& report, QPrinter& printer, QWidget* owner) {
     }
     if (run.first > run.last) return run;
     Progress progress(run.last - run.first + 1, owner);
+    SideFile file(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
         run.outcome = Run::Failed;   // nothing was begun: a file of that name is not ours to remove
@@ -76,23 +104,25 @@ Run print(ReportDocument& report, QPrinter& printer, QWidget* owner) {
         for (int page = run.first; page <= run.last; ++page) {
             if (!progress.goOn(page - run.first + 1)) {
                 run.outcome = Run::Cancelled;
-                drop(printer, painter, run);
+                drop(printer, painter, file, run);
                 return run;
             }
             if (page > run.first && !printer.newPage()) {
                 run.outcome = Run::Failed;
-                drop(printer, painter, run);
+                drop(printer, painter, file, run);
                 return run;
             }
             paintReportPage(painter, report.page(page), scale);
         }
     } catch (...) {
-        drop(printer, painter, run);
+        drop(printer, painter, file, run);
         throw;
     }
     if (!painter.end()) {
         run.outcome = Run::Failed;
-        drop(printer, painter, run);
+        drop(printer, painter, file, run);
+    } else if (!file.putInPlace(run)) {
+        run.outcome = Run::Failed;
     }
     return run;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <functional>
 
 class QPrinter;
@@ -16,12 +17,15 @@ struct Run {
     int first = 0, last = -1;     // the pages (from 0) it was to print
     // A PDF file it had begun and, cancelled or failed, removed again.
     bool fileRemoved = false;
+    QString reason;               // why the file could not take its name, where that failed
 };
 
 // Every page of the report, or the printer's page range (pages from..to,
-// from 1), one sheet each on the report's paper. A printing into a file that
-// does not end (Cancel, a printer or file that cannot be written, or an
-// error, which goes on to the caller) leaves no file behind.
+// from 1), one sheet each on the report's paper. Into a PDF file the pages
+// go to a side file beside it, which takes the file's name only once every
+// page is in: a printing that does not end (Cancel, a printer or file that
+// cannot be written, or an error, which goes on to the caller) leaves no
+// unfinished file behind and an older file of that name as it was.
 Run print(ReportDocument& report, QPrinter& printer, QWidget* owner);
 
 // How many pages a printing has before its progress is shown.

@@ -358,6 +358,33 @@ private slots:
         }
     }
 
+    // A cancelled PDF leaves an older file of its name as it was, and no
+    // unfinished file beside it; a whole one takes the name.
+    void aPdfTakesItsNameOnlyWhole() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("out.pdf");
+        const ReportPages pages = pagesOf(7);
+        Preview p(pages);
+        PrintDialog::setHandler([&](QPrinter& printer, int) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        });
+        for (const int cancelAt : {3, 0}) {
+            writeFileBytes(path, "older");
+            ReportPrinting::setProgressHandler([&](int page, int) { return page != cancelAt; });
+            ScriptedBoxes boxes;
+            if (cancelAt) boxes.expect("Pages", Box::Answer::Ok, "nothing was written to " + path);
+            p.click("print");
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
+            if (cancelAt) QCOMPARE(fileBytes(path), QByteArray("older"));
+            else QCOMPARE(pdfPages(path), 7);
+        }
+        ReportPrinting::setProgressHandler({});
+        PrintDialog::setHandler({});
+    }
+
     // An error while printing into a file leaves no file behind; it goes to the error reporter.
     void anErrorWhilePrintingLeavesNoFile() {
         TestProgram program;
