@@ -53,12 +53,13 @@ QString nextStartNumber(const QString& savedNumber, const QString& currentStart)
     return Zero_Pad(digits, int(currentStart.size()));
 }
 
-namespace {
 bool allDigits(const QString& text) {
     for (QChar c : text)
         if (c < '0' || c > '9') return false;
     return true;
 }
+
+namespace {
 
 // How many different numbers a counter of this width can give; 0 when more
 // than any table could hold, so the search ends only at a free number.

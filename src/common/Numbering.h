@@ -3,6 +3,9 @@
 #include <QString>
 #include <optional>
 
+// Whether the text is digits 0-9 only ("" is).
+bool allDigits(const QString& text);
+
 // Whether a row of the table holds this key in the column of the named
 // index, without regard to case (as the key columns compare). Asks as often
 // as needed on one prepared query.

@@ -1,4 +1,5 @@
 #include "settings/EntryRules.h"
+#include "common/Numbering.h"
 #include "common/SettingsValues.h"
 #include "platform/FixedText.h"
 #include <QAbstractButton>
@@ -34,12 +35,6 @@ Country countryOf(const QString& symbol) {
 
 namespace {
 bool isTick(int value) { return value == 0 || value == 1; }
-
-bool allDigits(const QString& text) {
-    for (QChar c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
 
 bool startNumberTaken(const QString& start) {
     const QString digits = Trim(start);
