@@ -16,6 +16,29 @@ __int128 pow10(int n) {
 // The whole text as a number; a text that is none (a lone ".") reads as 0.
 Currency wholeNumber(const QString& text) { return readDecimal(text).value_or(Currency()); }
 
+// The discount percentage as the totals read it: none when the box is empty.
+Currency discountRate(const QString& text) { return text.isEmpty() ? Currency() : wholeNumber(text); }
+
+QString balanceOf(const QString& total, const QString& writtenOff, const QString& paid) {
+    return moneyText(moneyValue(total) - moneyValue(writtenOff) - moneyValue(paid));
+}
+
+bool sameLines(const Entries& a, const Entries& b) {
+    for (size_t i = 0; i < a.lines.size(); ++i) {
+        const LineEntry& x = a.lines[i];
+        const LineEntry& y = b.lines[i];
+        if (ValCurrency(x.qty) != ValCurrency(y.qty) || ValCurrency(x.amount) != ValCurrency(y.amount)
+            || x.taxable != y.taxable)
+            return false;
+    }
+    return ValCurrency(a.taxRate) == ValCurrency(b.taxRate)
+        && discountRate(a.discountPercent) == discountRate(b.discountPercent);
+}
+
+bool samePayments(const Entries& a, const Entries& b) {
+    return moneyValue(a.paid) == moneyValue(b.paid) && moneyValue(a.writtenOff) == moneyValue(b.writtenOff);
+}
+
 Currency lineTotal(const LineEntry& line) {
     const Currency qty = ValCurrency(line.qty);
     const Currency price = ValCurrency(line.amount);
@@ -53,17 +76,35 @@ Totals calculate(const Entries& in) {
         out.lineTotals[size_t(i)] = moneyText(lineTotal(line));
         const Currency shown = moneyValue(out.lineTotals[size_t(i)]);
         subtotal += shown;
-        if (in.taxOn && line.taxable && ValCurrency(line.amount) > Currency())
-            taxSum += product(shown, rate, 1, 4);
+        if (line.taxable && ValCurrency(line.amount) > Currency()) taxSum += product(shown, rate, 1, 4);
     }
     out.subtotal = moneyText(subtotal);
-    out.vat = moneyText(in.taxOn ? taxSum : Currency());
+    out.vat = moneyText(taxSum);
     out.discount = in.discountPercent.isEmpty()
         ? moneyText(Currency())
-        : Trim(moneyText(product(moneyValue(out.subtotal), wholeNumber(in.discountPercent), 1, 2)));
+        : Trim(moneyText(product(moneyValue(out.subtotal), discountRate(in.discountPercent), 1, 2)));
     out.total = moneyText(moneyValue(out.subtotal) + moneyValue(out.vat) - moneyValue(out.discount));
-    out.balance = moneyText(moneyValue(out.total) - moneyValue(in.writtenOff) - moneyValue(in.paid));
+    out.balance = balanceOf(out.total, in.writtenOff, in.paid);
     return out;
+}
+
+Totals calculate(const Entries& in, const StoredAmounts& stored) {
+    if (!sameLines(in, stored.entries)) return calculate(in);
+    Totals out = stored.totals;
+    if (!samePayments(in, stored.entries)) out.balance = balanceOf(out.total, in.writtenOff, in.paid);
+    return out;
+}
+
+QString paidInFull(const QString& total, const QString& writtenOff) {
+    return moneyText(moneyValue(total) - moneyValue(writtenOff));
+}
+
+bool taxColumnShown(bool taxEnabled, const QString& vat, const Entries& entries) {
+    if (taxEnabled || moneyValue(vat) != Currency()) return true;
+    if (ValCurrency(entries.taxRate) == Currency()) return false;
+    for (const LineEntry& line : entries.lines)
+        if (line.taxable) return true;
+    return false;
 }
 
 BalanceState balanceState(const QString& total, const QString& balance) {

@@ -19,8 +19,9 @@ struct LineEntry {
 
 struct Entries {
     std::array<LineEntry, LineRows> lines;
-    QString taxRate;          // the rate this invoice uses, in percent
-    bool taxOn = false;       // the current tax setting is not 0
+    // The rate this invoice is taxed at, in percent: the settings' rate for a
+    // new invoice, its own stored rate for a stored one. 0 charges no tax.
+    QString taxRate;
     QString discountPercent;
     QString paid;
     QString writtenOff;
@@ -36,6 +37,28 @@ struct Totals {
 };
 
 Totals calculate(const Entries& entries);
+
+// A stored invoice as it was opened: what its amounts come from, and the
+// amounts as stored (in the texts the editor shows them in).
+struct StoredAmounts {
+    Entries entries;
+    Totals totals;
+};
+
+// The totals of a stored invoice. Its stored amounts stand, even where they
+// are not what its lines would give now, until what they come from changes:
+// while its lines, tax ticks and discount are as stored it keeps its line
+// totals and summary, and while its payments are as stored also its balance.
+Totals calculate(const Entries& entries, const StoredAmounts& stored);
+
+// What "Paid In Full" puts in the paid box: the total less what was written
+// off, so that nothing is owed.
+QString paidInFull(const QString& total, const QString& writtenOff);
+
+// Whether the editor shows the tax column: always with tax on in the
+// settings; with tax off only while the invoice bears tax, or has a ticked
+// line at a rate that would add tax, so that no hidden tick adds any.
+bool taxColumnShown(bool taxEnabled, const QString& vat, const Entries& entries);
 
 // What the paid / still-owes labels show for a total and a balance text.
 struct BalanceState {

@@ -109,7 +109,7 @@ frmAddInv::frmAddInv(QWidget* owner) : ActivatedDialog(owner) {
     Inv_lbl->setEnabled(false);
     if (gHandOver.InvEditMode != 0) OldInvoice();
     else NewInvoice();
-    if (gSettings.TaxEnabled == 0 && moneyValue(vat_txt->text()) == Currency()) HideTaxColumns();
+    if (!taxColumnShown(gSettings.TaxEnabled == 1, vat_txt->text(), totalsEntries())) HideTaxColumns();
     Load_list();
 }
 
@@ -503,6 +503,8 @@ void frmAddInv::OldInvoice() {
         TrackingNo_txt->setText(v.trackingNo);
         taxamount->setText(Currency::fromDouble(v.taxPer).toText());
         for (size_t k = 0; k < v.lines.size() && k < size_t(Rows); ++k) fillRow(int(k), v.lines[k]);
+        // Its amounts stand as stored until an edit changes what they come from.
+        stored_ = StoredAmounts{totalsEntries(), shownTotals()};
         Calc_Totals();
         // Ticked as stored, without its action: opening an invoice changes nothing in it.
         if (moneyValue(Balance_txt->text()) == Currency() && moneyValue(total_txt2->text()) > Currency())
@@ -539,17 +541,28 @@ Entries frmAddInv::totalsEntries() const {
         e.lines[k] = {Qty_txt[k]->text(), Amount_txt[k]->text(), tax[k]->isChecked()};
     }
     e.taxRate = taxamount->text();
-    e.taxOn = gSettings.TaxAmount != 0;
     e.discountPercent = Discount2_txt->text();
     e.paid = Paid_txt->text();
     e.writtenOff = Writtenoff_txt->text();
     return e;
 }
 
+Totals frmAddInv::shownTotals() const {
+    Totals t;
+    for (int i = 0; i < Rows; ++i) t.lineTotals[size_t(i)] = tota1l_txt[size_t(i)]->text();
+    t.subtotal = subtotal_txt->text();
+    t.vat = vat_txt->text();
+    t.discount = Discount_txt->text();
+    t.total = total_txt->text();
+    t.balance = Balance_txt->text();
+    return t;
+}
+
 void frmAddInv::Calc_Totals() {
     guard(WindowName, "Calc_Totals", [this] {
         try {
-            const Totals t = calculate(totalsEntries());
+            const Entries entries = totalsEntries();
+            const Totals t = stored_ ? calculate(entries, *stored_) : calculate(entries);
             for (int i = 0; i < Rows; ++i) tota1l_txt[size_t(i)]->setText(t.lineTotals[size_t(i)]);
             subtotal_txt->setText(t.subtotal);
             vat_txt->setText(t.vat);
@@ -575,7 +588,12 @@ void frmAddInv::ShowBalanceState() {
 }
 
 void frmAddInv::PaidFull_chk_Click() {
-    Paid_txt->setText(PaidFull_chk->isChecked() ? total_txt2->text() : moneyText(Currency()));
+    try {
+        Paid_txt->setText(PaidFull_chk->isChecked() ? paidInFull(total_txt2->text(), Writtenoff_txt->text())
+                                                    : moneyText(Currency()));
+    } catch (const AppError&) {
+        // Left as it was: the totals that follow say the amounts are too large.
+    }
     ClosePartPickers();
     Calc_Totals();
 }
@@ -675,9 +693,9 @@ InvoiceRecord frmAddInv::collectInvoice() const {
     v.shippedNo = Trim(Shipped_txt->text());
     v.trackingNo = Trim(TrackingNo_txt->text());
     v.phone = Label16->text();
-    // The rate the tax on screen was computed with, so that the invoice
-    // keeps its total when it is opened again.
-    v.taxPer = gSettings.TaxAmount != 0 ? ValCurrency(taxamount->text()).toDouble() : 0;
+    // The rate the tax on screen was computed with: the settings' for a new
+    // invoice, its own for a stored one, so it keeps its total when opened again.
+    v.taxPer = ValCurrency(taxamount->text()).toDouble();
     for (int i = 0; i < Rows; ++i) {
         const size_t k = size_t(i);
         const LineRowTexts row{PartID_txt[k]->text(), Qty_txt[k]->text(), Desc_txt[k]->text(),

@@ -4,6 +4,7 @@
 #include "widgets/ActivatedDialog.h"
 #include <array>
 #include <map>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -140,6 +141,7 @@ private:
     bool confirmAndCheck();
     InvoiceRecord collectInvoice() const;
     InvoiceTotals::Entries totalsEntries() const;
+    InvoiceTotals::Totals shownTotals() const;
     int rowOf(QObject* box) const;
 
     std::map<int, QAction*> toolbarButtons_;
@@ -147,5 +149,7 @@ private:
     ListKit::HeaderSort* pickerSort_ = nullptr;
     ListKit::FindBox* pickerFind_ = nullptr;
     bool savedNow_ = false;     // saved during this opening
+    // A stored invoice's amounts as it was opened; none for a new invoice.
+    std::optional<InvoiceTotals::StoredAmounts> stored_;
     bool totalsTooLarge_ = false;
 };

@@ -77,6 +77,27 @@ inline QStringList lines(const QString& number) {
     return out;
 }
 
+// Every column of the invoice and of its lines as SQL literals, in their
+// order, so that a value written back in another type or form shows.
+inline QStringList storedAsIs(const QString& number) {
+    auto rowsOf = [&](const QString& table) {
+        QStringList columns;
+        Statement info(Database::shared(), QString("PRAGMA table_info(\"%1\")").arg(table));
+        while (info.step()) columns << QString("quote(\"%1\")").arg(info.value(1).toString());
+        Statement s(Database::shared(), QString("SELECT %1 FROM \"%2\" WHERE InvNo = ? COLLATE BINARY ORDER BY rowid")
+                                            .arg(columns.join(", "), table));
+        s.bind(1, number);
+        QStringList out;
+        while (s.step()) {
+            QStringList row;
+            for (int i = 0; i < columns.size(); ++i) row << s.value(i).toString();
+            out << table + ": " + row.join(" | ");
+        }
+        return out;
+    };
+    return rowsOf("Invoices") + rowsOf("InvoiceD");
+}
+
 inline QString storedInvstart() {
     Statement s(Database::shared(), "SELECT Invstart FROM \"System\"");
     return s.step() ? s.value(0).toString() : QString();

@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(again->Discount2_txt->text(), QString("10"));
         QCOMPARE(again->subtotal_txt->text(), money("61.99"));
         QCOMPARE(again->vat_txt->text(), money("3.68"));
-        QCOMPARE(again->Discount_txt->text(), QString("6.20"));
+        QCOMPARE(again->Discount_txt->text(), money("6.20"));
         QCOMPARE(again->total_txt->text(), money("59.47"));
         QCOMPARE(again->Paid_txt->text(), money("20.00"));
         QCOMPARE(again->Balance_txt->text(), money("39.47"));
@@ -265,6 +265,142 @@ private slots:
         QCOMPARE(fixture::storedInvstart(), QString("0001"));
     }
 
+    // "Paid In Full" pays what the write-off leaves, so nothing is owed; unticked it pays nothing.
+    void paidInFullLeavesNothingOwed_data() {
+        QTest::addColumn<QString>("writtenOff");
+        QTest::addColumn<QString>("paid");
+        QTest::addColumn<QString>("owedUnpaid");
+        QTest::newRow("no write-off") << "" << "590.76" << "590.76";
+        QTest::newRow("10.50 written off") << "10.50" << "580.26" << "580.26";
+    }
+    void paidInFullLeavesNothingOwed() {
+        QFETCH(QString, writtenOff);
+        QFETCH(QString, paid);
+        QFETCH(QString, owedUnpaid);
+        fixture::World world("INV", "0001", 0);
+        newInvoiceFor("C1", "Ann", "Smith");
+        auto w = shown();
+        type(w->Amount_txt[0], "590.76");
+        if (!writtenOff.isEmpty()) type(w->Writtenoff_txt, writtenOff);
+        w->PaidFull_chk->click();
+        QCOMPARE(w->total_txt->text(), money("590.76"));
+        QCOMPARE(w->Paid_txt->text(), money(qPrintable(paid)));
+        QCOMPARE(w->Balance_txt->text(), money("0.00"));
+        QVERIFY(w->Paid_lbl->isVisible() && !w->StillOwes_lbl->isVisible());
+        w->PaidFull_chk->click();
+        QCOMPARE(w->Paid_txt->text(), money("0.00"));
+        QCOMPARE(w->StillOwes_lbl->text(), "BALANCE: " + owedUnpaid);
+        w->PaidFull_chk->click();
+        w->Update_cmd_Click();
+        QCOMPARE(w->result(), int(QDialog::Accepted));
+        QCOMPARE(fixture::header("INV0001", "Paid").value<Currency>(), Currency::fromText(paid));
+        QCOMPARE(fixture::header("INV0001", "Balance").value<Currency>(), Currency());
+    }
+
+    // A stored invoice is taxed at its own rate whatever the settings say now:
+    // opened and updated it keeps every stored value, and an edit works its
+    // tax out at that rate.
+    void storedInvoiceKeepsItsOwnTax_data() {
+        QTest::addColumn<double>("storedRate");
+        QTest::addColumn<int>("taxEnabled");
+        QTest::addColumn<double>("taxAmount");
+        QTest::addColumn<QString>("vat");
+        QTest::addColumn<QString>("vatAfterEdit");   // with a taxable line of 100.00 added
+        QTest::newRow("settings as stored") << 17.5 << 1 << 17.5 << "1859.03" << "1876.53";
+        QTest::newRow("rate changed") << 17.5 << 1 << 20.0 << "1859.03" << "1876.53";
+        QTest::newRow("tax on at a rate of 0") << 17.5 << 1 << 0.0 << "1859.03" << "1876.53";
+        QTest::newRow("tax off and 0") << 17.5 << 0 << 0.0 << "1859.03" << "1876.53";
+        QTest::newRow("tax off, rate kept") << 17.5 << 0 << 17.5 << "1859.03" << "1876.53";
+        QTest::newRow("untaxed invoice, tax now on") << 0.0 << 1 << 20.0 << "0.00" << "0.00";
+    }
+    void storedInvoiceKeepsItsOwnTax() {
+        QFETCH(double, storedRate);
+        QFETCH(int, taxEnabled);
+        QFETCH(double, taxAmount);
+        QFETCH(QString, vat);
+        fixture::World world;
+        InvoiceRecord v = fixture::invoice("OLD", 0);
+        v.lines = {fixture::line("P1", 1, "10623.00", true)};
+        v.subtotal = Currency::fromText("10623");
+        v.vat = Currency::fromText(vat);
+        v.total = v.subtotal + v.vat;
+        v.paid = v.total;
+        v.balance = Currency();
+        v.taxPer = storedRate;
+        saveInvoice(v, InvoiceSave::New);
+        const QStringList before = fixture::storedAsIs("OLD");
+        gSettings.TaxEnabled = taxEnabled;
+        gSettings.TaxAmount = taxAmount;
+        openStored("OLD");
+        {
+            auto w = shown();
+            QCOMPARE(w->vat_lbl->text(), storedRate != 0 ? QString("VAT @  17.5%") : QString("VAT @  0%"));
+            QCOMPARE(w->vat_txt->text(), money(qPrintable(vat)));
+            QCOMPARE(w->total_txt->text(), InvoiceTotals::moneyText(v.total));
+            QCOMPARE(w->Balance_txt->text(), money("0.00"));
+            QVERIFY(w->PaidFull_chk->isChecked() && w->Paid_lbl->isVisible() && !w->StillOwes_lbl->isVisible());
+            QVERIFY(w->toptax->isVisible() && w->tax[0]->isChecked());
+            w->Update_cmd_Click();
+            QCOMPARE(w->result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(fixture::storedAsIs("OLD"), before);
+
+        openStored("OLD");
+        auto w = shown();
+        type(w->Amount_txt[1], "100");
+        w->tax[1]->click();
+        QTEST(w->vat_txt->text().trimmed(), "vatAfterEdit");
+        w->Update_cmd_Click();
+        QCOMPARE(fixture::header("OLD", "TaxPer").toDouble(), storedRate);
+        QTEST(fixture::header("OLD", "Vat").value<Currency>().toFixed(2), "vatAfterEdit");
+    }
+
+    // Opening changes nothing, also where the stored amounts are not what
+    // the editor would work out: they are shown, and stored again, as they are.
+    void openingKeepsStoredAmountsAsStored_data() {
+        QTest::addColumn<QString>("changes");      // header columns set after saving, "column=value;..."
+        QTest::addColumn<QString>("lineTotal");    // the second line's stored total, when changed
+        QTest::newRow("as saved") << "" << "";
+        QTest::newRow("subtotal not the sum of its lines") << "Subtotal=31;Total=31;Balance=31" << "";
+        QTest::newRow("tax its rate does not give") << "Vat=2;Total=32;Balance=32" << "";
+        QTest::newRow("balance not what the payments leave") << "Paid=10;Balance=5" << "";
+        QTest::newRow("a line total not quantity times price") << "" << "25";
+        QTest::newRow("imported: no rate, paid in full, total not its lines")
+            << "TaxPer=0;Subtotal=35;Total=35;Paid=35;Balance=0" << "";
+        QTest::newRow("balance 0, paid not the total less the write-off")
+            << "Paid=20;WrittenOff=5;Balance=0" << "";
+    }
+    void openingKeepsStoredAmountsAsStored() {
+        QFETCH(QString, changes);
+        QFETCH(QString, lineTotal);
+        fixture::World world;
+        saveInvoice(fixture::invoice("ODD", 2), InvoiceSave::New);
+        for (const QString& change : changes.split(';', Qt::SkipEmptyParts)) {
+            const QString column = change.section('=', 0, 0);
+            const QString value = change.section('=', 1);
+            fixture::setHeader("ODD", column, column == "TaxPer" ? QVariant(value.toDouble())
+                                                                 : QVariant::fromValue(Currency::fromText(value)));
+        }
+        if (!lineTotal.isEmpty())
+            Statement(Database::shared(), "UPDATE InvoiceD SET Total = ? WHERE rowid = (SELECT MAX(rowid) FROM InvoiceD)")
+                .bindAll({QVariant::fromValue(Currency::fromText(lineTotal))})
+                .run();
+        const QStringList before = fixture::storedAsIs("ODD");
+        auto stored = [](const char* column) { return InvoiceTotals::moneyText(fixture::header("ODD", column).value<Currency>()); };
+        openStored("ODD");
+        auto w = shown();
+        QCOMPARE(w->subtotal_txt->text(), stored("Subtotal"));
+        QCOMPARE(w->vat_txt->text(), stored("Vat"));
+        QCOMPARE(w->total_txt->text(), stored("Total"));
+        QCOMPARE(w->total_txt2->text(), stored("Total"));
+        QCOMPARE(w->Paid_txt->text(), stored("Paid"));
+        QCOMPARE(w->Balance_txt->text(), stored("Balance"));
+        QCOMPARE(w->PaidFull_chk->isChecked(), stored("Balance") == money("0.00"));
+        w->Update_cmd_Click();
+        QCOMPARE(w->result(), int(QDialog::Accepted));
+        QCOMPARE(fixture::storedAsIs("ODD"), before);
+    }
+
     void firstEightLinesShown() {
         fixture::World world;
         InvoiceRecord v = fixture::invoice("TEN", 10);
@@ -275,6 +411,8 @@ private slots:
         auto w = shown();
         for (int i = 0; i < frmAddInv::Rows; ++i) QCOMPARE(w->PartID_txt[size_t(i)]->text(), QString("P%1").arg(i));
         QCOMPARE(w->Qty_txt[3]->text(), QString());
+        QCOMPARE(w->tota1l_txt[3]->text(), QString("0.00"));   // as stored, until an edit
+        type(w->Qty_txt[0], "2");
         QCOMPARE(w->tota1l_txt[3]->text(), money("10.00"));   // no quantity counts as one unit
     }
 
