@@ -97,8 +97,9 @@ void frmAddCust::buildWindow() {
     delAddress4 = makeBox("delAddress4", 30);
     delpostcode = makeBox("delpostcode", 30);
     // The notes are stored as shown, each line break one character.
-    Notes_txt = textBox("Notes_txt", 200, LimitedTextBox::LineBreaks::CountOnce);
-    Notes_txt->setFixedHeight(Notes_txt->fontMetrics().lineSpacing() * 2 + 12);
+    auto* notes = textBox("Notes_txt", 200, LimitedTextBox::LineBreaks::CountOnce);
+    notes->setLinesHigh(2);
+    Notes_txt = notes;
 
     phone_lbl = label("Phone:", "phone_lbl");
     mobile_lbl = label("Mobile:", "mobile_lbl");
