@@ -147,7 +147,7 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     grid->addWidget(new QLabel("Invoice No:"), 0, 0);
     grid->addWidget(Inv_lbl, 0, 1);
     grid->addWidget(new QLabel("Date:"), 0, 2);
-    grid->addWidget(Date_txt, 0, 3);
+    grid->addWidget(Date_txt, 0, 3, Qt::AlignLeft);
     grid->addWidget(new QLabel("Customer ID:"), 1, 0);
     grid->addWidget(Cust_lbl, 1, 1);
     grid->addWidget(Label16, 1, 3);
@@ -179,6 +179,11 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     grid->addWidget(new QLabel("Notes:"), 4, 0, Qt::AlignTop);
     grid->addWidget(Notes_txt, 4, 1, 1, 2);
     grid->addWidget(Notes_chk, 4, 3, Qt::AlignTop);
+    // The captions' column is as wide as its widest caption, whatever the
+    // customer's number, name or phone: the room to spare goes to the boxes,
+    // so the boxes stand where they stood for every invoice.
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 QWidget* frmAddInv::buildLines() {

@@ -526,6 +526,23 @@ private slots:
                      qPrintable(label->objectName() + " cuts " + label->text()));
     }
 
+    // The number and name boxes stand where they stood, whatever the
+    // customer's number, name and phone.
+    void headerBoxesStayInPlace() {
+        fixture::World world;
+        const auto places = [](const QString& custId, const QString& first, const QString& last, const QString& phone) {
+            newInvoiceFor(custId, first, last);
+            gHandOver.InvCustPhone = phone;
+            auto w = shown();
+            QApplication::processEvents();
+            return std::pair{w->Inv_lbl->mapTo(w.get(), QPoint()).x(), w->Customername_lbl->mapTo(w.get(), QPoint()).x()};
+        };
+        const auto shortOnes = places("C1", "Al", "Li", "1");
+        const auto longOnes = places("WWWWWWWWWWWW", QString(20, 'W'), QString(20, 'W'), QString(30, 'W'));
+        QCOMPARE(longOnes, shortOnes);
+        QCOMPARE(shortOnes.first, shortOnes.second);
+    }
+
     void customizeAppliesNewCaptions() {
         fixture::World world;
         Opener::add("frmInvoiceSet", [](QWidget* owner) {
