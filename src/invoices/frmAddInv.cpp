@@ -9,6 +9,7 @@
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "common/SettingsValues.h"
+#include "common/WidestAmounts.h"
 #include "invoices/InvoicePrinting.h"
 #include "platform/AppError.h"
 #include "platform/FixedText.h"
@@ -50,9 +51,9 @@ QLineEdit* limitedBox(const QString& name, int limit, Qt::Alignment align = Qt::
 // Amounts are shown whole: every money box and label is as wide as the widest
 // amount there is, so no figure loses its leading digits and nothing moves
 // when the figures grow.
-void fitWidestAmount(QLineEdit* box) { box->setFixedWidth(widthToShow(box, widestMoneyText())); }
+void fitWidestAmount(QLineEdit* box) { box->setFixedWidth(widthToShow(box, WidestAmounts::anyAmount())); }
 void fitWidestAmount(QLabel* label) {
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widestMoneyText()));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(WidestAmounts::anyAmount()));
 }
 
 QString rowName(const char* base, int row) { return QString("%1(%2)").arg(base).arg(row); }
@@ -329,7 +330,7 @@ QWidget* frmAddInv::balanceLine() {
         room = room.expandedTo(l->sizeHint());
         l->hide();
     }
-    room.setWidth(QFontMetrics(arial).horizontalAdvance("BALANCE: " + Trim(widestMoneyText())));
+    room.setWidth(QFontMetrics(arial).horizontalAdvance("BALANCE: " + Trim(WidestAmounts::anyAmount())));
     line->setMinimumSize(room);
     return line;
 }

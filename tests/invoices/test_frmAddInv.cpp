@@ -1,6 +1,7 @@
 #include "InvoiceFixture.h"
 #include "common/HandOver.h"
 #include "common/Opener.h"
+#include "common/WidestAmounts.h"
 #include "invoices/frmAddInv.h"
 #include "reports/PaperSize.h"
 #include "reports/ReportPreview.h"
@@ -508,11 +509,11 @@ private slots:
         for (int i = 0; i < frmAddInv::Rows; ++i) boxes << w->Amount_txt[size_t(i)] << w->tota1l_txt[size_t(i)];
         const QList<QLabel*> labels{w->subtotal_txt, w->vat_txt, w->Discount_txt, w->total_txt, w->StillOwes_lbl};
         if (widest) {
-            for (QLineEdit* box : boxes) box->setText(InvoiceTotals::widestMoneyText());
-            for (QLabel* label : labels) label->setText(InvoiceTotals::widestMoneyText());
-            w->StillOwes_lbl->setText("BALANCE: " + InvoiceTotals::widestMoneyText().trimmed());
+            for (QLineEdit* box : boxes) box->setText(WidestAmounts::anyAmount());
+            for (QLabel* label : labels) label->setText(WidestAmounts::anyAmount());
+            w->StillOwes_lbl->setText("BALANCE: " + WidestAmounts::anyAmount().trimmed());
         }
-        QCOMPARE(w->tota1l_txt[0]->text().trimmed(), widest ? InvoiceTotals::widestMoneyText().trimmed()
+        QCOMPARE(w->tota1l_txt[0]->text().trimmed(), widest ? WidestAmounts::anyAmount().trimmed()
                                                            : QString("99989999990001.00"));
         QApplication::processEvents();
         w->grab();   // lays the texts out as the screen shows them
