@@ -1,5 +1,6 @@
 #include "customers/ItemRows.h"
 #include "common/Functions.h"
+#include "common/WidestAmounts.h"
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -29,20 +30,12 @@ ListKit::Row pickerRow(const ItemRecord& item) {
             .sortKeys = {ListKit::SortKey::amount(item.price)}};
 }
 
-namespace {
-// How much a column must grow to show the text whole.
-int shortfall(const QTreeView* view, int column, const char* widest) {
-    const QFontMetrics metrics(view->font());
-    return std::max(0, metrics.horizontalAdvance(widest) + metrics.averageCharWidth() * 2 - view->columnWidth(column));
-}
-}  // namespace
-
-void fitNumberColumn(QTreeView* view) { view->setColumnWidth(0, view->columnWidth(0) + shortfall(view, 0, "PRT000000001")); }
+void fitNumberColumn(QTreeView* view) { ListKit::fitColumns(view, {{0, "PRT000000001"}}); }
 
 void fitPriceColumn(QTreeView* view, int priceColumn, int giver) {
-    const int more = shortfall(view, priceColumn, "9999999999.99");
-    view->setColumnWidth(priceColumn, view->columnWidth(priceColumn) + more);
-    if (giver >= 0) view->setColumnWidth(giver, std::max(view->columnWidth(giver) / 2, view->columnWidth(giver) - more));
+    std::vector<ListKit::Giver> givers;
+    if (giver >= 0) givers.push_back({giver, view->columnWidth(giver) / 2});
+    ListKit::fitColumns(view, {{priceColumn, WidestAmounts::itemPrice()}}, givers);
 }
 
 }  // namespace ItemRows

@@ -11,6 +11,7 @@
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "common/SettingsValues.h"
+#include "common/WidestAmounts.h"
 #include "widgets/WindowPlacement.h"
 #include "platform/MessageBox.h"
 #include <QApplication>
@@ -97,8 +98,9 @@ void frmAddCust::buildWindow() {
     delAddress4 = makeBox("delAddress4", 30);
     delpostcode = makeBox("delpostcode", 30);
     // The notes are stored as shown, each line break one character.
-    Notes_txt = textBox("Notes_txt", 200, LimitedTextBox::LineBreaks::CountOnce);
-    Notes_txt->setFixedHeight(Notes_txt->fontMetrics().lineSpacing() * 2 + 12);
+    auto* notes = textBox("Notes_txt", 200, LimitedTextBox::LineBreaks::CountOnce);
+    notes->setLinesHigh(2);
+    Notes_txt = notes;
 
     phone_lbl = label("Phone:", "phone_lbl");
     mobile_lbl = label("Mobile:", "mobile_lbl");
@@ -176,6 +178,11 @@ void frmAddCust::buildWindow() {
     for (int column : {2, 3, 4}) invoiceModel_->setAlignment(column, Qt::AlignRight);
     ListKit::setUpView(Inv_lst, invoiceModel_);
     ListKit::setColumnWidthsMm(Inv_lst, {22, 25, 22, 22, 22, 60});
+    // Total, paid and balance show whole up to the widest an invoice can
+    // hold, credits too; the room comes from the notes.
+    ListKit::fitColumns(Inv_lst, {{2, WidestAmounts::anyAmount()}, {3, WidestAmounts::anyAmount()},
+                                  {4, WidestAmounts::anyAmount()}}, {{5, Inv_lst->columnWidth(5) / 2}});
+    ListKit::widenToColumns(Inv_lst);
     Inv_lst->setMinimumHeight(Inv_lst->fontMetrics().lineSpacing() * 8);
     Add_cmd = button("&Add", "Add_cmd");
     Edit_cmd = button("Ed&it", "Edit_cmd");

@@ -5,6 +5,7 @@
 #include "common/HandOver.h"
 #include "common/Numbering.h"
 #include "common/SettingsValues.h"
+#include "common/WidestAmounts.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "widgets/BoxRules.h"
@@ -28,10 +29,6 @@
 namespace {
 const char* WindowName = "frm_AddPart";
 constexpr int LongLimit = 120;
-
-// The widest price the box can be left holding: ten digits typed, two
-// decimals added when it loses the focus.
-const char* WidestPrice = "9999999999.99";
 
 void refuse(QWidget* box) {
     QApplication::beep();
@@ -59,7 +56,7 @@ frm_AddPart::frm_AddPart(QWidget* owner) : ActivatedDialog(owner) {
     Price_txt = lineBox("Price_txt", 10);
     Price_txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     BoxRules::percentage(Price_txt);
-    Price_txt->setFixedWidth(widthToShow(Price_txt, WidestPrice));
+    Price_txt->setFixedWidth(widthToShow(Price_txt, WidestAmounts::itemPrice()));
     Update_cmd = button("&Update", "Update_cmd");
     Update_cmd->setDefault(true);
     exit_cmd = button("&Exit", "exit_cmd");

@@ -5,6 +5,7 @@
 #include "common/InvoiceRequest.h"
 #include "common/Opener.h"
 #include "common/SettingsValues.h"
+#include "common/WidestAmounts.h"
 #include "common/WindowNames.h"
 #include "debtors/DebtorRecord.h"
 #include "debtors/LetterPrinting.h"
@@ -86,6 +87,13 @@ frmDebtor::frmDebtor(QWidget* owner) : ActivatedDialog(owner) {
     const QFontMetrics metrics(debtor_lst->font());
     debtor_lst->setColumnWidth(CustId, std::max(debtor_lst->columnWidth(CustId),
                                                 tick + metrics.horizontalAdvance("CUS100001") + 4 * metrics.averageCharWidth()));
+    // The aged parts show whole up to the widest an invoice can hold. The
+    // room comes from the notes, then the name, each keeping most of its
+    // width; what they cannot give widens the list.
+    ListKit::fitColumns(debtor_lst,
+                        {{Days30, WidestAmounts::agedAmount()}, {Days60, WidestAmounts::agedAmount()},
+                         {Days61, WidestAmounts::agedAmount()}},
+                        {{Notes, debtor_lst->columnWidth(Notes) / 2}, {Customer, debtor_lst->columnWidth(Customer) * 2 / 3}});
     sort_ = new ListKit::HeaderSort(debtor_lst, model_, true);
     sort_->state().sortHeaderBy(Days30, model_->sortKeyCell(Key30));
     sort_->state().sortHeaderBy(Days60, model_->sortKeyCell(Key60));
@@ -94,6 +102,7 @@ frmDebtor::frmDebtor(QWidget* owner) : ActivatedDialog(owner) {
     new ListKit::RowOpener(debtor_lst, [this] { View(); }, false);
     connect(debtor_lst->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeTotals(); });
     debtor_lst->setMinimumSize(int(logicalDpiX() / 25.4 * 250), int(logicalDpiY() / 25.4 * 90));
+    ListKit::widenToColumns(debtor_lst);
 
     total30 = amountLabel("total30");
     total60 = amountLabel("total60");

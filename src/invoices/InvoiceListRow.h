@@ -9,8 +9,10 @@ namespace ListKit { class RowBuilder; }
 namespace InvoiceList {
 QStringList headers();
 constexpr int DateColumn = 1;
+constexpr int NameColumn = 3;
 constexpr int AmountColumn = 4;
 constexpr int BalanceColumn = 5;
+constexpr int NotesColumn = 6;
 // The date as a date, the amount and balance as amounts.
 enum SortKey { DateKey, AmountKey, BalanceKey, HiddenSortKeys };
 constexpr int FindCells = 4;        // tested after the number: date, customer id and name, amount

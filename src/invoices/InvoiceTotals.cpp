@@ -3,7 +3,6 @@
 #include "platform/AppError.h"
 #include "platform/FixedText.h"
 #include "platform/NumberText.h"
-#include <limits>
 
 namespace InvoiceTotals {
 namespace {
@@ -58,11 +57,6 @@ Currency product(Currency a, Currency b, int percentSteps, int decimals) {
 }
 
 QString moneyText(Currency amount) { return Format_Number_Right(QVariant::fromValue(amount), 7, 2); }
-
-QString widestMoneyText() {
-    constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max() / 1000000 * 1000000;
-    return moneyText(Currency::fromRaw(-largest));
-}
 
 Currency moneyValue(const QString& text) { return ValCurrency(text); }
 

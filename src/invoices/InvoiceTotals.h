@@ -70,8 +70,6 @@ BalanceState balanceState(const QString& total, const QString& balance);
 
 // An amount as the editor shows it: right-aligned, two decimals, ten characters.
 QString moneyText(Currency amount);
-// The widest text moneyText gives: the largest amount there is, negative.
-QString widestMoneyText();
 // A money text read back by its leading number.
 Currency moneyValue(const QString& text);
 

@@ -9,6 +9,7 @@
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "common/SettingsValues.h"
+#include "common/WidestAmounts.h"
 #include "invoices/InvoicePrinting.h"
 #include "platform/AppError.h"
 #include "platform/FixedText.h"
@@ -50,9 +51,9 @@ QLineEdit* limitedBox(const QString& name, int limit, Qt::Alignment align = Qt::
 // Amounts are shown whole: every money box and label is as wide as the widest
 // amount there is, so no figure loses its leading digits and nothing moves
 // when the figures grow.
-void fitWidestAmount(QLineEdit* box) { box->setFixedWidth(widthToShow(box, widestMoneyText())); }
+void fitWidestAmount(QLineEdit* box) { box->setFixedWidth(widthToShow(box, WidestAmounts::anyAmount())); }
 void fitWidestAmount(QLabel* label) {
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widestMoneyText()));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(WidestAmounts::anyAmount()));
 }
 
 QString rowName(const char* base, int row) { return QString("%1(%2)").arg(base).arg(row); }
@@ -147,7 +148,7 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     grid->addWidget(new QLabel("Invoice No:"), 0, 0);
     grid->addWidget(Inv_lbl, 0, 1);
     grid->addWidget(new QLabel("Date:"), 0, 2);
-    grid->addWidget(Date_txt, 0, 3);
+    grid->addWidget(Date_txt, 0, 3, Qt::AlignLeft);
     grid->addWidget(new QLabel("Customer ID:"), 1, 0);
     grid->addWidget(Cust_lbl, 1, 1);
     grid->addWidget(Label16, 1, 3);
@@ -179,6 +180,11 @@ void frmAddInv::buildHeader(QGridLayout* grid) {
     grid->addWidget(new QLabel("Notes:"), 4, 0, Qt::AlignTop);
     grid->addWidget(Notes_txt, 4, 1, 1, 2);
     grid->addWidget(Notes_chk, 4, 3, Qt::AlignTop);
+    // The captions' column is as wide as its widest caption, whatever the
+    // customer's number, name or phone: the room to spare goes to the boxes,
+    // so the boxes stand where they stood for every invoice.
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 QWidget* frmAddInv::buildLines() {
@@ -324,7 +330,7 @@ QWidget* frmAddInv::balanceLine() {
         room = room.expandedTo(l->sizeHint());
         l->hide();
     }
-    room.setWidth(QFontMetrics(arial).horizontalAdvance("BALANCE: " + Trim(widestMoneyText())));
+    room.setWidth(QFontMetrics(arial).horizontalAdvance("BALANCE: " + Trim(WidestAmounts::anyAmount())));
     line->setMinimumSize(room);
     return line;
 }

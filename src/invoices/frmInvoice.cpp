@@ -6,6 +6,7 @@
 #include "common/HandOver.h"
 #include "common/InvoiceRequest.h"
 #include "common/Opener.h"
+#include "common/WidestAmounts.h"
 #include "common/WindowNames.h"
 #include "platform/MessageBox.h"
 #include "widgets/ListKit.h"
@@ -54,6 +55,14 @@ frmInvoice::frmInvoice(QWidget* owner) : ActivatedDialog(owner), builder_(std::m
     model_->setAlignment(InvoiceList::BalanceColumn, Qt::AlignRight);
     ListKit::setUpView(Inv_lst, model_);
     ListKit::setColumnWidthsTwips(Inv_lst, Widths);
+    // The amounts show whole up to the widest an invoice can hold, credits
+    // too; the room comes from the notes, then the name, so the list keeps
+    // its designed width.
+    ListKit::fitColumns(Inv_lst,
+                        {{InvoiceList::AmountColumn, WidestAmounts::anyAmount()},
+                         {InvoiceList::BalanceColumn, WidestAmounts::anyAmount()}},
+                        {{InvoiceList::NotesColumn, Inv_lst->columnWidth(InvoiceList::NotesColumn) / 2},
+                         {InvoiceList::NameColumn, Inv_lst->columnWidth(InvoiceList::NameColumn) / 2}});
     sort_ = new ListKit::HeaderSort(Inv_lst, model_, true);
     // The date sorts as a date, not as its dd/MM/yyyy text, and the amounts
     // as amounts, a negative one before zero, by their hidden keys.

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
+#include <QtMath>
 #include <QTextDocumentFragment>
 
 LimitedTextBox::LimitedTextBox(int limit, LineBreaks lineBreaks, QWidget* parent)
@@ -14,6 +15,19 @@ LimitedTextBox::LimitedTextBox(int limit, LineBreaks lineBreaks, QWidget* parent
     colours.setBrush(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
     colours.setBrush(QPalette::Inactive, QPalette::HighlightedText, colours.brush(QPalette::Inactive, QPalette::Text));
     setPalette(colours);
+}
+
+void LimitedTextBox::setLinesHigh(int lines) {
+    // The margin goes round the text area instead of into the text: the
+    // document's own margin stands only above its first line, so a scrolled
+    // text would show part of one more line in its place.
+    const int margin = qRound(document()->documentMargin());
+    document()->setDocumentMargin(0);
+    setViewportMargins(margin, margin, margin, margin);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    const int text = qCeil(lines * QFontMetricsF(font()).lineSpacing());
+    setFixedHeight(text + 2 * margin + 2 * frameWidth());
 }
 
 int LimitedTextBox::length(const QString& text) const {

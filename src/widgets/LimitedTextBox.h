@@ -14,6 +14,9 @@ public:
     LimitedTextBox(int limit, LineBreaks lineBreaks, QWidget* parent = nullptr);
 
     int limit() const { return limit_; }
+    // Exactly `lines` lines high at its font, frame and margins included: no
+    // part of a further line shows, whether the text is scrolled or not.
+    void setLinesHigh(int lines);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -495,6 +496,37 @@ void setColumnWidthsMm(QTreeView* view, const std::vector<double>& millimetres) 
 
 void setColumnWidthsTwips(QTreeView* view, const std::vector<int>& twips) {
     for (size_t i = 0; i < twips.size(); ++i) view->setColumnWidth(int(i), twipsToPixels(view, twips[i]));
+}
+
+int cellWidth(const QTreeView* view, const QString& text) {
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.font = view->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.text = text;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    return view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view).width();
+}
+
+void fitColumns(QTreeView* view, const std::vector<WidestText>& columns, const std::vector<Giver>& givers) {
+    int wanted = 0;
+    for (const WidestText& c : columns) {
+        const int more = std::max(0, cellWidth(view, c.text) - view->columnWidth(c.column));
+        view->setColumnWidth(c.column, view->columnWidth(c.column) + more);
+        wanted += more;
+    }
+    for (const Giver& g : givers) {
+        const int given = std::clamp(view->columnWidth(g.column) - g.keepsAtLeast, 0, wanted);
+        view->setColumnWidth(g.column, view->columnWidth(g.column) - given);
+        wanted -= given;
+    }
+}
+
+void widenToColumns(QTreeView* view) {
+    int columns = 0;
+    for (int c = 0; c < view->model()->columnCount(); ++c) columns += view->isColumnHidden(c) ? 0 : view->columnWidth(c);
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    view->setMinimumWidth(std::max(view->minimumWidth(), columns + scrollBar + 2 * view->frameWidth()));
 }
 
 int selectedRow(const QTreeView* view) {

@@ -228,6 +228,25 @@ FindResult findNext(const Model& model, const QString& text, int furtherCells, i
 void setUpView(QTreeView* view, Model* model);
 void setColumnWidthsMm(QTreeView* view, const std::vector<double>& millimetres);
 void setColumnWidthsTwips(QTreeView* view, const std::vector<int>& twips);
+// The width a cell of the list needs to show the text whole, as the list
+// paints its cells.
+int cellWidth(const QTreeView* view, const QString& text);
+// Widens each column, where it is narrower, so that its widest text shows
+// whole. The room comes from the givers, in order, each keeping at least
+// the width given with it, so that the columns keep their total width;
+// what they cannot give is added to it (widenToColumns makes room for it).
+struct WidestText {
+    int column;
+    QString text;
+};
+struct Giver {
+    int column;
+    int keepsAtLeast;      // pixels
+};
+void fitColumns(QTreeView* view, const std::vector<WidestText>& columns, const std::vector<Giver>& givers = {});
+// The list is at least as wide as its columns, with room for its scroll
+// bar, so that every column is in view however many rows it holds.
+void widenToColumns(QTreeView* view);
 int selectedRow(const QTreeView* view);     // -1 when none
 void selectRow(QTreeView* view, int row);   // made current and scrolled into view
 // Removes the row of the list; the row that takes its place, or for the

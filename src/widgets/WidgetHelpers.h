@@ -25,8 +25,8 @@ inline QLineEdit* lineBox(const QString& name, int limit, const QString& text = 
 
 // A many-line box that Tab leaves, holding at most `limit` characters, each
 // line break counted once or, for texts stored with CR LF, twice.
-inline QPlainTextEdit* textBox(const QString& name, int limit,
-                               LimitedTextBox::LineBreaks lineBreaks = LimitedTextBox::LineBreaks::CountAsStored) {
+inline LimitedTextBox* textBox(const QString& name, int limit,
+                              LimitedTextBox::LineBreaks lineBreaks = LimitedTextBox::LineBreaks::CountAsStored) {
     auto* box = named(new LimitedTextBox(limit, lineBreaks), name);
     box->setTabChangesFocus(true);
     return box;

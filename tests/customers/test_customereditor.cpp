@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QtTest>
 
 using namespace fixture;
@@ -288,6 +290,32 @@ private slots:
         window.Save_cmd_Click();
         QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
         QCOMPARE(customerField("C1", "notes"), full);
+    }
+
+    // The private notes box is two lines high: two whole lines show and no
+    // part of a third, at the top of the notes and scrolled alike.
+    void notesBoxShowsTwoLines() {
+        TestProgram program;
+        program.createDatabase();
+        settingsRow("C", "0001", 0);
+        gHandOver.CustNewMode = 1;
+        frmAddCust window;
+        QVERIFY(showActive(window));
+        QPlainTextEdit* notes = window.Notes_txt;
+        notes->setPlainText("Tg one\nTg two\nTg three\nTg four\nTg five");
+        for (const auto move : {QTextCursor::Start, QTextCursor::End, QTextCursor::Up, QTextCursor::Up}) {
+            notes->moveCursor(move);
+            QApplication::processEvents();
+            const QRect view = notes->viewport()->rect();
+            QStringList whole, part;
+            for (QTextBlock line = notes->document()->begin(); line.isValid(); line = line.next()) {
+                const QRect place = notes->cursorRect(QTextCursor(line));
+                if (view.contains(place)) whole << line.text();
+                else if (view.intersects(place)) part << line.text();
+            }
+            QVERIFY2(whole.size() == 2 && part.isEmpty(),
+                     qPrintable(QString("whole: %1; in part: %2").arg(whole.join(", "), part.join(", "))));
+        }
     }
 
     void exitAsksToSave_data() {

@@ -1,6 +1,7 @@
 #include "InvoiceFixture.h"
 #include "common/HandOver.h"
 #include "common/Opener.h"
+#include "common/WidestAmounts.h"
 #include "invoices/frmAddInv.h"
 #include "reports/PaperSize.h"
 #include "reports/ReportPreview.h"
@@ -646,11 +647,11 @@ private slots:
         for (int i = 0; i < frmAddInv::Rows; ++i) boxes << w->Amount_txt[size_t(i)] << w->tota1l_txt[size_t(i)];
         const QList<QLabel*> labels{w->subtotal_txt, w->vat_txt, w->Discount_txt, w->total_txt, w->StillOwes_lbl};
         if (widest) {
-            for (QLineEdit* box : boxes) box->setText(InvoiceTotals::widestMoneyText());
-            for (QLabel* label : labels) label->setText(InvoiceTotals::widestMoneyText());
-            w->StillOwes_lbl->setText("BALANCE: " + InvoiceTotals::widestMoneyText().trimmed());
+            for (QLineEdit* box : boxes) box->setText(WidestAmounts::anyAmount());
+            for (QLabel* label : labels) label->setText(WidestAmounts::anyAmount());
+            w->StillOwes_lbl->setText("BALANCE: " + WidestAmounts::anyAmount().trimmed());
         }
-        QCOMPARE(w->tota1l_txt[0]->text().trimmed(), widest ? InvoiceTotals::widestMoneyText().trimmed()
+        QCOMPARE(w->tota1l_txt[0]->text().trimmed(), widest ? WidestAmounts::anyAmount().trimmed()
                                                            : QString("99989999990001.00"));
         QApplication::processEvents();
         w->grab();   // lays the texts out as the screen shows them
@@ -662,6 +663,23 @@ private slots:
         for (QLabel* label : labels)
             QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
                      qPrintable(label->objectName() + " cuts " + label->text()));
+    }
+
+    // The number and name boxes stand where they stood, whatever the
+    // customer's number, name and phone.
+    void headerBoxesStayInPlace() {
+        fixture::World world;
+        const auto places = [](const QString& custId, const QString& first, const QString& last, const QString& phone) {
+            newInvoiceFor(custId, first, last);
+            gHandOver.InvCustPhone = phone;
+            auto w = shown();
+            QApplication::processEvents();
+            return std::pair{w->Inv_lbl->mapTo(w.get(), QPoint()).x(), w->Customername_lbl->mapTo(w.get(), QPoint()).x()};
+        };
+        const auto shortOnes = places("C1", "Al", "Li", "1");
+        const auto longOnes = places("WWWWWWWWWWWW", QString(20, 'W'), QString(20, 'W'), QString(30, 'W'));
+        QCOMPARE(longOnes, shortOnes);
+        QCOMPARE(shortOnes.first, shortOnes.second);
     }
 
     void customizeAppliesNewCaptions() {

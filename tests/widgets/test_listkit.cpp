@@ -184,6 +184,39 @@ private slots:
 
     // Hidden keys sort by their values where the shown text would not: dates
     // across years, amounts of other signs and widths. No key sorts first.
+    // A column grows to its widest text; the givers give in order down to
+    // what they keep, and what they cannot give is added to the columns.
+    void fitColumnsTakesTheRoomFromTheGivers_data() {
+        QTest::addColumn<int>("firstKeeps");
+        QTest::addColumn<int>("secondKeeps");
+        QTest::addColumn<QList<int>>("widths");   // of the givers, then how much the columns grew in all
+        QTest::newRow("the first gives all") << 0 << 0 << QList<int>{100 - 60, 100, 0};
+        QTest::newRow("the first down to what it keeps, the second the rest") << 70 << 0 << QList<int>{70, 100 - 30, 0};
+        QTest::newRow("neither can give all") << 80 << 90 << QList<int>{80, 90, 30};
+    }
+    void fitColumnsTakesTheRoomFromTheGivers() {
+        QFETCH(int, firstKeeps);
+        QFETCH(int, secondKeeps);
+        QFETCH(QList<int>, widths);
+        Model model({"Amount", "Notes", "Name"});
+        QTreeView view;
+        setUpView(&view, &model);
+        for (int c = 0; c < 3; ++c) view.setColumnWidth(c, 100);
+        const QString widest = "-922337203685477.57";
+        const int wanted = cellWidth(&view, widest);
+        QVERIFY(wanted > 100);
+        // The amount column wants 60 more than it has in the table's sums.
+        view.setColumnWidth(0, wanted - 60);
+        fitColumns(&view, {{0, widest}}, {{1, firstKeeps}, {2, secondKeeps}});
+        QCOMPARE(view.columnWidth(0), wanted);
+        QCOMPARE((QList<int>{view.columnWidth(1), view.columnWidth(2),
+                             wanted + view.columnWidth(1) + view.columnWidth(2) - (wanted - 60) - 200}),
+                 widths);
+        // A column wide enough already stays as it is.
+        fitColumns(&view, {{1, "a"}}, {{2, 0}});
+        QCOMPARE(view.columnWidth(1), widths[0]);
+    }
+
     void typedSortKeys() {
         Model model({"Shown"}, 2);
         auto row = [](const QString& text, const QDate& date, const char* amount) {
