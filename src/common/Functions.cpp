@@ -59,6 +59,12 @@ bool Open_Shape_Recordset(const QString& sql, const std::vector<QVariant>& value
     }
 }
 
+ShapeRsRelease::~ShapeRsRelease() {
+    if (rs_) rs_->close();
+    rs_.reset();
+    for (std::shared_ptr<ShapeRecordset>* holder : holders_) holder->reset();
+}
+
 QString Field_To_String(const QVariant& v) {
     if (FieldValue::isNull(v)) return QString();
     static const Schema::Column anyText{"", Schema::Type::Text, INT32_MAX, true};

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <vector>
 
 // The standard module: small procedures every window uses, and the module
 // values of the database.
@@ -33,6 +34,24 @@ bool Open_Shape_Recordset(const QString& sql, std::shared_ptr<ShapeRecordset>& r
 // here, never into the query text.
 bool Open_Shape_Recordset(const QString& sql, const std::vector<QVariant>& values,
                           std::shared_ptr<ShapeRecordset>& rs);
+
+// The rows one printout or export reads through the shared record set, let
+// go when it ends, however it ends (shown, refused, failed): the set is
+// closed, so nothing of it stays open on the database, and rs is emptied, as
+// is every other holder of the same rows (a report's data source) named by
+// alsoHeldBy. No later window depends on what an earlier one opened.
+class ShapeRsRelease {
+public:
+    explicit ShapeRsRelease(std::shared_ptr<ShapeRecordset>& rs) : rs_(rs) {}
+    ~ShapeRsRelease();
+    ShapeRsRelease(const ShapeRsRelease&) = delete;
+    ShapeRsRelease& operator=(const ShapeRsRelease&) = delete;
+    void alsoHeldBy(std::shared_ptr<ShapeRecordset>& holder) { holders_.push_back(&holder); }
+
+private:
+    std::shared_ptr<ShapeRecordset>& rs_;
+    std::vector<std::shared_ptr<ShapeRecordset>*> holders_;
+};
 
 QString Field_To_String(const QVariant& v);
 ::Currency Field_To_Currency(const QVariant& v);

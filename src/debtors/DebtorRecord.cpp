@@ -96,15 +96,34 @@ QString letterAddressBlock(const QString& address, const QString& address2, cons
     return block;
 }
 
-std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
-    Transaction tx(db);
-    // The table holds only the letters of one printing, so it is made anew
-    // from the schema each time: a file made when its name and address
-    // columns were narrower still takes a whole name and address block.
+namespace {
+// Whether the file's Letters table is the one the program makes now.
+bool lettersTableAsMade(Database& db, const Schema::Table& letters) {
+    Statement stored(db, "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    stored.bind(1, letters.name);
+    return stored.step() && stored.value(0).toString() == Schema::createTableSql(letters);
+}
+}  // namespace
+
+void renewOlderLettersTable(Database& db) {
     const Schema::Table& letters = *Schema::table("Letters");
+    if (lettersTableAsMade(db, letters)) return;
+    Transaction tx(db);
     db.exec("DROP TABLE IF EXISTS " + Schema::quoted(letters.name));
     db.exec(Schema::createTableSql(letters));
     for (const Schema::Index& index : letters.indexes) db.exec(Schema::createIndexSql(letters, index));
+    tx.commit();
+}
+
+void renewOlderLettersTable() { renewOlderLettersTable(Database::shared()); }
+
+std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices, Database& db) {
+    Transaction tx(db);
+    renewOlderLettersTable(db);
+    // The table holds the letters of one printing: the last printing's go.
+    // Emptied, not made anew, so whatever else is open on the file meanwhile
+    // cannot stand in the way.
+    db.exec("DELETE FROM " + Schema::quoted(Schema::table("Letters")->name));
 
     Statement customer(db, "SELECT \"CustID\", \"FirstName\", \"LastName\", \"Address\", \"Address2\", \"City\", "
                            "\"address4\", \"Postcode\" FROM \"Customers\" WHERE \"CustID\" = ? LIMIT 1");

@@ -53,9 +53,18 @@ struct LetterChoice {
     QString invNo;
 };
 
+// Makes the Letters table anew when the file's was made in an older form
+// (narrower name and address columns), so that it takes a whole name and
+// address block: its rows are only the last printing's letters, so nothing
+// kept is lost. Nothing is done to a table the program made as it makes it
+// now. Run when the file is opened, while nothing else is open on it.
+void renewOlderLettersTable(Database& db);
+void renewOlderLettersTable();
+
 // Empties the Letters table and writes one letter per choice whose customer
-// and invoice are both on file, in order, all in one transaction. Returns
-// the invoice numbers of the letters written, in order.
+// and invoice are both on file, in order, all in one transaction, whatever
+// else is open on the file (a table of an older form is made anew first).
+// Returns the invoice numbers of the letters written, in order.
 std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices, Database& db);
 std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices);
 

@@ -193,6 +193,7 @@ QString procedureName(Export which) {
 
 Outcome write(Export which, const QString& path, const QDate& from, const QDate& to,
               std::shared_ptr<ShapeRecordset>& rows) {
+    ShapeRsRelease release(rows);
     const Layout& layout = layoutOf(which);
     const bool debtors = which == Export::Debtors;
     if (debtors) writeAgedBalances(Today::date());
@@ -216,7 +217,6 @@ Outcome write(Export which, const QString& path, const QDate& from, const QDate&
         file->writeLine(line);
     }
     file->close();
-    rows->close();
     return Outcome::Written;
 }
 

@@ -26,7 +26,7 @@ enum class Outcome { Written, NoRecords };
 // every unpaid invoice for today. The file is written whole or not at all:
 // an error (raised when the file cannot be written, naming the system's
 // reason) leaves an older file of that name as it was. The records are read
-// into rows, which is closed after a written file and left open after none.
+// into rows, which is closed and let go when the export ends, however it ends.
 Outcome write(Export which, const QString& path, const QDate& from, const QDate& to,
               std::shared_ptr<ShapeRecordset>& rows);
 

@@ -37,37 +37,29 @@ void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsVa
 
 namespace {
 // The letter bound to the rows of the shaping query (the Letters table),
-// opened into rows, and filled for this printing.
+// opened into rows, and filled for this printing; both let go of the rows
+// when the release ends.
 ReportInstance& bindLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
-                            QWidget* owner) {
+                            QWidget* owner, ShapeRsRelease& release) {
     // Letters that cannot be read are an error, never an empty preview taken for a printing.
     if (!Open_Shape_Recordset(query, rows))
         raiseError(ErrorNo::ObjectClosed, "The letters to print could not be read.");
     ReportInstance& letter = letterReport(owner);
     letter.dataSource = rows;
+    release.alsoHeldBy(letter.dataSource);
     fillLetter(letter.design, texts, gSettings, Today::date());
     return letter;
-}
-
-void releaseLetters(ReportInstance& letter, std::shared_ptr<ShapeRecordset>& rows) {
-    letter.dataSource.reset();
-    if (rows) rows->close();
-    rows.reset();
 }
 }  // namespace
 
 ReportPages layoutLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
                           QWidget* owner) {
-    ReportInstance& letter = bindLetters(query, rows, texts, owner);
-    ReportPages pages = letter.layout(currentPaperSize());
-    releaseLetters(letter, rows);
-    return pages;
+    ShapeRsRelease release(rows);
+    return bindLetters(query, rows, texts, owner, release).layout(currentPaperSize());
 }
 
 bool showLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
                  QWidget* owner) {
-    ReportInstance& letter = bindLetters(query, rows, texts, owner);
-    const bool printedInFull = letter.show(currentPaperSize(), owner);
-    releaseLetters(letter, rows);
-    return printedInFull;
+    ShapeRsRelease release(rows);
+    return bindLetters(query, rows, texts, owner, release).show(currentPaperSize(), owner);
 }

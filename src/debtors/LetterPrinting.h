@@ -33,12 +33,12 @@ void fillLetter(ReportDesign& design, const LetterTexts& texts, const SettingsVa
 
 // One letter per row of the shaping query (the Letters table), laid out
 // whole on the printer's paper; rows is opened on the query for it and let
-// go again.
+// go again, however the layout ends.
 ReportPages layoutLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
                           QWidget* owner);
 
 // The same letters in the modal preview owned by the window, laid out a page
-// at a time; rows is let go when it closes. Whether a printing of every
+// at a time; rows is let go when it closes, or when the printing fails. Whether a printing of every
 // letter ran to its end.
 bool showLetters(const QString& query, std::shared_ptr<ShapeRecordset>& rows, const LetterTexts& texts,
                  QWidget* owner);

@@ -62,6 +62,7 @@ void print(Report report, const QDate& from, const QDate& to, const QPageSize& p
            std::shared_ptr<ShapeRecordset>& rows, QWidget* owner) {
     // Both customer reports report their errors alike.
     guard(WindowName, entry(report).procedure, [&] {
+        ShapeRsRelease release(rows);
         if (report == Report::Debtors) writeAgedBalances(Today::date());
         Open_Shape_Recordset(recordSource(report, from, to), rows);
         if (isCustomerReport(report) && rows->recordCount() < 1) {
@@ -70,6 +71,7 @@ void print(Report report, const QDate& from, const QDate& to, const QPageSize& p
         }
         ReportInstance& design = ReportInstance::of(entry(report).design);
         design.dataSource = rows;
+        release.alsoHeldBy(design.dataSource);
         if (report != Report::Parts) design.setOrientation(QPageLayout::Landscape);
         design.section("Section4").control("Date_lbl").caption = rangeCaption(from, to);
         design.show(paper, owner);

@@ -37,9 +37,9 @@ bool usablePaper(const QPageSize& paper);
 // rewritten for today first, the rows read, a customer report without rows
 // refused with "No records to print!", the design bound, turned and given
 // its range line, and shown as a preview owned by the window. The rows are
-// read into rows, which stays open afterwards, until the next printing
-// replaces it. Whatever goes wrong reaches the error reporter under the
-// report's procedure.
+// read into rows; when the preview closes (or the printing ends otherwise)
+// they are closed and let go, by rows and by the design. Whatever goes
+// wrong reaches the error reporter under the report's procedure.
 void print(Report report, const QDate& from, const QDate& to, const QPageSize& paper,
            std::shared_ptr<ShapeRecordset>& rows, QWidget* owner);
 

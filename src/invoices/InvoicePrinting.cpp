@@ -201,6 +201,7 @@ void Print_Invoice(const InvoiceOnScreen& screen, QWidget* owner) {
 
         // The number is bound, not pasted: a quote in a free-form number still prints.
         ShapeSql = "SHAPE {SELECT * FROM invoices where invno = ?} ";
+        ShapeRsRelease release(ShapeRs);
         Open_Shape_Recordset(ShapeSql, {screen.Inv_lbl}, ShapeRs);
 
         const auto layout = invoiceLayoutNumber(gSettings.InvoiceType);

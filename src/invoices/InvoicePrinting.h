@@ -72,5 +72,7 @@ void fillInvoiceLayout(ReportDesign& design, int layout, const InvoiceOnScreen& 
                        const CustomerAddress& customer, bool a4);
 
 // The editor's Print: checks the logo and the paper, fills the layout that
-// the settings choose and shows it as a preview owned by the editor.
+// the settings choose and shows it as a preview owned by the editor. The
+// invoice's rows, read into the shared record set, are let go when the
+// preview closes.
 void Print_Invoice(const InvoiceOnScreen& screen, QWidget* owner);

@@ -81,6 +81,9 @@ std::shared_ptr<ShapeRecordset> ShapeRecordset::reopen() const {
 
 void ShapeRecordset::close() {
     rows_.reset();
+    // Child rows handed out earlier let go of their query too.
+    for (Relation& r : relations_)
+        if (r.rows) r.rows->close();
     relations_.clear();
     db_ = nullptr;
     onRow_ = false;

@@ -35,7 +35,7 @@ public:
     // A second cursor on the same rows, at their start, for a reader that
     // walks them while another stands elsewhere.
     std::shared_ptr<ShapeRecordset> reopen() const;
-    // Lets go of the query; the set is then empty.
+    // Lets go of the query, and its child rows of theirs; the set is then empty.
     void close();
 
     const QString& name() const { return name_; }

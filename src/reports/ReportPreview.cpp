@@ -18,7 +18,10 @@ void setReportPreviewHook(ReportPreviewHook hook, bool printedInFull) { standIn(
 
 bool showReportPreview(ReportDocument& report, const QString& title, QWidget* owner) {
     if (standIn().hook) {
-        standIn().hook(wholeLayout(report), title, owner);
+        const ReportPages pages = wholeLayout(report);
+        // The rows are left where the window leaves them: on the first page, the one it opens on.
+        if (report.pagesKnown() > 0) report.page(0);
+        standIn().hook(pages, title, owner);
         return standIn().printedInFull;
     }
     ReportPreviewDialog preview(report, title, owner);

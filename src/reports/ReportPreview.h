@@ -13,7 +13,8 @@ bool showReportPreview(ReportDocument& report, const QString& title, QWidget* ow
 bool showReportPreview(const ReportPages& pages, const QString& title, QWidget* owner);
 
 // Tests see the preview's pages, laid out whole, instead of a window; the
-// stand-in answers as if every page was printed or not. An empty hook
-// restores the window.
+// stand-in answers as if every page was printed or not, and leaves the
+// report's rows standing on its first page, as the window does. An empty
+// hook restores the window.
 using ReportPreviewHook = std::function<void(const ReportPages& pages, const QString& title, QWidget* owner)>;
 void setReportPreviewHook(ReportPreviewHook hook, bool printedInFull = false);

@@ -6,6 +6,7 @@
 #include "common/Opener.h"
 #include "common/WindowNames.h"
 #include "common/SettingsValues.h"
+#include "debtors/DebtorRecord.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramLock.h"
@@ -179,6 +180,8 @@ void frmMain::Load() {
         else CreateDatabase();
         Connections::openJet(path);
         Connections::openShape();
+        // Now, while nothing else is open on the file.
+        renewOlderLettersTable();
         if (DatabaseReady == 1) Load_settings();
         Wait_Cursor_Off();
     });

@@ -4,6 +4,7 @@
 #include "common/SettingsValues.h"
 #include "debtors/DebtorRecord.h"
 #include "platform/SchemaCheck.h"
+#include "platform/ShapeRecordset.h"
 #include "support/TestSupport.h"
 #include <QtTest>
 
@@ -119,6 +120,21 @@ private slots:
         QCOMPARE(stored[0][1].size(), 258);
         QCOMPARE(stored[1][0], QString("<null>"));
         QCOMPARE(schemaDifference(Database::shared().handle()), QString());
+    }
+
+    // The letters are written whatever else stands open on the connection
+    // meanwhile: a report's rows in the middle of their walk, and the last
+    // printing's letters.
+    void lettersWrittenWhateverIsOpen() {
+        addCompany();
+        writeLetters({{"C1", "I-today"}});
+        const auto invoices = openShape(Database::shared(), "SHAPE {SELECT * FROM invoices}");
+        const auto letters = openShape(Database::shared(), "SHAPE {SELECT * FROM Letters}");
+        QVERIFY(!invoices->eof() && !letters->eof());
+        QCOMPARE(writeLetters({{"C1", "I-61"}, {"C2", "I-30"}}), (std::vector<QString>{"I-61", "I-30"}));
+        QCOMPARE(rows("SELECT InvNo FROM Letters ORDER BY rowid"), (std::vector<QStringList>{{"I-61"}, {"I-30"}}));
+        invoices->moveNext();
+        QCOMPARE(invoices->field("InvNo").toString(), QString("I-30"));
     }
 
     void reminderCounts() {

@@ -29,11 +29,14 @@ QString headerFieldSection(int layout) { return layout == 2 || layout == 4 ? "Se
 struct PrintWatch {
     std::vector<ReportPages> shown;
     QWidget* owner = nullptr;
+    QStringList invoicesRead;   // the numbers of the rows the print read, seen while its preview is open
     explicit PrintWatch(QPageSize::PageSizeId paper = QPageSize::Letter) {
         setPaperSizeSource([paper] { return QPageSize(paper); });
         setReportPreviewHook([this](const ReportPages& pages, const QString&, QWidget* o) {
             shown.push_back(pages);
             owner = o;
+            const auto rows = ShapeRs->reopen();
+            for (; !rows->eof(); rows->moveNext()) invoicesRead << rows->field("InvNo").toString();
         });
     }
     ~PrintWatch() {
@@ -365,10 +368,9 @@ private slots:
         QCOMPARE(watch.item("Invoice_lbl")->text, QString("INVOICE - O'Neil-7"));
         QCOMPARE(watch.item("BillingAdd")->text, QString("Jane Doe\r\n4 Mill Road\r\nPulborough\r\n"));
         QCOMPARE(watch.item("ShippingAdd")->text, QString("Jane Doe\r\nRH20 4BB"));
-        // The number was bound, so the quote found its invoice.
-        QCOMPARE(ShapeRs->recordCount(), 1);
-        ShapeRs->moveFirst();   // the layout read it to its end
-        QCOMPARE(ShapeRs->field("InvNo").toString(), QString("O'Neil-7"));
+        // The number was bound, so the quote found its invoice; its rows are let go with the preview.
+        QCOMPARE(watch.invoicesRead, QStringList{"O'Neil-7"});
+        QVERIFY(!ShapeRs);
     }
 
     void anUnsavedInvoiceOfAnUnknownCustomerStillPrints() {
@@ -383,7 +385,7 @@ private slots:
         QCOMPARE(watch.item("BillingAdd")->text, QString("Jane Doe\r\n"));
         QCOMPARE(watch.shown[0].paper, QSize(11906, 16838));
         QCOMPARE(watch.item("Shape7")->rect().top(), 1300 + 4500 + 330);
-        QCOMPARE(ShapeRs->recordCount(), 0);
+        QVERIFY(watch.invoicesRead.isEmpty());
     }
 
     void logos_data() {

@@ -4,6 +4,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/Schema.h"
 #include "settings/frm_setup.h"
 #include "shell/WindowRegistry.h"
 #include "shell/frmMain.h"
@@ -169,6 +170,39 @@ private slots:
         frame.Activate();
         QCOMPARE(debtorsShown, 1);
         QCOMPARE(ActivateCount, 2);
+    }
+
+    // A file whose letters table was made when the name and address columns
+    // were narrower gets the table as the program makes it now at start-up,
+    // while nothing else is open on it; a table made as now keeps its rows.
+    void olderLettersTableIsMadeAnewAtStartUp_data() {
+        QTest::addColumn<bool>("older");
+        QTest::newRow("older form") << true;
+        QTest::newRow("as made now") << false;
+    }
+    void olderLettersTableIsMadeAnewAtStartUp() {
+        QFETCH(bool, older);
+        writeSettingsRow({{"BusinessName", "Acme Supplies"}, {"TaxAmount", 0.0}, {"Text3Name", ""},
+                          {"Text4Name", ""}});
+        const Schema::Table& letters = *Schema::table("Letters");
+        const QString asNow = Schema::createTableSql(letters);
+        const QString narrower = QString(asNow).replace("<= 101", "<= 50").replace("<= 258", "<= 200");
+        QVERIFY(narrower != asNow);
+        {
+            Database file;
+            file.open(program->file("data.mdb"));
+            if (older) file.exec("DROP TABLE Letters; " + narrower);
+            file.exec("INSERT INTO Letters (CustID) VALUES ('LAST')");
+        }
+        frmMain frame;
+        start(frame);
+        QCOMPARE(program->endings(), 0);
+        Statement stored(Database::shared(), "SELECT sql FROM sqlite_master WHERE name = 'Letters'");
+        QVERIFY(stored.step());
+        QCOMPARE(stored.value(0).toString(), asNow);
+        Statement kept(Database::shared(), "SELECT count(*) FROM Letters");
+        QVERIFY(kept.step());
+        QCOMPARE(kept.value(0).toInt(), older ? 0 : 1);
     }
 
     // With the start-up choice set, the program's own debtors window opens
