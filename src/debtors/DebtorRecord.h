@@ -68,6 +68,9 @@ void renewOlderLettersTable();
 std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices, Database& db);
 std::vector<QString> writeLetters(const std::vector<LetterChoice>& choices);
 
+// The shaping query the letters are printed from: every row writeLetters wrote.
+inline constexpr const char* LettersQuery = "SHAPE {SELECT * FROM Letters} as details";
+
 // Adds one to the reminders sent of each invoice (Null counts as 0), all in
 // one transaction.
 void addReminderSent(const std::vector<QString>& invNos, Database& db);

@@ -363,7 +363,7 @@ QString frmDebtor::chosenReminder() const {
 void frmDebtor::Print_cmd() {
     guard(WindowName, "Print_cmd", [this] {
         Wait_Cursor_On();
-        ShapeSql = "SHAPE {SELECT * FROM Letters} as details";
+        ShapeSql = LettersQuery;
         LettersPrinted = false;
         if (LetterCount < 1) {
             Box::ask("No letters to print.", "No Records", Box::Buttons::Ok, Box::Icon::Exclamation, this);

@@ -16,6 +16,6 @@ inline ReportPages firstLetters(int count) {
     unpaid.bind(1, count);
     while (unpaid.step()) choices.push_back({unpaid.value(0).toString(), unpaid.value(1).toString()});
     writeLetters(choices);
-    return layoutLetters("SHAPE {SELECT * FROM Letters} as details", ShapeRs,
+    return layoutLetters(LettersQuery, ShapeRs,
                          {gSettings.Reminder1, "Yours Sincerely", gSettings.BusinessName.text()}, nullptr);
 }
