@@ -62,8 +62,10 @@ void backupFailed(QWidget* owner, const QString& why) {
 // restored data are loaded. False, with the live file as it was and why
 // saying what failed, when the new file could not be made or put in place;
 // false too when the reopening failed, which is reported as an error of
-// the program.
-bool replaceLiveDatabase(const QString& source, QString* why) {
+// the program, and when the folder could not be synced after the new file
+// took the live file's place: replaced then tells that the program carries
+// on with the restored data.
+bool replaceLiveDatabase(const QString& source, QString* why, bool* replaced) {
     const QString made = WholeFile::sidePath(liveDatabase());
     try {
         Wait_Cursor_On();
@@ -79,7 +81,7 @@ bool replaceLiveDatabase(const QString& source, QString* why) {
     Connections::closeJet();
     Connections::closeShape();
     QString reason;
-    const bool placed = WholeFile::putInPlace(made, liveDatabase(), &reason);
+    const bool placed = WholeFile::putInPlace(made, liveDatabase(), &reason, replaced);
     if (!placed && why) *why = liveDatabase() + ": " + reason;
     // The program cannot carry on without its database: a failure from here
     // on is reported like any other.
@@ -87,7 +89,7 @@ bool replaceLiveDatabase(const QString& source, QString* why) {
     guard("frmMain", "mnurestore_Click", [&] {
         if (jet) Connections::openJet(liveDatabase());
         if (shape) Connections::openShape();
-        if (placed && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
+        if (*replaced && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
         reopened = true;
     });
     return placed && reopened;
@@ -178,8 +180,15 @@ void mnurestore_Click(QWidget* owner) {
                      "Confirm", Box::Buttons::YesNo, Box::Icon::Question, owner) != Box::Answer::Yes)
             return;
         why.clear();
-        if (!replaceLiveDatabase(source, &why)) {
-            if (!why.isEmpty()) reportFailure(owner, "Restore Failed", "The backup could not be restored.", why);
+        bool replaced = false;
+        if (!replaceLiveDatabase(source, &why, &replaced)) {
+            if (replaced && !why.isEmpty())
+                Box::ask("The restore could not be made safe on disk. The program carries on with the restored "
+                         "data, but after a power cut your earlier data may come back; restore the backup again "
+                         "then.\n\n" + why,
+                         "Restore Failed", Box::Buttons::Ok, Box::Icon::Exclamation, owner);
+            else if (!why.isEmpty())
+                reportFailure(owner, "Restore Failed", "The backup could not be restored.", why);
             return;
         }
         Box::ask("Restore has been Successful", "Successful", Box::Buttons::Ok, Box::Icon::Information, owner);

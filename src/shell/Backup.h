@@ -13,7 +13,9 @@ void MnuSave_Click(QWidget* owner);
 // settings. The new live file is one the program makes itself with its own
 // schema, holding the backup's rows and nothing else of it (no trigger, view
 // or index of its own). A restore that fails is reported, with the live
-// data unchanged.
+// data unchanged; only when the folder cannot be synced after the restored
+// file took the live file's place does the program carry on with the
+// restored data, and the user is told it may not outlast a power cut.
 void mnurestore_Click(QWidget* owner);
 
 // True when the path names the live database by any spelling: its name in

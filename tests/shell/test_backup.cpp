@@ -6,6 +6,7 @@
 #include "shell/Backup.h"
 #include "shell/WholeFileCopy.h"
 #include "shell/WindowRegistry.h"
+#include "support/FileCalls.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include <QDir>
@@ -179,6 +180,22 @@ private slots:
         QCOMPARE(fileBytes(target), QByteArray("an older backup"));
         QCOMPARE(filesIn(elsewhere.path()), QStringList{"old.mdb"});
         QCOMPARE(fileBytes(live()), before);
+    }
+
+    // A backup whose folder cannot be synced after it took its name may not
+    // outlast a power cut: that is a failure too, with the system's reason.
+    void backupNotSyncedToDiskIsAFailure() {
+        const QString target = away("Data.mdb");
+        FileCalls calls;
+        calls.failFolderSync(EIO);
+        ScriptedBoxes boxes;
+        boxes.expect("Backup Failed", Answer::Ok,
+                     "The backup could not be made.\n\n" + target +
+                         ": the file is written, but its folder could not be synced to disk (Input/output error)");
+        ScriptedFileDialogs dialogs;
+        dialogs.answer(target);
+        MnuSave_Click(nullptr);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
     }
 
     // The same for a folder that cannot be written to: here, one that is not there.
@@ -445,6 +462,47 @@ private slots:
         QCOMPARE(DatabaseReady, 1);
         fillDatabase("Backup Firm", "C-AFTER");   // and writes go on to the restored file
         QCOMPARE(customerIds(), (QStringList{"C-BACKUP", "C-AFTER"}));
+        QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
+        QCOMPARE(program->endings(), 0);
+    }
+
+    // The restored file takes the live file's place and its folder is synced
+    // after; when that sync fails the program carries on with the restored
+    // data and says that a power cut may bring back the earlier data.
+    void restoreSyncsTheFolderAfterTheRename_data() {
+        QTest::addColumn<bool>("syncFails");
+        QTest::newRow("synced") << false;
+        QTest::newRow("the folder's sync fails") << true;
+    }
+    void restoreSyncsTheFolderAfterTheRename() {
+        QFETCH(bool, syncFails);
+        const QString backup = makeBackup();
+        FileCalls calls;
+        QStringList synced;
+        calls.watchFolderSync([&](const QString& folder) {
+            Database now;
+            now.open(live(), true);
+            Statement id(now, "SELECT CustID FROM Customers");
+            synced << QFileInfo(folder).canonicalFilePath() + ": " + (id.step() ? id.value(0).toString() : "");
+        });
+        if (syncFails) calls.failFolderSync(EIO);
+        ScriptedBoxes boxes;
+        boxes.expect("Confirm", Answer::Yes);
+        if (syncFails)
+            boxes.expect("Restore Failed", Answer::Ok,
+                         "The restore could not be made safe on disk. The program carries on with the restored "
+                         "data, but after a power cut your earlier data may come back; restore the backup again "
+                         "then.\n\n" + live() +
+                             ": the file is written, but its folder could not be synced to disk (Input/output error)");
+        else
+            boxes.expect("Successful", Answer::Ok, "Restore has been Successful");
+        ScriptedFileDialogs dialogs;
+        dialogs.answer(backup);
+        mnurestore_Click(nullptr);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(synced, QStringList{QFileInfo(program->folder()).canonicalFilePath() + ": C-BACKUP"});
+        QCOMPARE(customerIds(), QStringList{"C-BACKUP"});
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Backup Firm"));
         QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
         QCOMPARE(program->endings(), 0);
     }
