@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
                       restorable(backup);
                   }), bareMs);
     Database candidate;
-    candidate.open(backup, true);
+    candidate.openUntouched(backup);
     Bench::report("of it every stored value, one pass per table",
                   Bench::medianMs(3, [&] { valueDifference(candidate.handle()); }), bareMs);
     candidate.close();

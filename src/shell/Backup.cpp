@@ -107,14 +107,15 @@ bool namesLiveDatabase(const QString& path) {
 }
 
 bool isRestorableDatabase(const QString& path, QString* why) {
-    if (!Database::isOurDatabase(path, why)) return false;
     auto refused = [why](const QString& reason) {
         if (why) *why = reason;
         return false;
     };
+    if (const QString beside = Database::changesBeside(path); !beside.isEmpty()) return refused(beside);
+    if (!Database::isOurDatabase(path, why, true)) return false;
     try {
         Database candidate;
-        candidate.open(path, true);
+        candidate.openUntouched(path);
         Statement check(candidate, "PRAGMA quick_check");
         const QString verdict = check.step() ? check.value(0).toString() : QString();
         if (verdict != "ok") return refused("The file is damaged: " + verdict);

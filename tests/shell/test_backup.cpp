@@ -399,6 +399,60 @@ private slots:
         QCOMPARE(program->endings(), 0);
     }
 
+    // A backup is only read: nothing is made beside it and it stays byte for
+    // byte, whatever journal mode its header names. One in WAL mode whose
+    // -wal is not there is whole in its main file and is restored, in the
+    // program's own journal mode; one whose data may partly stand beside it
+    // (a -wal with changes, the journal of a change cut off) is refused.
+    void aBackupIsOnlyRead_data() {
+        QTest::addColumn<QString>("beside");   // the file standing beside the backup, if any
+        QTest::addColumn<QString>("reason");   // "" = restored
+        QTest::newRow("WAL mode") << "" << "";
+        QTest::newRow("WAL mode, an empty -wal beside it") << "-wal:" << "";
+        QTest::newRow("WAL mode, a -wal with changes beside it")
+            << "-wal:changes" << "Beside it stands Data.mdb-wal, holding changes that are not yet in Data.mdb itself";
+        QTest::newRow("a journal of a change cut off")
+            << "-journal:\xd9\xd5\x05\xf9" << "Beside it stands Data.mdb-journal, left by a change to Data.mdb";
+        QTest::newRow("a journal finished with") << QString("-journal:") + QChar(0) + "done" << "";
+    }
+    void aBackupIsOnlyRead() {
+        QFETCH(QString, beside);
+        QFETCH(QString, reason);
+        const QString source = makeBackup();
+        {
+            Database wal;
+            wal.open(source);
+            wal.exec("PRAGMA journal_mode=WAL");
+        }
+        QCOMPARE(fileBytes(source).mid(18, 2), QByteArray("\x02\x02"));
+        if (!beside.isEmpty()) {
+            const QString ending = beside.section(':', 0, 0);
+            QByteArray bytes = beside.section(':', 1).toLatin1();
+            if (bytes == "changes") bytes = QByteArray(4096, 'w');
+            writeFileBytes(source + ending, bytes);
+        }
+        QStringList before;
+        for (const QString& f : filesIn(elsewhere.path())) before << f + ": " + fileBytes(away(f)).toHex();
+        if (reason.isEmpty()) {
+            const QString failed = restoreAnsweringYes(source);
+            QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        } else {
+            ScriptedBoxes boxes;
+            boxes.expect("Please Try Again", Answer::Ok, "\n\n" + reason);
+            ScriptedFileDialogs dialogs;
+            dialogs.answer(source);
+            mnurestore_Click(nullptr);
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        }
+        QStringList after;
+        for (const QString& f : filesIn(elsewhere.path())) after << f + ": " + fileBytes(away(f)).toHex();
+        QCOMPARE(after, before);
+        QCOMPARE(customerIds(), QStringList{reason.isEmpty() ? "C-BACKUP" : "C-LIVE"});
+        QCOMPARE(fileBytes(live()).mid(18, 2), QByteArray("\x01\x01"));
+        QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
+        QCOMPARE(program->endings(), 0);
+    }
+
     // The restored file is one the program makes itself: the backup's rows,
     // in their order, and none of the triggers, views or indexes the program
     // does not make, so an extra trigger cannot delete the customers later.
