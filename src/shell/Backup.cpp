@@ -123,11 +123,16 @@ bool isRestorableDatabase(const QString& path, QString* why) {
         Recordset system("System", &candidate);
         if (system.recordCount() == 0)
             return refused("The file holds no settings, so the program could not carry on with it.");
+        if (system.recordCount() > 1)
+            return refused(QString("The table System holds %1 rows of settings, where the program keeps one.")
+                               .arg(system.recordCount()));
         SettingsValues settings;
         system.moveFirst();
         loadSettingsFromRow(system, settings);
         if (const QString wrong = EntryRules::storedSettingsFault(settings); !wrong.isEmpty()) return refused(wrong);
         return true;
+    } catch (const SettingsColumnError& e) {
+        return refused(e.plainReason());
     } catch (const std::exception& e) {
         return refused("The file is damaged or holds values this program cannot read: " + QString::fromUtf8(e.what()));
     }

@@ -3,6 +3,7 @@
 #include "common/SettingsValues.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/Schema.h"
 #include "shell/Backup.h"
 #include "shell/WholeFileCopy.h"
 #include "shell/WindowRegistry.h"
@@ -28,6 +29,7 @@ void fillDatabase(const QString& businessName, const QString& custId) {
     system.setField("Text3Name", "");
     system.setField("Text4Name", "");
     system.setField("ConfirmBackup", 1);
+    system.setField("InvoiceType", "1");
     for (const char* prefix : {"InvPrefix", "PartPrefix", "CustPrefix"}) system.setField(prefix, "NO");
     for (const char* start : {"Invstart", "PartStart", "CustStart"}) system.setField(start, "100001");
     system.update();
@@ -336,6 +338,9 @@ private slots:
         QTest::addColumn<QString>("sql");      // run on a good backup
         QTest::addColumn<QString>("reason");   // "" = restored
         QTest::newRow("a good backup") << "" << "";
+        QTest::newRow("money as a real number")
+            << "UPDATE Invoices SET Total = 12.5 WHERE rowid = 3"
+            << "Row 3 of the table Invoices (InvNo INV3) holds 12.5 in the column Total, which keeps amounts.";
         QTest::newRow("money as a text")
             << "UPDATE Invoices SET Total = 'lots' WHERE rowid = 5"
             << "Row 5 of the table Invoices (InvNo INV5) holds 'lots' in the column Total, which keeps amounts.";
@@ -355,18 +360,44 @@ private slots:
             << "The table Customers holds the CustID";
         QTest::newRow("no invoice start number")
             << "UPDATE System SET Invstart = NULL"
-            << "The invoice start number in the settings is \"\", not a number of 4 to 8 digits.";
+            << "The table System holds nothing in the column Invstart: the invoice start number, not a number of 4 to 8 "
+               "digits.";
         QTest::newRow("no start number, but typed numbers")
             << "UPDATE System SET Invstart = NULL, FreeFormInv = 1" << "";
         QTest::newRow("a start number of letters")
-            << "UPDATE System SET PartStart = 'ABCDEF'" << "The item start number in the settings is \"ABCDEF\"";
+            << "UPDATE System SET PartStart = 'ABCDEF'" << "The table System holds 'ABCDEF' in the column PartStart: the item start number";
         QTest::newRow("a prefix too long")
             << "UPDATE System SET CustPrefix = 'CUSTOMER'"
-            << "The customer prefix in the settings is \"CUSTOMER\", longer than 4 characters.";
+            << "The table System holds 'CUSTOMER' in the column CustPrefix: the customer prefix, longer than 4 "
+               "characters.";
+        QTest::newRow("a prefix one character too long")
+            << "UPDATE System SET InvPrefix = 'ABCDE'"
+            << "The table System holds 'ABCDE' in the column InvPrefix: the invoice prefix, longer than 4 characters.";
+        QTest::newRow("the longest prefix") << "UPDATE System SET InvPrefix = 'ABCD'" << "";
         QTest::newRow("a negative tax") << "UPDATE System SET TaxAmount = -5"
-                                        << "The tax percentage in the settings is -5, not one from 0 to 99999.";
+                                        << "The table System holds -5 in the column TaxAmount: the tax percentage, not one from 0 to 99999.";
+        QTest::newRow("a tax above what the box takes")
+            << "UPDATE System SET TaxAmount = 100000"
+            << "The table System holds 100000 in the column TaxAmount: the tax percentage, not one from 0 to 99999.";
+        QTest::newRow("the largest tax") << "UPDATE System SET TaxAmount = 99999" << "";
+        QTest::newRow("a flag of letters in a text column")
+            << "UPDATE System SET Debtorstart = 'abc'"
+            << "The table System holds 'abc' in the column Debtorstart: the settings read it as a whole number "
+               "from -32768 to 32767.";
+        QTest::newRow("two rows of settings")
+            << "INSERT INTO System (TaxAmount, Text3Name, Text4Name) VALUES (0, '', '')"
+            << "The table System holds 2 rows of settings, where the program keeps one.";
+        QTest::newRow("a layout beyond the six")
+            << "UPDATE System SET InvoiceType = '9'"
+            << "The table System holds '9' in the column InvoiceType: not one of the 6 invoice layouts 1 to 6, so no "
+               "invoice could be printed.";
+        QTest::newRow("no layout") << "UPDATE System SET InvoiceType = NULL"
+                                   << "The table System holds nothing in the column InvoiceType: not one";
+        QTest::newRow("a layout with a blank") << "UPDATE System SET InvoiceType = ' 2'"
+                                               << "The table System holds ' 2' in the column InvoiceType";
+        QTest::newRow("the last layout") << "UPDATE System SET InvoiceType = '6'" << "";
         QTest::newRow("a tick box neither on nor off")
-            << "UPDATE System SET TaxEnabled = 2" << "The setting TaxEnabled is 2, where a tick box keeps 0 or 1.";
+            << "UPDATE System SET TaxEnabled = 2" << "The table System holds 2 in the column TaxEnabled: a tick box, which keeps 0 or 1.";
     }
     void restoreTakesOnlyWhatTheProgramCanWorkWith() {
         QFETCH(QString, sql);
@@ -451,6 +482,43 @@ private slots:
         QCOMPARE(fileBytes(live()).mid(18, 2), QByteArray("\x01\x01"));
         QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
         QCOMPARE(program->endings(), 0);
+    }
+
+    // Every column of the settings, whatever the settings read it as: a value
+    // of a kind it does not keep, or one the settings cannot take, is refused
+    // with a reason that names the table, the column and the value; a value
+    // taken loads, so the program starts on it. One good backup, changed one
+    // column and value at a time.
+    void everySettingsColumnIsRefusedByName() {
+        fillDatabase("Backup Firm", "C1");
+        const QString good = away("good.mdb"), source = away("Data.mdb");
+        QVERIFY(QFile::copy(live(), good));
+        for (const Schema::Column& c : Schema::table("System")->columns) {
+            QList<QPair<QString, QString>> values{{"'abc'", "'abc'"}};   // as SQL writes it, as the refusal says it
+            values << (c.type == Schema::Type::Double ? qMakePair(QString("1e300"), QString("e+300"))
+                                                      : qMakePair(QString("40000"), QString("40000")));
+            if (c.type == Schema::Type::Text)
+                values << qMakePair(QString("printf('%.%1c', 'x')").arg(c.size + 1),
+                                    QString("a text of %1 characters").arg(c.size + 1));
+            for (const auto& [value, said] : values) {
+                const QString which = c.name + " = " + value;
+                QFile::remove(source);
+                QVERIFY(QFile::copy(good, source));
+                run(source, QString("PRAGMA synchronous = OFF; PRAGMA ignore_check_constraints = ON; "
+                                    "UPDATE System SET %1 = %2").arg(Schema::quoted(c.name), value));
+                QString why;
+                if (isRestorableDatabase(source, &why)) {
+                    Database restored;
+                    restored.openUntouched(source);
+                    Recordset system("System", &restored);
+                    SettingsValues loaded;
+                    loadSettingsFromRow(system, loaded);
+                    continue;
+                }
+                for (const QString& part : {QString("table System holds "), said, " in the column " + c.name})
+                    QVERIFY2(why.contains(part), qPrintable(which + ": " + why));
+            }
+        }
     }
 
     // The restored file is one the program makes itself: the backup's rows,
