@@ -3,9 +3,10 @@
 // settings row) against a bare sqlite3 loop reading every row of the six
 // tables; the new file made from its rows against the sqlite3 command line
 // writing the same rows and indexes into a new file (VACUUM INTO); and the
-// whole File, Restore as the user runs it, with the largest heap it takes.
-// The data set itself is never touched: the live file and the backup are
-// copies of it.
+// whole File, Restore as the user runs it, with the largest heap it takes;
+// putting a whole file in place (synced, renamed, its folder synced) against
+// a bare rename; and File, Save against a bare copy synced to disk. The data
+// set itself is never touched: the live file and the backup are copies of it.
 #include "BenchSupport.h"
 #include "platform/Database.h"
 #include "platform/DatabaseCreation.h"
@@ -18,8 +19,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "platform/WholeFile.h"
+#include <QElapsedTimer>
+#include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 // Every row of the six tables, every column touched.
@@ -39,6 +46,29 @@ bool restorable(const QString& backup) {
     std::fprintf(stderr, "the backup is refused: %s\n", qPrintable(why));
     std::exit(1);
 }
+
+// The median of three timings of a step, each after an untimed preparation.
+double medianStepMs(const std::function<void()>& prepare, const std::function<void()>& step) {
+    std::vector<double> ms;
+    for (int run = 0; run < 3; ++run) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[1];
+}
+
+// A copy of the file, its bytes on disk: the bare form of a backup.
+void copySynced(const QString& from, const QString& to) {
+    QFile::remove(to);
+    QFile::copy(from, to);
+    const int fd = ::open(QFile::encodeName(to).constData(), O_RDONLY);
+    ::fsync(fd);
+    ::close(fd);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +86,7 @@ int main(int argc, char** argv) {
                       restorable(backup);
                   }), bareMs);
     Database candidate;
-    candidate.open(backup, true);
+    candidate.openUntouched(backup);
     Bench::report("of it every stored value, one pass per table",
                   Bench::medianMs(3, [&] { valueDifference(candidate.handle()); }), bareMs);
     candidate.close();
@@ -69,19 +99,38 @@ int main(int argc, char** argv) {
     Bench::report("new file from the backup's rows, with the indexes", newFileMs, vacuumMs);
     QFile::remove(made);
 
+    // A whole file of the backup's size takes the place of another.
+    const QString placed = elsewhere.filePath("placed.mdb"), side = WholeFile::sidePath(placed);
+    auto sideAndTarget = [&] {
+        copySynced(backup, side);
+        copySynced(backup, placed);
+    };
+    const double bareRenameMs = medianStepMs(sideAndTarget, [&] {
+        ::rename(QFile::encodeName(side).constData(), QFile::encodeName(placed).constData());
+    });
+    Bench::report("in place: a whole file renamed over another, synced with its folder",
+                  medianStepMs(sideAndTarget, [&] { WholeFile::putInPlace(side, placed, nullptr); }), bareRenameMs);
+    QFile::remove(placed);
+
     // File, Restore as the user runs it, every question answered Yes.
     Box::setHandler([](const Box::Request& box) {
-        if (box.title != "Confirm" && box.title != "Successful") {
+        if (box.title != "Confirm" && box.title != "Successful" && box.title != "Overwite File") {
             std::fprintf(stderr, "restore: %s\n", qPrintable(box.text));
             std::exit(1);
         }
         return box.buttons == Box::Buttons::YesNo ? Box::Answer::Yes : Box::Answer::Ok;
     });
-    FileDialog::setHandler([&](const FileDialog::Request&) { return backup; });
+    const QString saved = elsewhere.filePath("saved.mdb");
+    FileDialog::setHandler([&](const FileDialog::Request& dialog) {
+        return dialog.kind == FileDialog::Kind::Open ? backup : saved;
+    });
     const Bench::HeapPeak peak;
     Bench::report("File, Restore: check, new file, in place, connections and settings again",
                   Bench::medianMs(3, [] { mnurestore_Click(nullptr); }));
     std::printf("largest heap during the restores: %.1f MiB\n", peak.peakMiB());
+    const double bareCopyMs = Bench::medianMs(3, [&] { copySynced(live, saved); });
+    Bench::report("File, Save: a backup of the live file, over an older one",
+                  Bench::medianMs(3, [] { MnuSave_Click(nullptr); }), bareCopyMs);
     Bench::closeProgram();
     return 0;
 }

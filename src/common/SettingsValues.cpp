@@ -14,10 +14,57 @@ int settingFlag(const QVariant& field) {
 
 double settingDouble(const QVariant& field) { return Field_To_Currency(field).toDouble(); }
 
+std::optional<int> invoiceLayoutNumber(const QString& invoiceType) {
+    for (int n = 1; n <= InvoiceLayouts; ++n)
+        if (invoiceType == invoiceTypeOf(n)) return n;
+    return std::nullopt;
+}
+
+QString invoiceTypeOf(int layout) { return QString::number(layout); }
+
+QString storedValueText(const QVariant& value) {
+    if (value.isNull() || value.toString().isEmpty()) return "nothing";
+    const QString text = value.typeId() == QMetaType::QString ? "'" + value.toString().replace("'", "''") + "'"
+                         : value.typeId() == QMetaType::Double ? QString("%1").arg(value.toDouble())
+                                                              : value.toString();
+    return text.size() > 40 ? text.left(40) + QChar(0x2026) : text;
+}
+
+namespace {
+
+// The value of a column through its conversion; a value the conversion
+// refuses raises its error naming the column.
+template <class Conversion>
+auto converted(const Recordset& rs, const char* column, const char* reads, Conversion convert) {
+    const QVariant field = rs.field(column);
+    try {
+        return convert(field);
+    } catch (const AppError& e) {
+        throw SettingsColumnError(e, column, storedValueText(field), reads);
+    }
+}
+}  // namespace
+
+SettingsColumnError::SettingsColumnError(const AppError& error, QString column_, QString value_, QString reads_)
+    : AppError(error.number, error.description),
+      column(std::move(column_)),
+      value(std::move(value_)),
+      reads(std::move(reads_)) {}
+
+QString SettingsColumnError::plainReason() const {
+    return QString("The table System holds %1 in the column %2: the settings read it as %3.")
+        .arg(value, column, reads);
+}
+
 void loadSettingsFromRow(const Recordset& rs, SettingsValues& s) {
     auto text = [&](const char* column) { return Field_To_String(rs.field(column)); };
     auto trimmed = [&](const char* column) { return Trim(text(column)); };
-    auto flag = [&](const char* column) { return settingFlag(rs.field(column)); };
+    auto flag = [&](const char* column) {
+        return converted(rs, column, "a whole number from -32768 to 32767", settingFlag);
+    };
+    auto number = [&](const char* column) {
+        return converted(rs, column, "a number of at most 15 digits before the point", settingDouble);
+    };
     s.BusinessName = text("BusinessName");
     s.Address = text("Address");
     s.Phone = text("Phone");
@@ -35,7 +82,7 @@ void loadSettingsFromRow(const Recordset& rs, SettingsValues& s) {
     s.Currency = text("Currency");
     s.TaxName = text("TaxName");
     s.TaxNo = text("TaxNo");
-    s.TaxAmount = settingDouble(rs.field("TaxAmount"));
+    s.TaxAmount = number("TaxAmount");
     s.TaxEnabled = flag("TaxEnabled");
     s.DefaultStart = text("DefaultStart");
     s.DefaultEnd = text("DefaultEnd");

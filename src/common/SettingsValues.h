@@ -1,6 +1,8 @@
 #pragma once
+#include "platform/AppError.h"
 #include "platform/FixedText.h"
 #include <QString>
+#include <optional>
 
 class Recordset;
 
@@ -68,8 +70,21 @@ struct SettingsValues {
 extern SettingsValues gSettings;
 
 // Assigns every settings value from the current row, in the column order,
-// each with its conversion; a Null loads as "" or 0.
+// each with its conversion; a Null loads as "" or 0. A value its conversion
+// cannot take raises that conversion's error as a SettingsColumnError.
 void loadSettingsFromRow(const Recordset& row, SettingsValues& values);
+
+// The error of a System column whose value the settings cannot take: the
+// number and description of the conversion's own error (Type mismatch,
+// Overflow), and which column and value it was.
+struct SettingsColumnError : AppError {
+    SettingsColumnError(const AppError& error, QString column, QString value, QString reads);
+    QString column;
+    QString value;   // as SQL quotes it: 'abc', 40000
+    QString reads;   // what the settings read the column as
+    // Said as the user reads it: the table, the column, the value and why.
+    QString plainReason() const;
+};
 
 // Opens the System table and loads the first row into gSettings; false, with
 // nothing changed, when the table has no row.
@@ -80,3 +95,15 @@ bool loadSettingsValues();
 // the even neighbour; Overflow outside that range.
 int settingFlag(const QVariant& field);
 double settingDouble(const QVariant& field);
+
+// A stored value as the restore's refusals name it: a text between single
+// quotes (as SQL quotes it, cut at 40 characters), a number as it is,
+// nothing for Null or an empty text.
+QString storedValueText(const QVariant& value);
+
+// The invoice layout a stored InvoiceType names: "1".."6", as the layout
+// buttons of the wizard and the settings dialogs write them, name layouts 1
+// to 6; any other text names none.
+constexpr int InvoiceLayouts = 6;
+std::optional<int> invoiceLayoutNumber(const QString& invoiceType);
+QString invoiceTypeOf(int layout);

@@ -129,12 +129,6 @@ QString taxText(const SettingsValues& s) {
     return s.TaxEnabled == 1 ? s.TaxName.trimmed() + " No: " + s.TaxNo.trimmed() : QString();
 }
 
-std::optional<int> invoiceLayoutNumber(const QString& invoiceType) {
-    for (int n = 1; n <= 6; ++n)
-        if (invoiceType == QString::number(n)) return n;
-    return std::nullopt;
-}
-
 void checkLogoFound(QWidget* owner) {
     if (gSettings.logopath.isEmpty() || QFileInfo::exists(gSettings.logopath)) return;
     Box::ask("Logo cannot be found", "Logo!", Box::Buttons::Ok, Box::Icon::Information, owner);

@@ -48,9 +48,6 @@ QString deliveryBlock(const CustomerAddress& a);
 QString contactBlock(const SettingsValues& s);
 QString taxText(const SettingsValues& s);
 
-// The layout number an InvoiceType names ("1".."6"); none for any other text.
-std::optional<int> invoiceLayoutNumber(const QString& invoiceType);
-
 // The logo checks of every printed document. A logo named in the settings
 // whose file is missing says "Logo cannot be found" and is forgotten for the
 // rest of the run.

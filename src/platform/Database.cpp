@@ -5,6 +5,7 @@
 #include "platform/ShortDate.h"
 #include "platform/WholeFile.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <cerrno>
 #include <sqlite3.h>
@@ -24,6 +25,12 @@ int bindText(sqlite3_stmt* stmt, int position, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return sqlite3_bind_text64(stmt, position, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
                                SQLITE_UTF8);
+}
+
+// The URI of a file read as it stands: no lock, no file made beside it.
+QString untouchedUri(const QString& path) {
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           "?mode=ro&immutable=1";
 }
 
 // Enough free statements of one text for record sets open side by side.
@@ -75,8 +82,8 @@ void Database::openWithFlags(const QString& path, int flags) {
     close();
     sqlite3* db = nullptr;
     // One thread uses the connection: SQLite need not lock it on every call.
-    // URI file names let another file be attached read-only (attachReadOnly);
-    // the program's own paths are plain, absolute ones.
+    // URI file names let a file be read untouched (openUntouched,
+    // attachReadOnly); the program's own paths are plain, absolute ones.
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                                    flags | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
@@ -96,12 +103,22 @@ void Database::openWithFlags(const QString& path, int flags) {
     sqlite3_exec(db_, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
 }
 
-void Database::open(const QString& path, bool readOnly) {
+void Database::checkOurs(const QString& path, bool untouched) {
     QString why;
-    if (!isOurDatabase(path, &why))
+    if (!isOurDatabase(path, &why, untouched))
         raiseError(ErrorNo::UnrecognizedDatabase, QString("Unrecognized database format '%1'. %2").arg(path, why));
+}
+
+void Database::open(const QString& path, bool readOnly) {
+    checkOurs(path, false);
     openWithFlags(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     exec("PRAGMA journal_mode=DELETE");
+}
+
+void Database::openUntouched(const QString& path) {
+    checkOurs(path, true);
+    openWithFlags(untouchedUri(path), SQLITE_OPEN_READONLY);
+    path_ = path;
 }
 
 void Database::createNew(const QString& path) {
@@ -174,8 +191,7 @@ void Database::exec(const QString& sql) {
 }
 
 void Database::attachReadOnly(const QString& path, const QString& name) {
-    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?mode=ro";
-    Statement(*this, QString("ATTACH DATABASE ? AS \"%1\"").arg(name)).bind(1, uri).run();
+    Statement(*this, QString("ATTACH DATABASE ? AS \"%1\"").arg(name)).bind(1, untouchedUri(path)).run();
 }
 
 void Database::detach(const QString& name) { exec(QString("DETACH DATABASE \"%1\"").arg(name)); }
@@ -202,13 +218,15 @@ QStringList Database::columnNames(const QString& storedTable) const {
     return names;
 }
 
-bool Database::isOurDatabase(const QString& path, QString* why) {
+bool Database::isOurDatabase(const QString& path, QString* why, bool untouched) {
     auto refuse = [&](const QString& reason) { if (why) *why = reason; return false; };
     QFile file(path);
     if (!file.exists()) return refuse("The file does not exist.");
     if (file.size() == 0) return refuse("The file is empty.");
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    const QByteArray name = QFile::encodeName(untouched ? untouchedUri(path) : path);
+    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | (untouched ? SQLITE_OPEN_URI : 0), nullptr) !=
+        SQLITE_OK) {
         sqlite3_close(db);
         return refuse("The file cannot be opened.");
     }
@@ -217,6 +235,25 @@ bool Database::isOurDatabase(const QString& path, QString* why) {
     const QString difference = schemaDifference(db);
     sqlite3_close(db);
     return difference.isEmpty() ? true : refuse(difference);
+}
+
+QString Database::changesBeside(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    // A -wal of no more than its header holds no change.
+    constexpr qint64 WalHeader = 32;
+    if (QFileInfo(path + "-wal").size() > WalHeader)
+        return QString("Beside it stands %1-wal, holding changes that are not yet in %1 itself: a program may "
+                       "still be working on it, or was stopped before it finished. Close that program, or "
+                       "restore a copy made while it was closed.")
+            .arg(name);
+    // A journal whose first byte is 0 was finished with.
+    QFile journal(path + "-journal");
+    const QByteArray first = journal.open(QIODevice::ReadOnly) ? journal.read(1) : QByteArray();
+    if (!first.isEmpty() && first[0] != 0)
+        return QString("Beside it stands %1-journal, left by a change to %1 that was cut off, so %1 may hold "
+                       "only part of that change. Restore a copy made while no program was working on it.")
+            .arg(name);
+    return QString();
 }
 
 Statement::Statement(Database& db, const QString& sql) : db_(db), serial_(db.serial()) {

@@ -21,6 +21,13 @@ public:
     // Opens an existing database file read-write (or read-only) and checks
     // that it is one of ours; Unrecognized database when it is not.
     void open(const QString& path, bool readOnly = false);
+    // Opens a file that is not the program's to write, such as a backup, as
+    // open does but untouched: read-only, taking no lock and making no file
+    // beside it (no journal, no WAL index), whatever journal mode its header
+    // names; a file in WAL mode without its -wal is whole in itself. Only
+    // for a file nothing writes meanwhile (changesBeside tells of a writer
+    // that left its work beside it).
+    void openUntouched(const QString& path);
     // Creates a new, empty file exclusively and opens it; fails if it exists.
     void createNew(const QString& path);
     void close();
@@ -30,8 +37,9 @@ public:
     void exec(const QString& sql);
     sqlite3* handle() const;
 
-    // Another database file, read under the schema name given, which no
-    // statement of this connection can change; and letting it go again.
+    // Another database file, read untouched (openUntouched) under the schema
+    // name given, which no statement of this connection can change; and
+    // letting it go again.
     void attachReadOnly(const QString& path, const QString& name);
     void detach(const QString& name);
 
@@ -45,7 +53,12 @@ public:
     // True when the file at path opens as SQLite and its tables are those of
     // our schema (SchemaCheck.h); waits for a writer on the file as the main
     // connection does. Otherwise why says what is wrong.
-    static bool isOurDatabase(const QString& path, QString* why = nullptr);
+    // Untouched, the file is read as openUntouched reads it.
+    static bool isOurDatabase(const QString& path, QString* why = nullptr, bool untouched = false);
+    // Why the data of a file may not all be in the file itself: beside it a
+    // -wal holding changes not yet written back, or the journal of a change
+    // cut off, which only a writer could play back or undo. Empty when none.
+    static QString changesBeside(const QString& path);
 
     // Changes with every row written on this connection and every rolled-back
     // transaction: a cursor that saw another version reads its rows again.
@@ -62,6 +75,7 @@ private:
     friend class CachedStatement;
     friend class Transaction;
     void openWithFlags(const QString& path, int flags);
+    void checkOurs(const QString& path, bool untouched);
     std::unique_ptr<Statement> takeCached(const QString& sql);
     void giveBack(const QString& sql, std::unique_ptr<Statement> statement);
     sqlite3* db_ = nullptr;

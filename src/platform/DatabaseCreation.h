@@ -24,8 +24,9 @@ public:
 // Makes a new database file at path with the program's own schema holding
 // every row of the six tables of the database file source, in their order
 // and with their row numbers; nothing else of source comes along (no
-// trigger, view or index of its own, none of its tables' own definitions).
-// Source is only read. A file that an attempt cut off left at path is
-// replaced. Raises an error, with no file left at path, when the file cannot
+// trigger, view or index of its own, none of its tables' own definitions),
+// and the new file keeps the program's journal mode whatever source's is.
+// Source is only read, untouched (Database::openUntouched). A file that an
+// attempt cut off left at path is replaced. Raises an error, with no file left at path, when the file cannot
 // be made; a full disk says "No space left on device".
 void createDatabaseFromRows(const QString& source, const QString& path);

@@ -11,6 +11,9 @@
 
 namespace {
 WholeFile::SystemWrite systemWrite;
+WholeFile::SystemAccess systemAccess;
+WholeFile::SystemRename systemRename;
+WholeFile::FolderSync folderSync;
 
 QByteArray native(const QString& path) { return QFile::encodeName(path); }
 
@@ -23,6 +26,33 @@ QString followed(const QString& target) {
 
 ssize_t writeSome(int fd, const char* data, size_t size) {
     return systemWrite ? systemWrite(fd, data, size) : ::write(fd, data, size);
+}
+
+int mayWrite(const char* path) { return systemAccess ? systemAccess(path, W_OK) : ::access(path, W_OK); }
+
+int renamed(const char* from, const char* to) { return systemRename ? systemRename(from, to) : ::rename(from, to); }
+
+// An error number kept across the calls that tidy up after a failure.
+int closeKeepingErrno(int fd, int rc) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return rc;
+}
+
+int syncFile(const char* path) {
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    return fd < 0 ? -1 : closeKeepingErrno(fd, ::fsync(fd));
+}
+
+// The folder's entries on disk, the new name among them. A file system that
+// cannot sync a folder at all (EINVAL) keeps its names as it keeps them.
+int syncFolder(const char* folder) {
+    if (folderSync) return folderSync(folder);
+    const int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const int rc = closeKeepingErrno(fd, ::fsync(fd));
+    return rc != 0 && errno == EINVAL ? 0 : rc;
 }
 
 long limitOf(const QByteArray& folder, int name, long otherwise) {
@@ -51,7 +81,7 @@ bool WholeFile::open(QString* why) {
     if (replacing && S_ISDIR(existing.st_mode)) return fail(EISDIR, why);
     if (replacing && !S_ISREG(existing.st_mode)) return fail(why, "Not a regular file");
     // A file its owner made read-only is kept as it is.
-    if (replacing && ::access(target.constData(), W_OK) != 0) return fail(errno, why);
+    if (replacing && mayWrite(target.constData()) != 0) return fail(errno, why);
     fd_ = ::open(side.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0) return fail(errno, why);
     // The new file keeps the permissions of the one it replaces.
@@ -80,7 +110,7 @@ bool WholeFile::commit(QString* why) {
     // empty file under the target's name.
     if (::fsync(fd_) != 0) return fail(errno, why);
     if (::close(std::exchange(fd_, -1)) != 0) return fail(errno, why);
-    return putInPlace(side_, target_, why);
+    return renameSynced(side_, target_, why, nullptr);
 }
 
 void WholeFile::cancel() {
@@ -96,11 +126,27 @@ bool WholeFile::fail(QString* why, const QString& reason) {
     return false;
 }
 
-bool WholeFile::putInPlace(const QString& side, const QString& target, QString* why) {
-    if (::rename(native(side).constData(), native(followed(target)).constData()) == 0) return true;
+bool WholeFile::putInPlace(const QString& side, const QString& target, QString* why, bool* replaced) {
+    if (syncFile(native(side).constData()) == 0) return renameSynced(side, target, why, replaced);
     const int error = errno;
     ::unlink(native(side).constData());
+    if (replaced) *replaced = false;
     if (why) *why = systemReason(error);
+    return false;
+}
+
+bool WholeFile::renameSynced(const QString& side, const QString& target, QString* why, bool* replaced) {
+    const QString into = followed(target);
+    const bool done = renamed(native(side).constData(), native(into).constData()) == 0;
+    if (replaced) *replaced = done;
+    if (!done) {
+        const int error = errno;
+        ::unlink(native(side).constData());
+        if (why) *why = systemReason(error);
+        return false;
+    }
+    if (syncFolder(native(QFileInfo(into).absolutePath()).constData()) == 0) return true;
+    if (why) *why = "the file is written, but its folder could not be synced to disk (" + systemReason(errno) + ")";
     return false;
 }
 
@@ -113,3 +159,6 @@ bool WholeFile::nameFits(const QString& target) {
 }
 
 void WholeFile::setSystemWrite(SystemWrite write) { systemWrite = std::move(write); }
+void WholeFile::setSystemAccess(SystemAccess access) { systemAccess = std::move(access); }
+void WholeFile::setSystemRename(SystemRename rename) { systemRename = std::move(rename); }
+void WholeFile::setFolderSync(FolderSync sync) { folderSync = std::move(sync); }

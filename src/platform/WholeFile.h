@@ -11,7 +11,9 @@ QString systemReason(int errorNumber);
 
 // A file written whole or not at all. The bytes go to a side file beside the
 // target, "<target>.part", which takes the target's place in one rename only
-// once every byte is written and on disk. A failure, or a file given up
+// once every byte is written and on disk; the folder is synced after the
+// rename, so that a power cut brings back the new file, never the older one
+// (putInPlace below). A failure, or a file given up
 // before its commit, removes the side file, so the target keeps what it
 // held; a side file that a killed program left behind is removed by the
 // next write of the same target. A target that is a symbolic link has the
@@ -19,7 +21,9 @@ QString systemReason(int errorNumber);
 // or a device.
 //
 // Each step that fails answers false with the side file gone and why set to
-// the system's reason (systemReason).
+// the system's reason (systemReason). The one failure that comes after the
+// rename, the folder's sync, leaves the new file in place under the target's
+// name, not known to outlast a power cut.
 class WholeFile {
 public:
     explicit WholeFile(const QString& target);
@@ -36,18 +40,31 @@ public:
 
     // The side file of a target, beside the file the target names.
     static QString sidePath(const QString& target);
-    // Renames a whole side file over the file the target names.
-    static bool putInPlace(const QString& side, const QString& target, QString* why);
+    // Renames a whole side file over the file the target names, durably:
+    // the side file's bytes are on disk before it takes the name, and the
+    // folder is synced after. False, with why set, when that failed; replaced
+    // (when given) then tells whether the target already names the new file
+    // (only the folder's sync failed) or is as it was, the side file gone.
+    static bool putInPlace(const QString& side, const QString& target, QString* why, bool* replaced = nullptr);
     // False when the file system cannot take the target's name, or its side
     // file's, in the target's folder: a name or a path too long.
     static bool nameFits(const QString& target);
 
-    // Tests make writes fail as a full disk does through the system call
-    // that writes; an empty one puts the system's own back.
+    // Tests stand in for the system calls whose failures they show: a write
+    // failing as on a full disk, a target its owner made read-only (access,
+    // which grants everything to root), a rename, a folder's sync. Each sets
+    // errno as the system does; an empty one puts the system's own back.
     using SystemWrite = std::function<ssize_t(int fd, const void* data, size_t size)>;
+    using SystemAccess = std::function<int(const char* path, int mode)>;
+    using SystemRename = std::function<int(const char* from, const char* to)>;
+    using FolderSync = std::function<int(const char* folder)>;
     static void setSystemWrite(SystemWrite write);
+    static void setSystemAccess(SystemAccess access);
+    static void setSystemRename(SystemRename rename);
+    static void setFolderSync(FolderSync sync);
 
 private:
+    static bool renameSynced(const QString& side, const QString& target, QString* why, bool* replaced);
     bool fail(int errorNumber, QString* why);
     bool fail(QString* why, const QString& reason);
 

@@ -58,10 +58,12 @@ public:
     ~SideFile() {
         if (!target_.isEmpty()) printer_.setOutputFileName(target_);
     }
-    // The whole file takes its name.
+    // The whole file takes its name, and is on disk with it. Only a failed
+    // sync of the folder leaves the file under its name.
     bool putInPlace(Run& run) {
-        if (side_.isEmpty() || WholeFile::putInPlace(side_, target_, &run.reason)) return true;
-        run.fileRemoved = true;
+        bool replaced = false;
+        if (side_.isEmpty() || WholeFile::putInPlace(side_, target_, &run.reason, &replaced)) return true;
+        run.fileRemoved = !replaced;
         return false;
     }
     // A file begun is removed.

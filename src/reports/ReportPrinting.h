@@ -25,7 +25,9 @@ struct Run {
 // go to a side file beside it, which takes the file's name only once every
 // page is in: a printing that does not end (Cancel, a printer or file that
 // cannot be written, or an error, which goes on to the caller) leaves no
-// unfinished file behind and an older file of that name as it was.
+// unfinished file behind and an older file of that name as it was. A whole
+// file whose folder could not be synced to disk keeps its name, and the
+// printing fails with that reason.
 Run print(ReportDocument& report, QPrinter& printer, QWidget* owner);
 
 // How many pages a printing has before its progress is shown.

@@ -44,23 +44,32 @@ bool startNumberTaken(const QString& start) {
 struct Numbering {
     const char* kind;
     int freeForm;
-    const char* freeFormName;
+    const char* freeFormColumn;
     const QString& prefix;
+    const char* prefixColumn;
     const QString& start;
+    const char* startColumn;
 };
 
+// A refusal as every check of a restore says it: the table, the column and
+// the value, then why the program cannot work with it.
+QString held(const char* column, const QVariant& value, const QString& why) {
+    return QString("The table System holds %1 in the column %2: %3.").arg(storedValueText(value), column, why);
+}
+
+QString tickFault(const char* column, int value) {
+    return isTick(value) ? QString() : held(column, value, "a tick box, which keeps 0 or 1");
+}
+
 QString numberingFault(const Numbering& n) {
-    if (!isTick(n.freeForm))
-        return QString("The setting %1 is %2, where a tick box keeps 0 or 1.").arg(n.freeFormName).arg(n.freeForm);
+    if (const QString why = tickFault(n.freeFormColumn, n.freeForm); !why.isEmpty()) return why;
     if (n.freeForm == 1) return QString();
     if (n.prefix.size() > PrefixLength)
-        return QString("The %1 prefix in the settings is \"%2\", longer than %3 characters.")
-            .arg(n.kind, n.prefix)
-            .arg(PrefixLength);
+        return held(n.prefixColumn, n.prefix,
+                    QString("the %1 prefix, longer than %2 characters").arg(n.kind).arg(PrefixLength));
     if (!startNumberTaken(n.start))
-        return QString("The %1 start number in the settings is \"%2\", not a number of 4 to %3 digits.")
-            .arg(n.kind, n.start)
-            .arg(StartNumberLength);
+        return held(n.startColumn, n.start,
+                    QString("the %1 start number, not a number of 4 to %2 digits").arg(n.kind).arg(StartNumberLength));
     return QString();
 }
 
@@ -71,28 +80,38 @@ double largestTaxPercent() {
     return largest - 1;
 }
 
+// The layout buttons write only the six layouts' names, which Print takes.
+QString layoutFault(const SettingsValues& s) {
+    if (invoiceLayoutNumber(s.InvoiceType)) return QString();
+    return held("InvoiceType", s.InvoiceType,
+                QString("not one of the %1 invoice layouts 1 to %1, so no invoice could be printed")
+                    .arg(InvoiceLayouts));
+}
+
 QString taxFault(const SettingsValues& s) {
-    if (!isTick(s.TaxEnabled))
-        return QString("The setting TaxEnabled is %1, where a tick box keeps 0 or 1.").arg(s.TaxEnabled);
+    if (const QString why = tickFault("TaxEnabled", s.TaxEnabled); !why.isEmpty()) return why;
     if (!(s.TaxAmount >= 0 && s.TaxAmount <= largestTaxPercent()))
-        return QString("The tax percentage in the settings is %1, not one from 0 to %2.")
-            .arg(s.TaxAmount)
-            .arg(largestTaxPercent());
+        return held("TaxAmount", s.TaxAmount,
+                    QString("the tax percentage, not one from 0 to %1").arg(largestTaxPercent()));
     if (s.TaxName.trimmed().size() > TaxNameLength)
-        return QString("The tax name in the settings is longer than %1 characters.").arg(TaxNameLength);
+        return held("TaxName", s.TaxName.trimmed(),
+                    QString("the tax name, longer than %1 characters").arg(TaxNameLength));
     if (s.TaxNo.trimmed().size() > TaxNumberLength)
-        return QString("The tax number in the settings is longer than %1 characters.").arg(TaxNumberLength);
+        return held("TaxNo", s.TaxNo.trimmed(),
+                    QString("the tax number, longer than %1 characters").arg(TaxNumberLength));
     return QString();
 }
 }  // namespace
 
 QString storedSettingsFault(const SettingsValues& s) {
-    const Numbering kinds[] = {{"invoice", s.FreeFormInv, "FreeFormInv", s.InvPrefix, s.Invstart},
-                               {"item", s.FreeformPart, "FreeformPart", s.PartPrefix, s.PartStart},
-                               {"customer", s.FreeformCus, "FreeformCus", s.CustPrefix, s.CustStart}};
+    const Numbering kinds[] = {
+        {"invoice", s.FreeFormInv, "FreeFormInv", s.InvPrefix, "InvPrefix", s.Invstart, "Invstart"},
+        {"item", s.FreeformPart, "FreeformPart", s.PartPrefix, "PartPrefix", s.PartStart, "PartStart"},
+        {"customer", s.FreeformCus, "FreeformCus", s.CustPrefix, "CustPrefix", s.CustStart, "CustStart"}};
     for (const Numbering& kind : kinds)
         if (const QString why = numberingFault(kind); !why.isEmpty()) return why;
-    return taxFault(s);
+    if (const QString why = taxFault(s); !why.isEmpty()) return why;
+    return layoutFault(s);
 }
 
 }  // namespace EntryRules

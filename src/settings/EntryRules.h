@@ -42,8 +42,9 @@ Country countryOf(const QString& currencySymbol);
 // and of free-form numbering hold 0 or 1; an automatically numbered kind
 // (invoices, items, customers) has a prefix its box takes and a start number
 // its box takes that passes Finish (4 to 8 digits, blanks around them
-// aside); the tax name, percentage and number are what their boxes take.
-// Empty when nothing is wrong.
+// aside); the tax name, percentage and number are what their boxes take;
+// the invoice layout is one of the six the layout buttons write, which is
+// also what Print takes. Empty when nothing is wrong.
 QString storedSettingsFault(const SettingsValues& values);
 
 }  // namespace EntryRules

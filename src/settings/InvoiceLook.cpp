@@ -54,8 +54,6 @@ void setPartVisible(QWidget* box, QWidget* caption, const QCheckBox* include) {
     box->setVisible(include->isChecked());
     caption->setVisible(include->isChecked());
 }
-
-QString layoutText(int layout) { return QString::number(layout); }
 }  // namespace
 
 SampleInvoice::SampleInvoice(QWidget* parent) : QFrame(parent) {
@@ -280,7 +278,7 @@ void InvoiceLook::Erase_cmd_Click() {
 
 QString InvoiceLook::selectedLayout() const {
     for (int n = 0; n < 6; ++n)
-        if (layoutButtons[n]->isChecked()) return layoutText(n + 1);
+        if (layoutButtons[n]->isChecked()) return invoiceTypeOf(n + 1);
     return QString();
 }
 

@@ -1,5 +1,6 @@
 #include "settings/SettingsRow.h"
 #include "common/Functions.h"
+#include "common/SettingsValues.h"
 #include "platform/NumberText.h"
 #include "platform/Recordset.h"
 #include "platform/ShortDate.h"
@@ -35,8 +36,7 @@ int boxValue(const QAbstractButton* box) { return box->isChecked() ? 1 : 0; }
 
 int layoutOf(const QString& invoiceType) {
     if (invoiceType.isEmpty()) return 1;
-    static const QStringList layouts{"1", "2", "3", "4", "5", "6"};
-    return int(layouts.indexOf(invoiceType)) + 1;
+    return invoiceLayoutNumber(invoiceType).value_or(0);
 }
 
 }  // namespace SettingsRow

@@ -243,7 +243,7 @@ void frm_setup::Update() {
         rs.setField(shown, 1);
     for (int i = 0; i < 4; ++i) rs.setField(QString("Text%1Name").arg(i + 1), QString(FirstFieldNames[i]));
     rs.setField("Present", 1);
-    rs.setField("InvoiceType", QString("1"));
+    rs.setField("InvoiceType", invoiceTypeOf(1));
     rs.update();
     Settings();
     Wait_Cursor_Off();

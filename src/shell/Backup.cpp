@@ -62,8 +62,10 @@ void backupFailed(QWidget* owner, const QString& why) {
 // restored data are loaded. False, with the live file as it was and why
 // saying what failed, when the new file could not be made or put in place;
 // false too when the reopening failed, which is reported as an error of
-// the program.
-bool replaceLiveDatabase(const QString& source, QString* why) {
+// the program, and when the folder could not be synced after the new file
+// took the live file's place: replaced then tells that the program carries
+// on with the restored data.
+bool replaceLiveDatabase(const QString& source, QString* why, bool* replaced) {
     const QString made = WholeFile::sidePath(liveDatabase());
     try {
         Wait_Cursor_On();
@@ -79,7 +81,7 @@ bool replaceLiveDatabase(const QString& source, QString* why) {
     Connections::closeJet();
     Connections::closeShape();
     QString reason;
-    const bool placed = WholeFile::putInPlace(made, liveDatabase(), &reason);
+    const bool placed = WholeFile::putInPlace(made, liveDatabase(), &reason, replaced);
     if (!placed && why) *why = liveDatabase() + ": " + reason;
     // The program cannot carry on without its database: a failure from here
     // on is reported like any other.
@@ -87,7 +89,7 @@ bool replaceLiveDatabase(const QString& source, QString* why) {
     guard("frmMain", "mnurestore_Click", [&] {
         if (jet) Connections::openJet(liveDatabase());
         if (shape) Connections::openShape();
-        if (placed && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
+        if (*replaced && jet) DatabaseReady = loadSettingsValues() ? 1 : 0;
         reopened = true;
     });
     return placed && reopened;
@@ -105,14 +107,15 @@ bool namesLiveDatabase(const QString& path) {
 }
 
 bool isRestorableDatabase(const QString& path, QString* why) {
-    if (!Database::isOurDatabase(path, why)) return false;
     auto refused = [why](const QString& reason) {
         if (why) *why = reason;
         return false;
     };
+    if (const QString beside = Database::changesBeside(path); !beside.isEmpty()) return refused(beside);
+    if (!Database::isOurDatabase(path, why, true)) return false;
     try {
         Database candidate;
-        candidate.open(path, true);
+        candidate.openUntouched(path);
         Statement check(candidate, "PRAGMA quick_check");
         const QString verdict = check.step() ? check.value(0).toString() : QString();
         if (verdict != "ok") return refused("The file is damaged: " + verdict);
@@ -120,11 +123,16 @@ bool isRestorableDatabase(const QString& path, QString* why) {
         Recordset system("System", &candidate);
         if (system.recordCount() == 0)
             return refused("The file holds no settings, so the program could not carry on with it.");
+        if (system.recordCount() > 1)
+            return refused(QString("The table System holds %1 rows of settings, where the program keeps one.")
+                               .arg(system.recordCount()));
         SettingsValues settings;
         system.moveFirst();
         loadSettingsFromRow(system, settings);
         if (const QString wrong = EntryRules::storedSettingsFault(settings); !wrong.isEmpty()) return refused(wrong);
         return true;
+    } catch (const SettingsColumnError& e) {
+        return refused(e.plainReason());
     } catch (const std::exception& e) {
         return refused("The file is damaged or holds values this program cannot read: " + QString::fromUtf8(e.what()));
     }
@@ -178,8 +186,15 @@ void mnurestore_Click(QWidget* owner) {
                      "Confirm", Box::Buttons::YesNo, Box::Icon::Question, owner) != Box::Answer::Yes)
             return;
         why.clear();
-        if (!replaceLiveDatabase(source, &why)) {
-            if (!why.isEmpty()) reportFailure(owner, "Restore Failed", "The backup could not be restored.", why);
+        bool replaced = false;
+        if (!replaceLiveDatabase(source, &why, &replaced)) {
+            if (replaced && !why.isEmpty())
+                Box::ask("The restore could not be made safe on disk. The program carries on with the restored "
+                         "data, but after a power cut your earlier data may come back; restore the backup again "
+                         "then.\n\n" + why,
+                         "Restore Failed", Box::Buttons::Ok, Box::Icon::Exclamation, owner);
+            else if (!why.isEmpty())
+                reportFailure(owner, "Restore Failed", "The backup could not be restored.", why);
             return;
         }
         Box::ask("Restore has been Successful", "Successful", Box::Buttons::Ok, Box::Icon::Information, owner);

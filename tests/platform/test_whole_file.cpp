@@ -1,6 +1,7 @@
 // A file written whole or not at all: the side file, the rename, what a
 // failure or a kill leaves, and the names a file system takes.
 #include "platform/WholeFile.h"
+#include "support/FileCalls.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include <QDir>
@@ -16,6 +17,20 @@ class TestWholeFile : public QObject {
     QString target;
 
     QStringList files() const { return QDir(dir->path()).entryList(QDir::Files | QDir::System | QDir::Hidden); }
+
+    // The new bytes put in place one of the two ways: written through a
+    // WholeFile, or a side file written by another (the restore's database,
+    // a printed PDF) renamed over the target. False with why when it failed.
+    bool putNewFile(const QString& way, QString* why, bool* replaced) {
+        if (way == "side file") {
+            writeFileBytes(WholeFile::sidePath(target), "new");
+            return WholeFile::putInPlace(WholeFile::sidePath(target), target, why, replaced);
+        }
+        WholeFile file(target);
+        const bool done = file.open(why) && file.write("new", why) && file.commit(why);
+        *replaced = fileBytes(target) == "new";
+        return done;
+    }
 
 private slots:
     void init() {
@@ -63,6 +78,66 @@ private slots:
         }
         QCOMPARE(fileBytes(target), QByteArray("the older file"));
         QCOMPARE(files(), QStringList{"out.csv"});
+    }
+
+    // Every failing step leaves no side file and, up to the rename, the older
+    // file as it was. A target its owner made read-only is kept (as root,
+    // access() grants it, hence the stand-in). The one step after the rename,
+    // the folder's sync, fails with the new file in place.
+    void aFailingStepIsReportedWithItsReason_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<bool>("replaced");
+        for (const char* way : {"whole file", "side file"}) {
+            const QString row = QString(" (%1)").arg(way);
+            if (QString(way) == "whole file")
+                QTest::newRow(qPrintable("a read-only target" + row)) << way << "access" << "Permission denied"
+                                                                       << false;
+            QTest::newRow(qPrintable("a rename that fails" + row)) << way << "rename" << "Input/output error"
+                                                                  << false;
+            QTest::newRow(qPrintable("a folder that cannot be synced" + row))
+                << way << "folder sync"
+                << "the file is written, but its folder could not be synced to disk (Input/output error)" << true;
+        }
+    }
+    void aFailingStepIsReportedWithItsReason() {
+        QFETCH(QString, way);
+        QFETCH(QString, call);
+        QFETCH(QString, why);
+        QFETCH(bool, replaced);
+        FileCalls calls;
+        if (call == "access") calls.failAccess(EACCES);
+        if (call == "rename") calls.failRename(EIO);
+        if (call == "folder sync") calls.failFolderSync(EIO);
+        QString reason;
+        bool inPlace = !replaced;
+        QVERIFY(!putNewFile(way, &reason, &inPlace));
+        QCOMPARE(reason, why);
+        QCOMPARE(inPlace, replaced);
+        QCOMPARE(fileBytes(target), replaced ? QByteArray("new") : QByteArray("the older file"));
+        QCOMPARE(files(), QStringList{"out.csv"});
+    }
+
+    // The folder is synced once the new file has its name, so that a power
+    // cut does not bring back the older one; both ways.
+    void theFolderIsSyncedAfterTheRename_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("whole file") << "whole file";
+        QTest::newRow("side file") << "side file";
+    }
+    void theFolderIsSyncedAfterTheRename() {
+        QFETCH(QString, way);
+        FileCalls calls;
+        QStringList synced;
+        calls.watchFolderSync([&](const QString& folder) {
+            synced << QFileInfo(folder).canonicalFilePath() + ": " + QString::fromUtf8(fileBytes(target));
+        });
+        QString why;
+        bool replaced = false;
+        QVERIFY2(putNewFile(way, &why, &replaced), qPrintable(why));
+        QVERIFY(replaced);
+        QCOMPARE(synced, QStringList{QFileInfo(dir->path()).canonicalFilePath() + ": new"});
     }
 
     // A side file left by a kill is replaced, even a link elsewhere, which

@@ -5,6 +5,7 @@
 #include "reports/ReportPreview.h"
 #include "reports/ReportPreviewDialog.h"
 #include "reports/ReportPrinting.h"
+#include "support/FileCalls.h"
 #include "support/TestSupport.h"
 #include <QApplication>
 #include <QComboBox>
@@ -382,6 +383,40 @@ private slots:
             else QCOMPARE(pdfPages(path), 7);
         }
         ReportPrinting::setProgressHandler({});
+        PrintDialog::setHandler({});
+    }
+
+    // A whole PDF has its folder synced once it has its name; when that sync
+    // fails, the printing fails with the system's reason, and the file,
+    // whole, is not said to be removed.
+    void aPdfIsSyncedWithItsFolder() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("out.pdf");
+        const ReportPages pages = pagesOf(2);
+        Preview p(pages);
+        PrintDialog::setHandler([&](QPrinter& printer, int) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        });
+        for (const bool syncFails : {false, true}) {
+            FileCalls calls;
+            QStringList synced;
+            calls.watchFolderSync([&](const QString& folder) {
+                synced << QFileInfo(folder).canonicalFilePath() + ": " + QString::number(pdfPages(path));
+            });
+            if (syncFails) calls.failFolderSync(EIO);
+            ScriptedBoxes boxes;
+            if (syncFails)
+                boxes.expect("Pages", Box::Answer::Ok,
+                             "The report could not be printed on " + path +
+                                 " (the file is written, but its folder could not be synced to disk "
+                                 "(Input/output error)).");
+            p.click("print");
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+            QCOMPARE(synced, QStringList{QFileInfo(dir.path()).canonicalFilePath() + ": 2"});
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
+        }
         PrintDialog::setHandler({});
     }
 

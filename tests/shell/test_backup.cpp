@@ -3,9 +3,11 @@
 #include "common/SettingsValues.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/Schema.h"
 #include "shell/Backup.h"
 #include "shell/WholeFileCopy.h"
 #include "shell/WindowRegistry.h"
+#include "support/FileCalls.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include <QDir>
@@ -27,6 +29,7 @@ void fillDatabase(const QString& businessName, const QString& custId) {
     system.setField("Text3Name", "");
     system.setField("Text4Name", "");
     system.setField("ConfirmBackup", 1);
+    system.setField("InvoiceType", "1");
     for (const char* prefix : {"InvPrefix", "PartPrefix", "CustPrefix"}) system.setField(prefix, "NO");
     for (const char* start : {"Invstart", "PartStart", "CustStart"}) system.setField(start, "100001");
     system.update();
@@ -181,6 +184,22 @@ private slots:
         QCOMPARE(fileBytes(live()), before);
     }
 
+    // A backup whose folder cannot be synced after it took its name may not
+    // outlast a power cut: that is a failure too, with the system's reason.
+    void backupNotSyncedToDiskIsAFailure() {
+        const QString target = away("Data.mdb");
+        FileCalls calls;
+        calls.failFolderSync(EIO);
+        ScriptedBoxes boxes;
+        boxes.expect("Backup Failed", Answer::Ok,
+                     "The backup could not be made.\n\n" + target +
+                         ": the file is written, but its folder could not be synced to disk (Input/output error)");
+        ScriptedFileDialogs dialogs;
+        dialogs.answer(target);
+        MnuSave_Click(nullptr);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+    }
+
     // The same for a folder that cannot be written to: here, one that is not there.
     void backupIntoAFolderThatCannotBeWrittenIsReported() {
         const QString target = away("gone/Data.mdb");
@@ -319,6 +338,9 @@ private slots:
         QTest::addColumn<QString>("sql");      // run on a good backup
         QTest::addColumn<QString>("reason");   // "" = restored
         QTest::newRow("a good backup") << "" << "";
+        QTest::newRow("money as a real number")
+            << "UPDATE Invoices SET Total = 12.5 WHERE rowid = 3"
+            << "Row 3 of the table Invoices (InvNo INV3) holds 12.5 in the column Total, which keeps amounts.";
         QTest::newRow("money as a text")
             << "UPDATE Invoices SET Total = 'lots' WHERE rowid = 5"
             << "Row 5 of the table Invoices (InvNo INV5) holds 'lots' in the column Total, which keeps amounts.";
@@ -338,18 +360,44 @@ private slots:
             << "The table Customers holds the CustID";
         QTest::newRow("no invoice start number")
             << "UPDATE System SET Invstart = NULL"
-            << "The invoice start number in the settings is \"\", not a number of 4 to 8 digits.";
+            << "The table System holds nothing in the column Invstart: the invoice start number, not a number of 4 to 8 "
+               "digits.";
         QTest::newRow("no start number, but typed numbers")
             << "UPDATE System SET Invstart = NULL, FreeFormInv = 1" << "";
         QTest::newRow("a start number of letters")
-            << "UPDATE System SET PartStart = 'ABCDEF'" << "The item start number in the settings is \"ABCDEF\"";
+            << "UPDATE System SET PartStart = 'ABCDEF'" << "The table System holds 'ABCDEF' in the column PartStart: the item start number";
         QTest::newRow("a prefix too long")
             << "UPDATE System SET CustPrefix = 'CUSTOMER'"
-            << "The customer prefix in the settings is \"CUSTOMER\", longer than 4 characters.";
+            << "The table System holds 'CUSTOMER' in the column CustPrefix: the customer prefix, longer than 4 "
+               "characters.";
+        QTest::newRow("a prefix one character too long")
+            << "UPDATE System SET InvPrefix = 'ABCDE'"
+            << "The table System holds 'ABCDE' in the column InvPrefix: the invoice prefix, longer than 4 characters.";
+        QTest::newRow("the longest prefix") << "UPDATE System SET InvPrefix = 'ABCD'" << "";
         QTest::newRow("a negative tax") << "UPDATE System SET TaxAmount = -5"
-                                        << "The tax percentage in the settings is -5, not one from 0 to 99999.";
+                                        << "The table System holds -5 in the column TaxAmount: the tax percentage, not one from 0 to 99999.";
+        QTest::newRow("a tax above what the box takes")
+            << "UPDATE System SET TaxAmount = 100000"
+            << "The table System holds 100000 in the column TaxAmount: the tax percentage, not one from 0 to 99999.";
+        QTest::newRow("the largest tax") << "UPDATE System SET TaxAmount = 99999" << "";
+        QTest::newRow("a flag of letters in a text column")
+            << "UPDATE System SET Debtorstart = 'abc'"
+            << "The table System holds 'abc' in the column Debtorstart: the settings read it as a whole number "
+               "from -32768 to 32767.";
+        QTest::newRow("two rows of settings")
+            << "INSERT INTO System (TaxAmount, Text3Name, Text4Name) VALUES (0, '', '')"
+            << "The table System holds 2 rows of settings, where the program keeps one.";
+        QTest::newRow("a layout beyond the six")
+            << "UPDATE System SET InvoiceType = '9'"
+            << "The table System holds '9' in the column InvoiceType: not one of the 6 invoice layouts 1 to 6, so no "
+               "invoice could be printed.";
+        QTest::newRow("no layout") << "UPDATE System SET InvoiceType = NULL"
+                                   << "The table System holds nothing in the column InvoiceType: not one";
+        QTest::newRow("a layout with a blank") << "UPDATE System SET InvoiceType = ' 2'"
+                                               << "The table System holds ' 2' in the column InvoiceType";
+        QTest::newRow("the last layout") << "UPDATE System SET InvoiceType = '6'" << "";
         QTest::newRow("a tick box neither on nor off")
-            << "UPDATE System SET TaxEnabled = 2" << "The setting TaxEnabled is 2, where a tick box keeps 0 or 1.";
+            << "UPDATE System SET TaxEnabled = 2" << "The table System holds 2 in the column TaxEnabled: a tick box, which keeps 0 or 1.";
     }
     void restoreTakesOnlyWhatTheProgramCanWorkWith() {
         QFETCH(QString, sql);
@@ -380,6 +428,97 @@ private slots:
         if (!reason.isEmpty()) QCOMPARE(fileBytes(live()), before);
         QVERIFY(Connections::jetOpen() && Connections::shapeOpen());
         QCOMPARE(program->endings(), 0);
+    }
+
+    // A backup is only read: nothing is made beside it and it stays byte for
+    // byte, whatever journal mode its header names. One in WAL mode whose
+    // -wal is not there is whole in its main file and is restored, in the
+    // program's own journal mode; one whose data may partly stand beside it
+    // (a -wal with changes, the journal of a change cut off) is refused.
+    void aBackupIsOnlyRead_data() {
+        QTest::addColumn<QString>("beside");   // the file standing beside the backup, if any
+        QTest::addColumn<QString>("reason");   // "" = restored
+        QTest::newRow("WAL mode") << "" << "";
+        QTest::newRow("WAL mode, an empty -wal beside it") << "-wal:" << "";
+        QTest::newRow("WAL mode, a -wal with changes beside it")
+            << "-wal:changes" << "Beside it stands Data.mdb-wal, holding changes that are not yet in Data.mdb itself";
+        QTest::newRow("a journal of a change cut off")
+            << "-journal:\xd9\xd5\x05\xf9" << "Beside it stands Data.mdb-journal, left by a change to Data.mdb";
+        QTest::newRow("a journal finished with") << QString("-journal:") + QChar(0) + "done" << "";
+    }
+    void aBackupIsOnlyRead() {
+        QFETCH(QString, beside);
+        QFETCH(QString, reason);
+        const QString source = makeBackup();
+        {
+            Database wal;
+            wal.open(source);
+            wal.exec("PRAGMA journal_mode=WAL");
+        }
+        QCOMPARE(fileBytes(source).mid(18, 2), QByteArray("\x02\x02"));
+        if (!beside.isEmpty()) {
+            const QString ending = beside.section(':', 0, 0);
+            QByteArray bytes = beside.section(':', 1).toLatin1();
+            if (bytes == "changes") bytes = QByteArray(4096, 'w');
+            writeFileBytes(source + ending, bytes);
+        }
+        QStringList before;
+        for (const QString& f : filesIn(elsewhere.path())) before << f + ": " + fileBytes(away(f)).toHex();
+        if (reason.isEmpty()) {
+            const QString failed = restoreAnsweringYes(source);
+            QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        } else {
+            ScriptedBoxes boxes;
+            boxes.expect("Please Try Again", Answer::Ok, "\n\n" + reason);
+            ScriptedFileDialogs dialogs;
+            dialogs.answer(source);
+            mnurestore_Click(nullptr);
+            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        }
+        QStringList after;
+        for (const QString& f : filesIn(elsewhere.path())) after << f + ": " + fileBytes(away(f)).toHex();
+        QCOMPARE(after, before);
+        QCOMPARE(customerIds(), QStringList{reason.isEmpty() ? "C-BACKUP" : "C-LIVE"});
+        QCOMPARE(fileBytes(live()).mid(18, 2), QByteArray("\x01\x01"));
+        QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
+        QCOMPARE(program->endings(), 0);
+    }
+
+    // Every column of the settings, whatever the settings read it as: a value
+    // of a kind it does not keep, or one the settings cannot take, is refused
+    // with a reason that names the table, the column and the value; a value
+    // taken loads, so the program starts on it. One good backup, changed one
+    // column and value at a time.
+    void everySettingsColumnIsRefusedByName() {
+        fillDatabase("Backup Firm", "C1");
+        const QString good = away("good.mdb"), source = away("Data.mdb");
+        QVERIFY(QFile::copy(live(), good));
+        for (const Schema::Column& c : Schema::table("System")->columns) {
+            QList<QPair<QString, QString>> values{{"'abc'", "'abc'"}};   // as SQL writes it, as the refusal says it
+            values << (c.type == Schema::Type::Double ? qMakePair(QString("1e300"), QString("e+300"))
+                                                      : qMakePair(QString("40000"), QString("40000")));
+            if (c.type == Schema::Type::Text)
+                values << qMakePair(QString("printf('%.%1c', 'x')").arg(c.size + 1),
+                                    QString("a text of %1 characters").arg(c.size + 1));
+            for (const auto& [value, said] : values) {
+                const QString which = c.name + " = " + value;
+                QFile::remove(source);
+                QVERIFY(QFile::copy(good, source));
+                run(source, QString("PRAGMA synchronous = OFF; PRAGMA ignore_check_constraints = ON; "
+                                    "UPDATE System SET %1 = %2").arg(Schema::quoted(c.name), value));
+                QString why;
+                if (isRestorableDatabase(source, &why)) {
+                    Database restored;
+                    restored.openUntouched(source);
+                    Recordset system("System", &restored);
+                    SettingsValues loaded;
+                    loadSettingsFromRow(system, loaded);
+                    continue;
+                }
+                for (const QString& part : {QString("table System holds "), said, " in the column " + c.name})
+                    QVERIFY2(why.contains(part), qPrintable(which + ": " + why));
+            }
+        }
     }
 
     // The restored file is one the program makes itself: the backup's rows,
@@ -445,6 +584,47 @@ private slots:
         QCOMPARE(DatabaseReady, 1);
         fillDatabase("Backup Firm", "C-AFTER");   // and writes go on to the restored file
         QCOMPARE(customerIds(), (QStringList{"C-BACKUP", "C-AFTER"}));
+        QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
+        QCOMPARE(program->endings(), 0);
+    }
+
+    // The restored file takes the live file's place and its folder is synced
+    // after; when that sync fails the program carries on with the restored
+    // data and says that a power cut may bring back the earlier data.
+    void restoreSyncsTheFolderAfterTheRename_data() {
+        QTest::addColumn<bool>("syncFails");
+        QTest::newRow("synced") << false;
+        QTest::newRow("the folder's sync fails") << true;
+    }
+    void restoreSyncsTheFolderAfterTheRename() {
+        QFETCH(bool, syncFails);
+        const QString backup = makeBackup();
+        FileCalls calls;
+        QStringList synced;
+        calls.watchFolderSync([&](const QString& folder) {
+            Database now;
+            now.open(live(), true);
+            Statement id(now, "SELECT CustID FROM Customers");
+            synced << QFileInfo(folder).canonicalFilePath() + ": " + (id.step() ? id.value(0).toString() : "");
+        });
+        if (syncFails) calls.failFolderSync(EIO);
+        ScriptedBoxes boxes;
+        boxes.expect("Confirm", Answer::Yes);
+        if (syncFails)
+            boxes.expect("Restore Failed", Answer::Ok,
+                         "The restore could not be made safe on disk. The program carries on with the restored "
+                         "data, but after a power cut your earlier data may come back; restore the backup again "
+                         "then.\n\n" + live() +
+                             ": the file is written, but its folder could not be synced to disk (Input/output error)");
+        else
+            boxes.expect("Successful", Answer::Ok, "Restore has been Successful");
+        ScriptedFileDialogs dialogs;
+        dialogs.answer(backup);
+        mnurestore_Click(nullptr);
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(synced, QStringList{QFileInfo(program->folder()).canonicalFilePath() + ": C-BACKUP"});
+        QCOMPARE(customerIds(), QStringList{"C-BACKUP"});
+        QCOMPARE(gSettings.BusinessName.trimmed(), QString("Backup Firm"));
         QCOMPARE(filesIn(program->folder()), QStringList{"data.mdb"});
         QCOMPARE(program->endings(), 0);
     }
