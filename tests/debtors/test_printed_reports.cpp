@@ -366,21 +366,29 @@ private slots:
         QTest::addColumn<int>("report");
         QTest::addColumn<QStringList>("row");      // left to right, in the first row
         QTest::addColumn<QStringList>("sums");     // left to right, in the report footer
+        QTest::addColumn<QStringList>("pairs");    // each two, left and right, in an invoice's first line
         const QStringList invoiceSums = {"Sum_subtotal", "Sum_vat", "Sum_total", "Sum_balance"};
         const QStringList invoiceRow = {"Phone", "SubTotal", "Vat", "Total", "Balance", "notes"};
-        QTest::newRow("invoices") << int(Report::Invoices) << invoiceRow << invoiceSums;
-        QTest::newRow("invoices with lines") << int(Report::InvoiceDetails) << invoiceRow << invoiceSums;
+        QTest::newRow("invoices") << int(Report::Invoices) << invoiceRow << invoiceSums << QStringList();
+        QTest::newRow("invoices with lines")
+            << int(Report::InvoiceDetails) << invoiceRow << invoiceSums
+            << QStringList{"Line_Description", "amount_lbl", "Line_amount", "total_lbl"};
         QTest::newRow("debtors") << int(Report::Debtors)
                                  << QStringList{"Phone", "Total", "WrittenOff", "Paid", "Balance", "balance1",
                                                 "balance2", "Balance3"}
                                  << QStringList{"Sum_total", "Sum_writtenoff", "Sum_paid", "Sum_balance",
-                                                "Sum_balance1", "Sum_balance2", "Sum_balance3"};
+                                                "Sum_balance1", "Sum_balance2", "Sum_balance3"}
+                                 << QStringList();
     }
     void neighboursKeepAGap() {
         QFETCH(int, report);
         QFETCH(QStringList, row);
         QFETCH(QStringList, sums);
+        QFETCH(QStringList, pairs);
         longest::store(longest::rows(11, From, longest::Words::Widest));
+        Statement(Database::shared(), "UPDATE InvoiceD SET Amount = ?1, Total = ?1")
+            .bindAll({money("-9999999999.99")})
+            .run();
         // A debt stays positive, so the debtors report lists it.
         Statement(Database::shared(),
                   "UPDATE Invoices SET Subtotal = ?1, Vat = ?1, Total = ?1, WrittenOff = ?1, Paid = ?1, "
@@ -397,6 +405,7 @@ private slots:
         longest::widen(pages);
         const ReportPage& first = pages.pages.front();
         QCOMPARE(tooClose(first, row), QString());
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) QCOMPARE(tooClose(first, pairs.mid(i, 2)), QString());
         QCOMPARE(pages.pages.back().find(sums.front())->text, QString("-109999999999.89"));
         QCOMPARE(tooClose(pages.pages.back(), sums), QString());
         for (const char* ordinaryText : {"+44 1234 567890", "Customer 299998"}) {
