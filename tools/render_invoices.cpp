@@ -68,7 +68,10 @@ int main(int argc, char** argv) {
                    {"-long", longest::settings(withLogo(logo)), longest::invoice(sampleScreen()), longest::customer()},
                    {"-unbroken", longest::settings(withLogo(logo), longest::Words::Unbroken),
                     longest::invoice(sampleScreen(), longest::Words::Unbroken),
-                    longest::customer(longest::Words::Unbroken)}};
+                    longest::customer(longest::Words::Unbroken)},
+                   {"-widest", longest::settings(withLogo(logo), longest::Words::Widest),
+                    longest::invoice(sampleScreen(), longest::Words::Widest),
+                    longest::customer(longest::Words::Widest)}};
     const struct { const char* name; QPageSize size; } papers[] = {{"letter", QPageSize(QPageSize::Letter)},
                                                                    {"a4", QPageSize(QPageSize::A4)}};
     for (const auto& sample : cases) {
@@ -77,7 +80,8 @@ int main(int argc, char** argv) {
                 ReportDesign design = createInvoiceLayout(layout, sample.settings.logopath);
                 fillInvoiceLayout(design, layout, sample.invoice, sample.settings, sample.customer,
                                   paper.size.id() == QPageSize::A4);
-                const ReportPages pages = layoutReport(design, nullptr, paper.size);
+                ReportPages pages = layoutReport(design, nullptr, paper.size);
+                longest::widen(pages);
                 const QString file =
                     out.filePath(QString("invoice%1-%2%3.pdf").arg(layout).arg(paper.name, sample.suffix));
                 if (!writeReportPdf(pages, file)) {

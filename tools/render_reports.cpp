@@ -1,12 +1,14 @@
 // Renders each report design to PDF on Letter and on A4, filled from a small
 // company (<design>-letter.pdf, <design>-a4.pdf) and from one whose every
 // value is as long as its column holds, once with its blanks
-// (<design>-letter-long.pdf, ...) and once as unbroken words
-// (<design>-letter-unbroken.pdf, ...), in the folder named on the command
-// line (the current folder when none). Each design prints through the
-// procedure the program prints it with; it names every text that prints
-// cut. A new design is one more line in Designs. The reminder letter prints
-// with a logo, from the sample's sender and with its reminder.
+// (<design>-letter-long.pdf, ...), once as unbroken words
+// (<design>-letter-unbroken.pdf, ...) and once as runs of the widest letter
+// of the font each text prints in (<design>-letter-widest.pdf, ...), in the
+// folder named on the command line (the current folder when none). Each
+// design prints through the procedure the program prints it with; it names
+// every text that prints cut. A new design is one more line in Designs. The
+// reminder letter prints with a logo, from the sample's sender and with its
+// reminder.
 #include "common/Functions.h"
 #include "common/SettingsValues.h"
 #include "debtors/FirstLetters.h"
@@ -132,7 +134,8 @@ int main(int argc, char** argv) {
     const struct { const char* suffix; SettingsValues (*fill)(); } samples[] = {
         {"", addSampleCompany},
         {"-long", addLongest<longest::Words::Spaced>},
-        {"-unbroken", addLongest<longest::Words::Unbroken>}};
+        {"-unbroken", addLongest<longest::Words::Unbroken>},
+        {"-widest", addLongest<longest::Words::Widest>}};
     const struct { const char* name; QPageSize::PageSizeId size; } papers[] = {{"letter", QPageSize::Letter},
                                                                                {"a4", QPageSize::A4}};
     bool written = true;
@@ -152,7 +155,9 @@ int main(int argc, char** argv) {
             for (const auto& paper : papers) {
                 const QString file = out.filePath(QString("%1-%2%3.pdf").arg(design.name, paper.name, sample.suffix));
                 setPaperSizeSource([&paper] { return QPageSize(paper.size); });
-                setReportPreviewHook([&](const ReportPages& pages, const QString&, QWidget*) {
+                setReportPreviewHook([&](const ReportPages& shown, const QString&, QWidget*) {
+                    ReportPages pages = shown;
+                    longest::widen(pages);
                     if (!writeReportPdf(pages, file)) {
                         std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
                         written = false;

@@ -36,9 +36,12 @@ bool headerInReportHeader(int layout) { return layout == 2 || layout == 4; }
 
 QString companyBlock(int layout, const SettingsValues& s) {
     if (layout == 1) return Trim(s.Address) + CrLf + Trim(contactBlock(s)) + CrLf + Trim(taxText(s));
-    const QString tax = layout == 4 && s.TaxEnabled == 1 ? s.TaxName.text() + " No: " + s.TaxNo.text() : taxText(s);
-    return s.Address + CrLf + contactBlock(s) + CrLf + tax;
+    return s.Address + CrLf + contactBlock(s) + CrLf + taxText(s);
 }
+
+// A value with its blanks made no-break ones, so a line too long for its box
+// breaks between two values rather than inside one.
+QString keptWhole(const QString& value) { return QString(value).replace(' ', QChar::Nbsp); }
 
 QString lineTotal(const InvoiceOnScreen& screen, int row, const SettingsValues& s) {
     const QString& total = screen.tota1l_txt[size_t(row)];
@@ -118,8 +121,8 @@ QString deliveryBlock(const CustomerAddress& a) {
 
 QString contactBlock(const SettingsValues& s) {
     QString block;
-    if (!s.Phone.trimmed().isEmpty()) block = "Phone: " + s.Phone.trimmed();
-    if (!s.Mobile.trimmed().isEmpty()) block += "  Mobile: " + s.Mobile.trimmed();
+    if (!s.Phone.trimmed().isEmpty()) block = keptWhole("Phone: " + s.Phone.trimmed());
+    if (!s.Mobile.trimmed().isEmpty()) block += "  " + keptWhole("Mobile: " + s.Mobile.trimmed());
     if (!s.Email.trimmed().isEmpty()) block += CrLf + "Email: " + s.Email.trimmed();
     if (!s.Web.trimmed().isEmpty()) block += CrLf + "Web: " + s.Web.trimmed();
     return block;

@@ -45,7 +45,10 @@ CustomerAddress lookUpCustomerAddress(const QString& custId);
 
 QString billingBlock(const CustomerAddress& a);
 QString deliveryBlock(const CustomerAddress& a);
+// The company's phone and mobile on one line, each kept whole where the line
+// must break, then its e-mail and web address on lines of their own.
 QString contactBlock(const SettingsValues& s);
+// The tax name and number, trimmed; empty with tax off.
 QString taxText(const SettingsValues& s);
 
 // The logo checks of every printed document. A logo named in the settings

@@ -1,14 +1,19 @@
 #pragma once
 // Stored rows whose every text is as long as its column holds (a value saved
 // whole by an editor, restored from a backup or imported): what the reports
-// and the reminder letter must print whole, with their blanks or as unbroken
-// words. Shared by the report tests and tools/render_reports.
+// and the reminder letter must print whole, with their blanks, as unbroken
+// words or as runs of the widest letter. Shared by the report tests and
+// tools/render_reports.
 #include "invoices/LongestValues.h"
 #include "platform/Currency.h"
 #include "platform/Database.h"
+#include "platform/Schema.h"
 #include <QDate>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
+#include <map>
+#include <set>
 #include <vector>
 
 namespace longest {
@@ -20,6 +25,39 @@ struct StoredRow {
 };
 
 inline QVariant money(const char* text) { return QVariant::fromValue(Currency::fromText(text)); }
+
+// The rows with every text made of WidestMark and as long as its column
+// holds. A key and the texts that refer to it stay apart from the other keys
+// and keep pointing at the same row: the first key of a column is all marks,
+// the others end in a number of their own.
+inline std::vector<StoredRow> widest(std::vector<StoredRow> rows) {
+    std::map<QString, QString> keys;   // a stored key, as it becomes
+    std::set<QString> columnsWithKeys;
+    for (StoredRow& row : rows) {
+        const Schema::Table& table = *Schema::table(row.table);
+        for (qsizetype c = 0; c < row.columns.size(); ++c) {
+            const Schema::Column& column = *table.column(row.columns.at(c));
+            if (column.type != Schema::Type::Text) continue;
+            QVariant& value = row.values.at(size_t(c));
+            const QString run(column.size, WidestMark);
+            const bool isKey = std::any_of(table.indexes.begin(), table.indexes.end(), [&](const Schema::Index& i) {
+                return i.column.compare(column.name, Qt::CaseInsensitive) == 0;
+            });
+            if (!isKey) {
+                value = run;
+                continue;
+            }
+            const bool firstOfColumn = columnsWithKeys.insert(table.name + '.' + column.name).second;
+            auto [found, added] = keys.emplace(value.toString(), QString());
+            if (added) {
+                const QString number = firstOfColumn ? QString() : QString::number(keys.size());
+                found->second = run.left(run.size() - number.size()) + number;
+            }
+            value = found->second;
+        }
+    }
+    return rows;
+}
 
 // count customers, one invoice of each (a debt, with eight lines) and count
 // items, dated one a day from the first; every amount as large as the
@@ -69,7 +107,7 @@ inline std::vector<StoredRow> rows(int count, const QDate& first, Words words = 
                        {QString("MW-TERRACOTTA-PLANTER-HAND-THROWN-XL-BLUE-%1").arg(i, 8, 10, QChar('0')),
                         w("Terracotta planter XL blue"), w(description.left(200)), money("-9999999.99"), 1}});
     }
-    return out;
+    return words == Words::Widest ? widest(std::move(out)) : out;
 }
 
 // The rows written into their tables, in one transaction.

@@ -62,7 +62,9 @@ std::pair<qreal, qreal> inkSpan(const ReportPage& page, const PlacedItem& item) 
     qreal widest = 0;
     for (const QString& line : fitted.lines) widest = std::max(widest, metrics.horizontalAdvance(line));
     const QRectF room = textRoom(page, item);
-    if (item.control().alignment & Qt::AlignRight) return {room.right() - widest, room.right()};
+    const Qt::Alignment alignment = item.control().alignment;
+    if (alignment & Qt::AlignRight) return {room.right() - widest, room.right()};
+    if (alignment & Qt::AlignHCenter) return {room.center().x() - widest / 2, room.center().x() + widest / 2};
     return {room.left(), room.left() + widest};
 }
 
@@ -295,17 +297,18 @@ private slots:
         QCOMPARE(watch.texts("RecordCount"), QStringList{QString::number(count.integer(0))});
     }
 
-    // Stored values as long as their columns hold, with their blanks or as
-    // unbroken words, print whole in every report and in the letter, at a
-    // readable size; the letter's greeting and reminder at its own size.
+    // Stored values as long as their columns hold, with their blanks, as
+    // unbroken words or as runs of the font's widest letter, print whole in
+    // every report and in the letter, at a readable size; the letter's
+    // greeting and reminder at its own size where they have their words.
     void theLongestValuesPrintWhole_data() {
         QTest::addColumn<int>("report");   // Count: the reminder letter
         QTest::addColumn<int>("words");
         for (int r = 0; r <= PrintedReports::Count; ++r) {
             const char* design = r < PrintedReports::Count ? PrintedReports::entry(Report(r)).design : "Letter_rpt";
-            for (auto words : {longest::Words::Spaced, longest::Words::Unbroken})
-                QTest::addRow("%s %s", design, words == longest::Words::Spaced ? "spaced" : "unbroken")
-                    << r << int(words);
+            for (auto [words, name] : {std::pair{longest::Words::Spaced, "spaced"},
+                                       {longest::Words::Unbroken, "unbroken"}, {longest::Words::Widest, "widest"}})
+                QTest::addRow("%s %s", design, name) << r << int(words);
         }
     }
     void theLongestValuesPrintWhole() {
@@ -316,7 +319,8 @@ private slots:
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch;
         if (report < PrintedReports::Count) PrintedReports::select(report, From, To, ShapeRs, nullptr);
-        const ReportPages pages = report < PrintedReports::Count ? watch.shown.at(0) : firstLetters(2);
+        ReportPages pages = report < PrintedReports::Count ? watch.shown.at(0) : firstLetters(2);
+        longest::widen(pages);
         int texts = 0;
         for (const ReportPage& page : pages.pages)
             for (const PlacedItem& item : page.items) {
@@ -326,7 +330,7 @@ private slots:
                 QVERIFY2(!fitted.cut && ink(fitted.lines.join("")) == ink(item.text),
                          qPrintable(name + ": " + fitted.lines.join(" / ")));
                 QVERIFY2(fitted.pointSize >= SmallestPointSize, qPrintable(name));
-                if (name == "dear_txt" || name == "Main_lbl")
+                if ((name == "dear_txt" || name == "Main_lbl") && longest::Words(words) != longest::Words::Widest)
                     QVERIFY2(fitted.pointSize == item.control().font.pointSize && fitted.lines.size() > 1,
                              qPrintable(name));
                 ++texts;
@@ -353,42 +357,64 @@ private slots:
         for (const QString& line : fitted.lines) QVERIFY(metrics.horizontalAdvance(line) <= room.width());
     }
 
-    // Neighbours never run together: a right-aligned balance and the notes
-    // beside it, the amounts of a row and sums with nine digits before the
-    // point keep a visible gap; an ordinary phone number keeps to one line.
+    // Neighbours never run together: amounts of ten digits before the point,
+    // negative too, keep a visible gap from each other, from the notes and
+    // from a phone number of the widest letters, in the rows and in the
+    // footers' sums; an ordinary phone number and customer name keep to one
+    // line.
     void neighboursKeepAGap_data() {
         QTest::addColumn<int>("report");
         QTest::addColumn<QStringList>("row");      // left to right, in the first row
         QTest::addColumn<QStringList>("sums");     // left to right, in the report footer
+        QTest::addColumn<QStringList>("pairs");    // each two, left and right, in an invoice's first line
         const QStringList invoiceSums = {"Sum_subtotal", "Sum_vat", "Sum_total", "Sum_balance"};
-        QTest::newRow("invoices") << int(Report::Invoices)
-                                  << QStringList{"SubTotal", "Vat", "Total", "Balance", "notes"} << invoiceSums;
-        QTest::newRow("invoices with lines") << int(Report::InvoiceDetails)
-                                             << QStringList{"SubTotal", "Vat", "Total", "Balance", "notes"}
-                                             << invoiceSums;
+        const QStringList invoiceRow = {"Phone", "SubTotal", "Vat", "Total", "Balance", "notes"};
+        QTest::newRow("invoices") << int(Report::Invoices) << invoiceRow << invoiceSums << QStringList();
+        QTest::newRow("invoices with lines")
+            << int(Report::InvoiceDetails) << invoiceRow << invoiceSums
+            << QStringList{"Line_Description", "amount_lbl", "Line_amount", "total_lbl"};
         QTest::newRow("debtors") << int(Report::Debtors)
-                                 << QStringList{"Total", "WrittenOff", "Paid", "Balance", "balance1", "balance2",
-                                                "Balance3"}
+                                 << QStringList{"Phone", "Total", "WrittenOff", "Paid", "Balance", "balance1",
+                                                "balance2", "Balance3"}
                                  << QStringList{"Sum_total", "Sum_writtenoff", "Sum_paid", "Sum_balance",
-                                                "Sum_balance1", "Sum_balance2", "Sum_balance3"};
+                                                "Sum_balance1", "Sum_balance2", "Sum_balance3"}
+                                 << QStringList();
     }
     void neighboursKeepAGap() {
         QFETCH(int, report);
         QFETCH(QStringList, row);
         QFETCH(QStringList, sums);
-        longest::store(longest::rows(11, From, longest::Words::Unbroken));
-        Database::shared().exec("UPDATE Invoices SET Phone = '+44 1234 567890'");
+        QFETCH(QStringList, pairs);
+        longest::store(longest::rows(11, From, longest::Words::Widest));
+        Statement(Database::shared(), "UPDATE InvoiceD SET Amount = ?1, Total = ?1")
+            .bindAll({money("-9999999999.99")})
+            .run();
+        // A debt stays positive, so the debtors report lists it.
+        Statement(Database::shared(),
+                  "UPDATE Invoices SET Subtotal = ?1, Vat = ?1, Total = ?1, WrittenOff = ?1, Paid = ?1, "
+                  "Balance = ?2, Balance1 = ?1, Balance2 = ?1, Balance3 = ?1")
+            .bindAll({money("-9999999999.99"), money("9999999999.99")})
+            .run();
+        Statement(Database::shared(), "UPDATE Invoices SET Phone = '+44 1234 567890', CustomerName = "
+                                      "'Customer 299998' WHERE rowid = 2")
+            .run();
         Today::fix(QDate(2005, 3, 1));
         ReportWatch watch;
         PrintedReports::select(report, From, To, ShapeRs, nullptr);
-        const ReportPages& pages = watch.shown.at(0);
-        QCOMPARE(tooClose(pages.pages.front(), row), QString());
-        QCOMPARE(pages.pages.back().find(sums.front())->text, QString("109999999.89"));
+        ReportPages pages = watch.shown.at(0);
+        longest::widen(pages);
+        const ReportPage& first = pages.pages.front();
+        QCOMPARE(tooClose(first, row), QString());
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) QCOMPARE(tooClose(first, pairs.mid(i, 2)), QString());
+        QCOMPARE(pages.pages.back().find(sums.front())->text, QString("-109999999999.89"));
         QCOMPARE(tooClose(pages.pages.back(), sums), QString());
-        const PlacedItem& phone = *pages.pages.front().find("Phone");
-        const FittedText fitted = fittedText(pages.pages.front(), phone);
-        QCOMPARE(fitted.lines, QStringList{"+44 1234 567890"});
-        QCOMPARE(fitted.pointSize, phone.control().font.pointSize);
+        for (const char* ordinaryText : {"+44 1234 567890", "Customer 299998"}) {
+            const PlacedItem& ordinary = *std::find_if(first.items.begin(), first.items.end(),
+                                                       [&](const PlacedItem& item) { return item.text == ordinaryText; });
+            const FittedText fitted = fittedText(first, ordinary);
+            QCOMPARE(fitted.lines, QStringList{ordinary.text});
+            QCOMPARE(fitted.pointSize, ordinary.control().font.pointSize);
+        }
     }
 
     // 45 and 59 days old: their balances are under 31 to 60 days; one with no balance is no debtor.

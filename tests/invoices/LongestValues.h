@@ -1,17 +1,26 @@
 #pragma once
 // The longest values the editors accept, every text as long as its box in the
 // settings or in the invoice editor lets it be: what each invoice layout must
-// print whole, with its blanks or as unbroken words. Shared by the printing
-// tests and the render tools.
+// print whole, with its blanks, as unbroken words or as runs of the font's
+// widest letter. Shared by the printing tests and the render tools.
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportTextFit.h"
+#include <QFontMetricsF>
 
 namespace longest {
 
 // Whether the values have their blanks, or run together as one word a line
 // (an e-mail address, a long reference), so that the print must break them
-// inside.
-enum class Words { Spaced, Unbroken };
+// inside; or are made of nothing but the widest letter of the font they print
+// in, the hardest of all to fit.
+enum class Words { Spaced, Unbroken, Widest };
+
+// Stands for the widest letter in a sample: which letter that is depends on
+// the font of the box a text prints in, so widen() puts it in once the texts
+// are placed.
+inline const QChar WidestMark(0xE000);
 
 // The text with the blanks of each of its lines taken out and the line's
 // characters repeated to its length again, in capitals: wider than small
@@ -26,7 +35,44 @@ inline QString unbroken(const QString& text) {
     return lines.join("\r\n");
 }
 
-inline QString in(Words words, const QString& text) { return words == Words::Unbroken ? unbroken(text) : text; }
+// Each line of the text as a run of WidestMark as long as the line.
+inline QString widest(const QString& text) {
+    QStringList lines = text.split("\r\n");
+    for (QString& line : lines) line = QString(line.size(), WidestMark);
+    return lines.join("\r\n");
+}
+
+inline QString in(Words words, const QString& text) {
+    switch (words) {
+    case Words::Unbroken: return unbroken(text);
+    case Words::Widest: return widest(text);
+    default: return text;
+    }
+}
+
+// A number, code or address kept as it is in the other samples.
+inline QString key(Words words, const QString& text) { return words == Words::Widest ? widest(text) : text; }
+
+// Of the printable characters a keyboard types (those of Latin-1), the one
+// that is widest in the font at the smallest size a text is set in, where a
+// text that does not fit is cut.
+inline QChar widestCharacter(const ReportFont& font) {
+    const QFontMetricsF& metrics = reportFontMetrics(font, SmallestPointSize);
+    QChar widest(' ');
+    for (char16_t u = 0x21; u <= 0xFF; ++u) {
+        if (u >= 0x7F && u <= 0xA0) continue;
+        if (metrics.horizontalAdvance(QChar(u)) > metrics.horizontalAdvance(widest)) widest = QChar(u);
+    }
+    return widest;
+}
+
+// Every WidestMark on the pages made the widest letter of the font its text
+// prints in.
+inline void widen(ReportPages& pages) {
+    for (ReportPage& page : pages.pages)
+        for (PlacedItem& item : page.items)
+            if (item.text.contains(WidestMark)) item.text.replace(WidestMark, widestCharacter(item.control().font));
+}
 
 // The company, tax and invoice look settings of s at their longest, and the
 // reminder letter's texts.
@@ -38,11 +84,11 @@ inline SettingsValues settings(SettingsValues s, Words words = Words::Spaced) {
                   "Great Wetherington-on-the-Wold\r\nWorcestershire and Warwickshir\r\nWR14 9WW, Great Britain UK");
     s.Phone = w("+44 (0)1903 555 123 ext. 45678");
     s.Mobile = w("+44 (0)7700 900 456 / 900 4578");
-    s.Email = QString("accounts.receivable@kelm.co.uk");
-    s.Web = QString("https://www.kelm-gardens.co.uk");
+    s.Email = key(words, "accounts.receivable@kelm.co.uk");
+    s.Web = key(words, "https://www.kelm-gardens.co.uk");
     s.TaxName = w("Excise Tax");
     s.TaxNo = w("GB 123 4567 89 0001A");
-    s.Currency = QString::fromUtf8("£");
+    s.Currency = key(words, QString::fromUtf8("£"));
     s.Statement =
         w("Thank you for your business. Every invoice is payable in full within thirty days of its date, thanks");
     s.Terms1 = w("Payment within 30 days of the invoice date. Please quote the invoice number with your payment. "
@@ -60,20 +106,20 @@ inline SettingsValues settings(SettingsValues s, Words words = Words::Spaced) {
 // The invoice on the screen with every box filled to its limit, all eight rows used.
 inline InvoiceOnScreen invoice(InvoiceOnScreen inv, Words words = Words::Spaced) {
     const auto w = [words](const QString& text) { return in(words, text); };
-    inv.Inv_lbl = "INV000012345";
-    inv.Cust_lbl = "CUS000012345";
+    inv.Inv_lbl = key(words, "INV000012345");
+    inv.Cust_lbl = key(words, "CUS000012345");
     inv.Customername_lbl = w("Bartholomew Fitzgerald-Montgomery Wetheringto");
     inv.SalesPerson_txt = w("Wilhelmina Worthings");
-    inv.SalesOrder_txt = "SO-2026-000123-00045";
+    inv.SalesOrder_txt = key(words, "SO-2026-000123-00045");
     inv.Shipped_txt = w("Overnight Courier UK");
-    inv.TrackingNo_txt = "TRK-WW-000123-456789";
+    inv.TrackingNo_txt = key(words, "TRK-WW-000123-456789");
     inv.SalesPerson_lbl = w("Sales Representative");
     inv.SalesOrder_lbl = w("Purchase Order Ref 1");
     inv.Shipped_lbl = w("Shipping Carrier Ref");
     inv.TrackingNo_lbl = w("Parcel Tracking Ref.");
     for (int i = 0; i < InvoiceOnScreen::Rows; ++i) {
         const auto row = size_t(i);
-        inv.PartID_txt[row] = QString("MW-TER-%1").arg(i, 5, 10, QChar('0'));
+        inv.PartID_txt[row] = key(words, QString("MW-TER-%1").arg(i, 5, 10, QChar('0')));
         inv.Qty_txt[row] = "9999";
         inv.Desc_txt[row] = w("Terracotta planter, hand thrown, frost proof, with drainage holes and matching "
                               "saucer, extra large, glazed in deep blue ");

@@ -23,6 +23,9 @@ ReportDesign filled(int layout, const InvoiceOnScreen& screen, const SettingsVal
     return d;
 }
 
+// The text as the company block holds a value it keeps whole: its blanks are no-break ones.
+QString whole(QString text) { return text.replace(' ', QChar::Nbsp); }
+
 QString headerFieldSection(int layout) { return layout == 2 || layout == 4 ? "Section4" : "Section2"; }
 
 // Captures what a print would show, and the paper it is asked for.
@@ -207,6 +210,22 @@ private slots:
         QCOMPARE(fittedText(page, *page.find("ShippingAdd")).lines.last(), customer.DelAddress[4]);
     }
 
+    // A phone and a mobile number of ordinary length that do not fit on one
+    // line of the company block print each on a line of their own, whole.
+    void companyBlockBreaksBetweenValues() {
+        for (int layout = 1; layout <= 6; ++layout) {
+            const ReportDesign d = filled(layout, sampleScreen(), sampleSettings(), sampleCustomer());
+            const ReportPages pages = layoutReport(d, nullptr, QPageSize(QPageSize::Letter));
+            const ReportPage& page = pages.pages.at(0);
+            QStringList lines = fittedText(page, *page.find("Companyadd")).lines;
+            lines.replaceInStrings(QString(QChar::Nbsp), " ");
+            const QString phone = "Phone: 01903 555 123", mobile = "Mobile: 07700 900 456";
+            const QString both = phone + "  " + mobile;
+            QVERIFY2(lines.contains(both) || (lines.contains(phone) && lines.contains(mobile)),
+                     qPrintable(QString("layout %1: %2").arg(layout).arg(lines.join(" / "))));
+        }
+    }
+
     void fill() {
         struct Case {
             const char* what;
@@ -251,25 +270,24 @@ private slots:
                  s.Web = QString();
              },
              "Section4", "Companyadd",
-             "12 Orchard Lane\r\nLittle Hampton\r\nMobile: 07700 900 456\r\nVAT No: GB 123", true},
+             "12 Orchard Lane\r\nLittle Hampton\r\n" + whole("Mobile: 07700 900 456") + "\r\nVAT No: GB 123", true},
             {"layout 2 company block, phone empty, mobile set", 2,
              [](SettingsValues& s, InvoiceOnScreen&, CustomerAddress&) {
                  s.Phone = QString();
                  s.TaxEnabled = 0;
              },
              "Section4", "Companyadd",
-             "12 Orchard Lane\r\nLittle Hampton\r\n  Mobile: 07700 900 456\r\nEmail: accounts@kelm.example\r\n"
-             "Web: www.kelm.example\r\n",
+             "12 Orchard Lane\r\nLittle Hampton\r\n  " + whole("Mobile: 07700 900 456") +
+                 "\r\nEmail: accounts@kelm.example\r\nWeb: www.kelm.example\r\n",
              true},
-            {"layout 4 prints the tax name and number as stored", 4,
+            {"layout 4 trims the tax name and number", 4,
              [](SettingsValues& s, InvoiceOnScreen&, CustomerAddress&) {
                  s.Mobile = QString();
                  s.Email = QString();
                  s.Web = QString();
              },
              "Section4", "Companyadd",
-             "12 Orchard Lane\r\nLittle Hampton\r\nPhone: 01903 555 123\r\n" + QString("VAT").leftJustified(30) +
-                 " No: " + QString("GB 123").leftJustified(30),
+             "12 Orchard Lane\r\nLittle Hampton\r\n" + whole("Phone: 01903 555 123") + "\r\nVAT No: GB 123",
              true},
             {"billing block", 1, none, "Section4", "BillingAdd",
              "Jane Doe\r\n4 Mill Road\r\nAshington\r\nPulborough\r\nRH20 3AA", true},
