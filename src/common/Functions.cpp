@@ -108,10 +108,17 @@ QString doubleText(double value, int decimals) {
     return roundedDecimalText(QString::number(value, 'f', QLocale::FloatingPointShortest), decimals);
 }
 
-// An amount has four decimals: any further ones are zeros.
-QString amountText(::Currency amount, int decimals) {
+// An amount, or a sum of them, has four decimals: any further ones are zeros.
+// Made from the sum, so the text of an amount that rounds past the largest
+// one can still be written.
+QString amountText(const MoneySum& amount, int decimals) {
     const int kept = std::min(decimals, 4);
     return amount.toFixed(kept) + QString(decimals - kept, '0');
+}
+
+MoneySum amountOrSum(const QVariant& value) {
+    if (value.metaType() == QMetaType::fromType<MoneySum>()) return value.value<MoneySum>();
+    return Field_To_Currency(value);
 }
 }  // namespace
 
@@ -119,7 +126,7 @@ QString Format_Number_Right(const QVariant& value, int intDigits, int decimals) 
     decimals = std::max(decimals, 0);
     const int width = intDigits + decimals + (decimals >= 1 ? 1 : 0);
     QString text = value.typeId() == QMetaType::Double ? doubleText(value.toDouble(), decimals)
-                                                       : amountText(Field_To_Currency(value), decimals);
+                                                       : amountText(amountOrSum(value), decimals);
     // The mask's required digit: a value below 1 keeps its leading 0 only when intDigits >= 1.
     if (intDigits < 1) {
         if (text.startsWith("0.")) text.remove(0, 1);

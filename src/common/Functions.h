@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Currency.h"
+#include "platform/MoneySum.h"
 #include "platform/ShapeRecordset.h"
 #include <QString>
 #include <QVariant>
@@ -56,9 +57,10 @@ private:
 QString Field_To_String(const QVariant& v);
 ::Currency Field_To_Currency(const QVariant& v);
 
-// The value rounded (a half away from zero) and right-aligned in
-// intDigits + decimals (+1 for the point) characters. A text wider than that
-// is returned whole: an amount is never cut into another amount.
+// The value (a number, an amount or a MoneySum) rounded (a half away from
+// zero) and right-aligned in intDigits + decimals (+1 for the point)
+// characters. A text wider than that is returned whole: an amount is never
+// cut into another amount.
 QString Format_Number_Right(const QVariant& value, int intDigits, int decimals);
 // The same for an amount, written into out (room for 32 units) without a
 // QString, for lists that format hundreds of thousands; its length. The

@@ -12,11 +12,12 @@
 // the money type holds, 15 digits before the point, negative included.
 namespace WidestAmounts {
 
-// Totals, balances, payments, subtotals, tax and discounts, and the sums of
-// them: "-922337203685477.57".
+// Totals, balances, payments, subtotals, tax and discounts:
+// "-922337203685477.57". A sum of them over many invoices (a MoneySum) is
+// wider still: the labels and footers that show one grow with it.
 QString anyAmount();
-// An aged part of a balance, and the sums of them: only balances above 0 are
-// aged, so never negative: "922337203685477.57".
+// An aged part of a balance: only balances above 0 are aged, so never
+// negative: "922337203685477.57".
 QString agedAmount();
 // An item's price: ten digits, as the item editor's price box takes them,
 // and two decimals: "9999999999.99".

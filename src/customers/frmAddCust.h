@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Currency.h"
+#include "platform/MoneySum.h"
 #include "widgets/ActivatedDialog.h"
 #include <QString>
 
@@ -107,8 +107,8 @@ private:
     void Changed_Inv();
     void Delete_item();
     void historyRowsChanged();
-    ::Currency totalShown() const;
-    void showTotal(::Currency total);
+    MoneySum totalShown() const;
+    void showTotal(const MoneySum& total);
 
     bool IsDirty = false;
     bool closing_ = false;

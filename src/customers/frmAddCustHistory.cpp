@@ -22,6 +22,7 @@ namespace {
 const char* WindowName = "frmAddCust";
 
 QString money(Currency amount) { return Format_Number_Right(QVariant::fromValue(amount), 7, 2); }
+QString sumText(const MoneySum& sum) { return Format_Number_Right(QVariant::fromValue(sum), 7, 2); }
 
 ListKit::Row historyRow(const HistoryInvoice& invoice) {
     return {.cells = {invoice.date.isValid() ? shortDate(invoice.date) : QString(), invoice.invNo,
@@ -29,8 +30,10 @@ ListKit::Row historyRow(const HistoryInvoice& invoice) {
 }
 }  // namespace
 
-Currency frmAddCust::totalShown() const { return ValCurrency(Total_lbl->text()); }
-void frmAddCust::showTotal(Currency total) { Total_lbl->setText(money(total)); }
+// The total is the label's text alone; a sum of the largest balances is
+// wider than any one amount, so it reads back as a sum.
+MoneySum frmAddCust::totalShown() const { return ValSum(Total_lbl->text()); }
+void frmAddCust::showTotal(const MoneySum& total) { Total_lbl->setText(sumText(total)); }
 
 void frmAddCust::historyRowsChanged() {
     if (invoiceModel_->rowCount() > 0) {
@@ -48,7 +51,7 @@ void frmAddCust::historyRowsChanged() {
 
 void frmAddCust::Load_invoices() {
     guard(WindowName, "Load_invoices", [&] {
-        Currency sum;
+        MoneySum sum;
         {
             ListKit::Model::Refill refill(*invoiceModel_);
             for (const HistoryInvoice& invoice : invoiceHistory(custid_lbl->text())) {
@@ -83,7 +86,7 @@ void frmAddCust::Edit_cmd_Click() {
 
 void frmAddCust::NewInvoice() {
     guard(WindowName, "NewInvoice", [&] {
-        Currency sum = totalShown();
+        MoneySum sum = totalShown();
         if (const auto invoice = historyInvoice(gHandOver.SavedInvNo.trimmed())) {
             invoiceModel_->addRow(historyRow(*invoice));
             sum += invoice->balance;
@@ -98,9 +101,9 @@ void frmAddCust::Changed_Inv() {
     guard(WindowName, "Changed_Inv", [&] {
         const int row = ListKit::selectedRow(Inv_lst);
         if (row < 0) return;
-        Currency sum = totalShown();
+        MoneySum sum = totalShown();
         if (const auto invoice = historyInvoice(Trim(invoiceModel_->text(row, 1)))) {
-            sum -= ValCurrency(invoiceModel_->text(row, 4));
+            sum -= ValSum(invoiceModel_->text(row, 4));
             invoiceModel_->setRow(row, historyRow(*invoice));
             sum += invoice->balance;
         }
@@ -122,7 +125,7 @@ void frmAddCust::Delete_cmd_Click() {
 
 void frmAddCust::Delete_item() {
     guard(WindowName, "Delete_item", [&] {
-        Currency sum = totalShown();
+        MoneySum sum = totalShown();
         if (const auto balance = deleteHistoryInvoice(InvToDelete)) sum -= *balance;
         showTotal(sum);
     });

@@ -1,6 +1,6 @@
 #pragma once
 #include "debtors/Ageing.h"
-#include "platform/Currency.h"
+#include "platform/MoneySum.h"
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -29,10 +29,11 @@ struct DebtorEntry {
     int remindersSent = 0;     // Null reads as 0
 };
 
-// What is owed per age bucket, over every aged invoice.
+// What is owed per age bucket, over every aged invoice: sums, so that any
+// number of invoices at the largest balance add up whole.
 struct DebtorTotals {
-    Currency upTo30, from31To60, from61;
-    Currency all() const { return upTo30 + from31To60 + from61; }
+    MoneySum upTo30, from31To60, from61;
+    MoneySum all() const { return upTo30 + from31To60 + from61; }
 };
 
 // Every invoice in an age bucket, in table order, read by one query that

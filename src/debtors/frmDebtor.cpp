@@ -39,7 +39,7 @@ const QStringList Headers = {"Cust ID", "Customer", "Phone No.", "Inv No", "0-30
 enum SortKeys { Key30, Key60, Key61, KeyReminders, SortKeyCount };
 
 QString amountText(const Currency& amount) { return Format_Number_Right2(QVariant::fromValue(amount), 7, 2); }
-QString totalText(const Currency& amount) { return Format_Number_Right(QVariant::fromValue(amount), 7, 2); }
+QString totalText(const MoneySum& sum) { return Format_Number_Right(QVariant::fromValue(sum), 7, 2); }
 
 ListKit::Row rowOf(const DebtorEntry& e) {
     return {.cells = {e.custId, e.lastName + ", " + e.firstName, e.phone, e.invNo, amountText(e.split.upTo30),

@@ -1,6 +1,7 @@
 #include "platform/NumberText.h"
 #include "platform/AppError.h"
 #include <cmath>
+#include <limits>
 
 namespace {
 bool isSkipped(QChar c) { return c == ' ' || c == '\t' || c == '\n'; }   // a carriage return ends the number
@@ -44,7 +45,10 @@ double Val(const QString& text) {
     return value;
 }
 
-std::optional<Currency> readDecimal(const QString& text) {
+namespace {
+// The whole text as a decimal number in ten-thousandths, rounded a half away
+// from zero; nothing when it is not a number. Overflow beyond any sum.
+std::optional<MoneySum::Raw> decimalRaw(const QString& text) {
     const QString t = text.trimmed();
     qsizetype i = 0;
     bool negative = false;
@@ -60,12 +64,27 @@ std::optional<Currency> readDecimal(const QString& text) {
     if (whole.isEmpty() && fraction.isEmpty()) return std::nullopt;
     const bool roundUp = fraction.size() > 4 && fraction[4] >= '5';
     const QString digits = whole + fraction.left(4).leftJustified(4, '0');
-    std::int64_t raw = 0;
+    MoneySum::Raw raw = 0;
     for (QChar c : digits)
         if (__builtin_mul_overflow(raw, 10, &raw) || __builtin_add_overflow(raw, c.unicode() - '0', &raw))
             raiseError(ErrorNo::Overflow);
     if (roundUp && __builtin_add_overflow(raw, 1, &raw)) raiseError(ErrorNo::Overflow);
-    return Currency::fromRaw(negative ? -raw : raw);
+    return negative ? -raw : raw;
+}
+}  // namespace
+
+std::optional<Currency> readDecimal(const QString& text) {
+    const auto raw = decimalRaw(text);
+    if (!raw) return std::nullopt;
+    // The range is symmetric, as the money type's.
+    constexpr std::int64_t Largest = std::numeric_limits<std::int64_t>::max();
+    if (*raw > Largest || *raw < -Largest) raiseError(ErrorNo::Overflow);
+    return Currency::fromRaw(std::int64_t(*raw));
+}
+
+MoneySum ValSum(const QString& text) {
+    const QString number = leadingNumber(text, false);
+    return number.isEmpty() ? MoneySum() : MoneySum::fromRaw(*decimalRaw(number));
 }
 
 Currency ValCurrency(const QString& text) {

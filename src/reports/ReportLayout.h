@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+class MoneySum;
 class ShapeRecordset;
 
 // One control placed on a page: the control of the design the pages were
@@ -66,3 +67,5 @@ ReportPages layoutReport(const ReportDesign& design, ShapeRecordset* data, const
 // A value as a report shows it in a format: "0.00"-like number masks, date
 // masks such as "dd/MM/yyyy", or no format.
 QString formatReportValue(const QVariant& value, const QString& format);
+// A sum as a function shows it: in its number mask, else as a plain number.
+QString formatReportSum(const MoneySum& sum, const QString& format);

@@ -45,7 +45,7 @@ QString Tallies::text(const ReportControl& control) const {
     const auto it = values_.find(&control);
     const Tally tally = it == values_.end() ? Tally() : it->second;
     if (control.function == FunctionKind::Count) return QString::number(tally.count);
-    return formatReportValue(QVariant::fromValue(tally.sum), control.format);
+    return formatReportSum(tally.sum, control.format);
 }
 
 // Where a band reads its values: the current parent row and, in a detail

@@ -2,7 +2,7 @@
 // The layout engine's walk over a design's bands and its rows, a page at a
 // time: the whole layout and the report pager both stand on it.
 #include "reports/ReportPager.h"
-#include "platform/Currency.h"
+#include "platform/MoneySum.h"
 #include <map>
 #include <memory>
 
@@ -23,7 +23,7 @@ public:
 
 private:
     struct Tally {
-        ::Currency sum;
+        MoneySum sum;   // any number of the largest amounts adds up whole
         qint64 count = 0;
     };
     std::map<const ReportControl*, Tally> values_;

@@ -4,6 +4,7 @@
 #include "platform/BusyCursor.h"
 #include "support/TestSupport.h"
 #include <QtTest>
+#include <limits>
 
 class TestFunctions : public QObject {
     Q_OBJECT
@@ -36,6 +37,14 @@ private slots:
             << QVariant::fromValue(Currency::fromText("2.25")) << 2 << 6 << " 2.250000";
         QTest::newRow("rounding carries") << QVariant(9.995) << 2 << 2 << "10.00";
         QTest::newRow("negative to zero") << QVariant(-0.001) << 7 << 2 << "      0.00";
+        // The largest amount rounds past itself; a sum of such amounts is wider still, and whole.
+        const Currency largest = Currency::fromRaw(std::numeric_limits<qint64>::max());
+        QTest::newRow("largest amount") << QVariant::fromValue(largest) << 7 << 2 << "922337203685477.58";
+        QTest::newRow("sum") << QVariant::fromValue(MoneySum(largest) + largest) << 7 << 2 << "1844674407370955.16";
+        QTest::newRow("negative sum") << QVariant::fromValue(MoneySum(-largest) - largest) << 7 << 2
+                                      << "-1844674407370955.16";
+        QTest::newRow("small sum") << QVariant::fromValue(MoneySum(Currency::fromText("-0.005"))) << 7 << 2
+                                   << "     -0.01";
     }
     void formatNumberRight() {
         QFETCH(QVariant, value);

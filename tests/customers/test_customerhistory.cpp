@@ -161,6 +161,49 @@ private slots:
         QCOMPARE(window.Total_lbl->text(), QString("     80.50"));
     }
 
+    // Balances as large as an invoice can hold: the total due is their whole
+    // sum, and it stays so as invoices are added, edited and deleted, shown
+    // whole and with no error reported.
+    void largestBalancesAddUpWhole() {
+        TestProgram program;
+        program.createDatabase();
+        settingsRow("C", "0001", 0);
+        addCustomer("C5");
+        static const char* largest = "922337203685477.57";
+        addInvoice("INV1", "C5", largest, "0", largest);
+        addInvoice("INV2", "C5", largest, "0", largest);
+        FakeWindow invoiceEditor("frmAddInv", [] {
+            if (gHandOver.InvEditMode == 0) {
+                addInvoice("INV3", "C5", largest, "0", largest);
+                gHandOver.SavedInvNo = QString("INV3");
+            } else {
+                Statement(Database::shared(), "UPDATE Invoices SET Balance = ? WHERE InvNo = 'INV1'")
+                    .bindAll({QVariant::fromValue(-money(largest))})
+                    .run();
+            }
+            gHandOver.InvSaved = 1;
+        });
+        // An error report would come as a box that this script does not expect.
+        ScriptedBoxes boxes;
+        boxes.expect("Confirm", Box::Answer::Yes, "Are you sure you want to delete this invoice");
+        openCustomer("C5");
+        frmAddCust window;
+        QCOMPARE(window.Total_lbl->text(), QString("1844674407370955.14"));
+        window.Add_cmd->click();
+        QCOMPARE(window.Total_lbl->text(), QString("2767011611056432.71"));
+        window.show();
+        window.grab();
+        QVERIFY(window.Total_lbl->width() >= window.Total_lbl->fontMetrics().horizontalAdvance(window.Total_lbl->text()));
+        ListKit::selectRow(window.Inv_lst, 0);
+        window.Edit_cmd->click();   // INV1 now owes the largest credit
+        QCOMPARE(window.Total_lbl->text(), QString("922337203685477.57"));
+        window.Delete_cmd->click();
+        QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
+        QCOMPARE(invoiceNumbers(window), (QStringList{"INV2", "INV3"}));
+        QCOMPARE(window.Total_lbl->text(), QString("1844674407370955.14"));
+        QCOMPARE(program.endings(), 0);
+    }
+
     void withoutTheInvoiceEditorOnlyDeleteWorks() {
         TestProgram program;
         program.createDatabase();

@@ -148,6 +148,41 @@ private slots:
         }
     }
 
+    // Balances as large as an invoice can hold add up whole: two in the
+    // first period, one in the second, a thousand in the third (a total of
+    // twenty digits), shown whole beside each other, with no error reported.
+    void largestBalancesAddUpWhole() {
+        Database::shared().exec("DELETE FROM Invoices");
+        const char* largest = "922337203685477.57";
+        addInvoice("I-30a", "C1", daysAgo(0), money(largest));
+        addInvoice("I-30b", "C2", daysAgo(30), money(largest));
+        addInvoice("I-60", "C1", daysAgo(45), money(largest));
+        {
+            Transaction batch;
+            for (int i = 0; i < 1000; ++i) addInvoice(QString("I-61-%1").arg(i), "C2", daysAgo(61 + i), money(largest));
+            batch.commit();
+        }
+        ScriptedBoxes noBoxes;   // an error report would come as a box
+        frmDebtor w;
+        QVERIFY2(noBoxes.allAnswered(), qPrintable(noBoxes.report()));
+        QCOMPARE(program->endings(), 0);
+        QCOMPARE(w.debtors()->rowCount(), 1003);
+        QCOMPARE(w.total30->text(), QString("1844674407370955.14"));
+        QCOMPARE(w.total60->text(), QString("922337203685477.57"));
+        QCOMPARE(w.Total61->text(), QString("922337203685477570.00"));
+        QCOMPARE(w.TotalG->text(), QString("925104215296534002.71"));
+        w.resize(700, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const std::vector<QLabel*> row = {w.periodCaption(), w.total30, w.total60, w.Total61};
+        for (size_t i = 0; i < row.size(); ++i) {
+            QVERIFY2(row[i]->width() >= row[i]->fontMetrics().horizontalAdvance(row[i]->text()),
+                     qPrintable(row[i]->text()));
+            if (i > 0) QVERIFY2(!row[i - 1]->geometry().intersects(row[i]->geometry()), qPrintable(row[i]->objectName()));
+        }
+        QVERIFY(w.TotalG->width() >= w.TotalG->fontMetrics().horizontalAdvance(w.TotalG->text()));
+    }
+
     // The period buttons only add ticks.
     void selectionButtons() {
         frmDebtor w;

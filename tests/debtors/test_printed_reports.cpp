@@ -297,6 +297,42 @@ private slots:
         QCOMPARE(watch.texts("RecordCount"), QStringList{QString::number(count.integer(0))});
     }
 
+    // Amounts as large as an invoice can hold, credits too, add up whole in
+    // every footer sum, with no error reported.
+    void footerSumsOfTheLargestAmounts_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<QStringList>("sums");
+        QTest::addColumn<QStringList>("expected");
+        const QString three = "2767011611056432.71", two = "1844674407370955.14", one = "922337203685477.57";
+        const QStringList invoiceSums = {"subtotal", "vat", "total", "balance"};
+        const QStringList invoiceTotals = {three, "-" + three, three, three};
+        QTest::newRow("invoices") << int(Report::Invoices) << invoiceSums << invoiceTotals;
+        QTest::newRow("invoices with lines") << int(Report::InvoiceDetails) << invoiceSums << invoiceTotals;
+        QTest::newRow("debtors") << int(Report::Debtors)
+                                 << QStringList{"total", "writtenoff", "paid", "balance", "balance1", "balance2",
+                                                "balance3"}
+                                 << QStringList{three, three, "-" + three, three, one, two, "0.00"};
+    }
+    void footerSumsOfTheLargestAmounts() {
+        QFETCH(int, report);
+        QFETCH(QStringList, sums);
+        QFETCH(QStringList, expected);
+        const QVariant largest = money("922337203685477.57"), smallest = money("-922337203685477.57");
+        for (const auto& [invNo, date] : {std::pair{"L1", at(2005, 1, 1)}, {"L2", at(2005, 1, 1)}, {"L3", at(2005, 1, 31)}}) {
+            insertRow("Invoices", {"InvNo", "Date", "Subtotal", "Vat", "Total", "WrittenOff", "Paid", "Balance"},
+                      {invNo, date, largest, smallest, largest, largest, smallest, largest});
+            addLine(invNo, "P1", "922337203685477.57");
+        }
+        Today::fix(QDate(2005, 3, 1));
+        ReportWatch watch;
+        ScriptedBoxes noBoxes;
+        PrintedReports::select(report, From, To, ShapeRs, nullptr);
+        QVERIFY2(noBoxes.allAnswered(), qPrintable(noBoxes.report()));
+        QCOMPARE(program->endings(), 0);
+        QCOMPARE(watch.shown.size(), size_t(1));
+        for (qsizetype i = 0; i < sums.size(); ++i) QCOMPARE(watch.texts("Sum_" + sums[i]), QStringList{expected[i]});
+    }
+
     // Stored values as long as their columns hold, with their blanks, as
     // unbroken words or as runs of the font's widest letter, print whole in
     // every report and in the letter, at a readable size; the letter's

@@ -1,6 +1,7 @@
 #include "platform/AppError.h"
 #include "platform/Currency.h"
 #include "platform/FixedText.h"
+#include "platform/MoneySum.h"
 #include "platform/NumberText.h"
 #include "platform/ShortDate.h"
 #include "support/TestSupport.h"
@@ -74,6 +75,49 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(QString, text);
         QCOMPARE(Currency::fromText(amount).toFixed(decimals), text);
+    }
+
+    // Sums of stored amounts: exact and whole whatever the amounts and however
+    // many rows, with the texts of an amount, and read back from them.
+    void moneySum_data() {
+        QTest::addColumn<QStringList>("amounts");
+        QTest::addColumn<int>("times");   // the amounts added this many times over
+        QTest::addColumn<QString>("fixed");
+        QTest::addColumn<QString>("plain");
+        const QString largest = "922337203685477.5807", smallest = "-922337203685477.5807";
+        QTest::newRow("two largest") << QStringList{largest, largest} << 1 << "1844674407370955.16"
+                                     << "1844674407370955.1614";
+        QTest::newRow("two smallest") << QStringList{smallest, smallest} << 1 << "-1844674407370955.16"
+                                      << "-1844674407370955.1614";
+        QTest::newRow("largest and smallest") << QStringList{largest, smallest} << 1 << "0.00" << "0";
+        QTest::newRow("past the largest and back") << QStringList{largest, largest, smallest} << 1
+                                                   << "922337203685477.58" << largest;
+        QTest::newRow("many rows") << QStringList{largest} << 100000 << "92233720368547758070.00"
+                                   << "92233720368547758070";
+        QTest::newRow("many rows of cents") << QStringList{"0.01", "-0.02", "0.0049"} << 1000 << "-5.10" << "-5.1";
+        QTest::newRow("half away from zero") << QStringList{"0.003", "0.002"} << 1 << "0.01" << "0.005";
+        QTest::newRow("negative half") << QStringList{"-0.003", "-0.002"} << 1 << "-0.01" << "-0.005";
+        QTest::newRow("below half, negative") << QStringList{"-0.0049"} << 1 << "0.00" << "-0.0049";
+        QTest::newRow("none") << QStringList{} << 1 << "0.00" << "0";
+    }
+    void moneySum() {
+        QFETCH(QStringList, amounts);
+        QFETCH(int, times);
+        QFETCH(QString, fixed);
+        QFETCH(QString, plain);
+        MoneySum sum, taken;
+        for (int i = 0; i < times; ++i)
+            for (const QString& a : amounts) {
+                sum += Currency::fromText(a);
+                taken -= Currency::fromText(a);
+            }
+        QCOMPARE(sum.toFixed(2), fixed);
+        QCOMPARE(sum.toText(), plain);
+        QCOMPARE(taken + sum, MoneySum());
+        // A total shown as text reads back as the sum it shows.
+        QCOMPARE(ValSum(sum.toText()), sum);
+        QCOMPARE(ValSum(" " + sum.toFixed(2) + " owed"), ValSum(fixed));
+        QCOMPARE(ValSum(fixed).toFixed(2), fixed);
     }
 
     void currencyPercent_data() {
