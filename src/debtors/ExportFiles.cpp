@@ -3,6 +3,7 @@
 #include "debtors/CsvFile.h"
 #include "debtors/DebtorRecord.h"
 #include "platform/AppError.h"
+#include "platform/MoneySum.h"
 #include "platform/ShortDate.h"
 #include "platform/Today.h"
 #include <optional>
@@ -115,7 +116,7 @@ Positions positionsIn(const ShapeRecordset& rs, const Fields& fields) {
 }
 
 // Numbers: a blank before zero and positive values, the sign before negative ones.
-void appendNumber(QString& line, Currency amount) {
+void appendNumber(QString& line, const MoneySum& amount) {
     if (amount.raw() >= 0) line += ' ';
     line += amount.toText();
 }
@@ -147,7 +148,7 @@ void appendField(QString& line, const QVariant& value, Kind kind) {
     case Kind::InvoiceDate: line += CsvFile::field(invoiceDateText(value)); break;
     case Kind::Money: appendNumber(line, Field_To_Currency(value)); break;
     case Kind::PlainNumber: appendPlainNumber(line, value); break;
-    case Kind::LineMoney: appendNumber(line, Field_To_Currency(value).rounded(2)); break;
+    case Kind::LineMoney: appendNumber(line, MoneySum(Field_To_Currency(value)).rounded(2)); break;
     }
 }
 

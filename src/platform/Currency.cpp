@@ -1,5 +1,6 @@
 #include "platform/Currency.h"
 #include "platform/AppError.h"
+#include "platform/MoneySum.h"
 #include "platform/NumberText.h"
 #include <algorithm>
 #include <cmath>
@@ -56,17 +57,9 @@ Currency Currency::rounded(int decimals) const {
     return fromRaw(raw_ < 0 ? -r : r);
 }
 
-QString Currency::toFixed(int decimals) const {
-    decimals = std::clamp(decimals, 0, 4);
-    const Currency r = rounded(decimals);
-    const std::int64_t magnitude = r.raw_ < 0 ? -r.raw_ : r.raw_;
-    QString text = QString::number(magnitude / Scale);
-    if (decimals > 0) {
-        const std::int64_t fraction = (magnitude % Scale) / pow10(4 - decimals);
-        text += '.' + QString::number(fraction).rightJustified(decimals, '0');
-    }
-    return r.raw_ < 0 ? '-' + text : text;
-}
+// In the wider sum type, so that an amount next to the largest one still
+// has a text when rounding takes it past what an amount holds.
+QString Currency::toFixed(int decimals) const { return MoneySum(*this).toFixed(decimals); }
 
 QString Currency::toText() const {
     // Built from the digits at once: exports write millions of these.

@@ -23,7 +23,7 @@ public:
     Currency rounded(int decimals) const;
     // Plain number text: "." as the point, no trailing zeros ("12.5", "-3", "0").
     QString toText() const;
-    // Fixed decimals (0..4), rounded a half away from zero: "1234.50".
+    // Fixed decimals (0..4), rounded a half away from zero: "1234.50"; never fails.
     QString toFixed(int decimals) const;
 
     Currency operator+(Currency o) const;

@@ -31,6 +31,12 @@ MoneySum& MoneySum::operator-=(const MoneySum& o) {
     return *this;
 }
 
+MoneySum MoneySum::rounded(int decimals) const {
+    const Unsigned step = pow10(4 - std::clamp(decimals, 0, 4));
+    const Raw r = Raw((magnitude(raw_) + step / 2) / step * step);   // a half away from zero
+    return fromRaw(raw_ < 0 ? -r : r);
+}
+
 QString MoneySum::toFixed(int decimals) const {
     decimals = std::clamp(decimals, 0, 4);
     const Unsigned step = pow10(4 - decimals);

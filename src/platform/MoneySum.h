@@ -24,6 +24,8 @@ public:
     MoneySum operator-(const MoneySum& o) const { MoneySum s = *this; return s -= o; }
     bool operator==(const MoneySum& o) const { return raw_ == o.raw_; }
 
+    // Rounded to the given decimals (0..4), a half away from zero; never fails.
+    MoneySum rounded(int decimals) const;
     // Fixed decimals (0..4), rounded a half away from zero: "1844674407370955.14".
     QString toFixed(int decimals) const;
     // Plain number text: "." as the point, no trailing zeros ("12.5", "-3", "0").

@@ -36,6 +36,11 @@ private slots:
         QTest::newRow("line ten million") << "line" << money("12345678.915") << " 12345678.92";
         QTest::newRow("line minus a million") << "line" << money("-1234567.891") << "-1234567.89";
         QTest::newRow("line Null") << "line" << QVariant() << " 0";
+        // Rounded past the largest amount: written, not refused.
+        QTest::newRow("line largest") << "line" << QVariant::fromValue(Currency::fromRaw(INT64_MAX))
+                                      << " 922337203685477.58";
+        QTest::newRow("line smallest") << "line" << QVariant::fromValue(Currency::fromRaw(INT64_MIN + 1))
+                                       << "-922337203685477.58";
         QTest::newRow("plain 3") << "plain" << QVariant(3) << " 3";
         QTest::newRow("plain -1") << "plain" << QVariant(-1) << "-1";
         QTest::newRow("plain wide") << "plain" << QVariant(qint64(-5000000000)) << "-5000000000";

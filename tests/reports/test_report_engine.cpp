@@ -399,6 +399,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("money") << QVariant::fromValue(Currency::fromText("1234.5")) << "0.00" << "1234.50";
         QTest::newRow("money half up") << QVariant::fromValue(Currency::fromText("2.345")) << "0.00" << "2.35";
+        QTest::newRow("money rounded past the largest")
+            << QVariant::fromValue(Currency::fromRaw(INT64_MAX)) << "0.00" << "922337203685477.58";
         QTest::newRow("whole") << QVariant(7) << "0" << "7";
         QTest::newRow("null") << QVariant() << "0.00" << "";
         QTest::newRow("date dd/MM/yyyy") << QVariant(QDateTime(QDate(2005, 1, 31), QTime())) << "dd/MM/yyyy"
