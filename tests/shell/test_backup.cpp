@@ -71,6 +71,18 @@ QString restoreAnsweringYes(const QString& source) {
     return boxes.allAnswered() ? QString() : boxes.report();
 }
 
+// The restore of source, taken (reason empty) or refused for that reason;
+// what went otherwise than expected, or nothing.
+QString restoreAnswering(const QString& source, const QString& reason) {
+    if (reason.isEmpty()) return restoreAnsweringYes(source);
+    ScriptedBoxes boxes;
+    boxes.expect("Please Try Again", Answer::Ok, "\n\n" + reason);
+    ScriptedFileDialogs dialogs;
+    dialogs.answer(source);
+    mnurestore_Click(nullptr);
+    return boxes.allAnswered() ? QString() : boxes.report();
+}
+
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
@@ -412,17 +424,8 @@ private slots:
         if (!sql.isEmpty()) run(source, sql);
         Database::shared().exec("UPDATE Customers SET CustID = 'C-LIVE'");
         const QByteArray before = fileBytes(live()), backup = fileBytes(source);
-        if (reason.isEmpty()) {
-            const QString failed = restoreAnsweringYes(source);
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        } else {
-            ScriptedBoxes boxes;
-            boxes.expect("Please Try Again", Answer::Ok, "\n\n" + reason);
-            ScriptedFileDialogs dialogs;
-            dialogs.answer(source);
-            mnurestore_Click(nullptr);
-            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
-        }
+        const QString unexpected = restoreAnswering(source, reason);
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected));
         QCOMPARE(fileBytes(source), backup);   // only read
         QCOMPARE(customerIds(), QStringList{reason.isEmpty() ? "C1" : "C-LIVE"});
         if (!reason.isEmpty()) QCOMPARE(fileBytes(live()), before);
@@ -464,17 +467,8 @@ private slots:
         }
         QStringList before;
         for (const QString& f : filesIn(elsewhere.path())) before << f + ": " + fileBytes(away(f)).toHex();
-        if (reason.isEmpty()) {
-            const QString failed = restoreAnsweringYes(source);
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        } else {
-            ScriptedBoxes boxes;
-            boxes.expect("Please Try Again", Answer::Ok, "\n\n" + reason);
-            ScriptedFileDialogs dialogs;
-            dialogs.answer(source);
-            mnurestore_Click(nullptr);
-            QVERIFY2(boxes.allAnswered(), qPrintable(boxes.report()));
-        }
+        const QString unexpected = restoreAnswering(source, reason);
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected));
         QStringList after;
         for (const QString& f : filesIn(elsewhere.path())) after << f + ": " + fileBytes(away(f)).toHex();
         QCOMPARE(after, before);
