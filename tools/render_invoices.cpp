@@ -1,10 +1,11 @@
 // Renders each of the six invoice layouts to PDF on Letter and on A4, filled
 // once from the printing tests' sample invoice (invoice<N>-letter.pdf,
 // invoice<N>-a4.pdf) and with the longest values the editors accept, once
-// with their blanks (invoice<N>-letter-long.pdf, invoice<N>-a4-long.pdf) and
-// once as unbroken words (invoice<N>-letter-unbroken.pdf, ...), in the folder
-// named on the command line (the current folder when none). It names every
-// text that prints cut.
+// with their blanks (invoice<N>-letter-long.pdf, invoice<N>-a4-long.pdf), once
+// as unbroken words (invoice<N>-letter-unbroken.pdf, ...) and once as runs of
+// the widest letter of each text's font (invoice<N>-letter-widest.pdf, ...),
+// in the folder named on the command line (the current folder when none). It
+// names every text that prints cut.
 #include "common/SettingsValues.h"
 #include "invoices/InvoicePrinting.h"
 #include "invoices/LongestValues.h"
