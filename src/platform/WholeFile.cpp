@@ -126,25 +126,27 @@ bool WholeFile::fail(QString* why, const QString& reason) {
     return false;
 }
 
-bool WholeFile::putInPlace(const QString& side, const QString& target, QString* why, bool* replaced) {
-    if (syncFile(native(side).constData()) == 0) return renameSynced(side, target, why, replaced);
+namespace {
+// The side file given up after the system call that failed on it, with that call's reason.
+bool sideGivenUp(const QString& side, QString* why) {
     const int error = errno;
     ::unlink(native(side).constData());
-    if (replaced) *replaced = false;
     if (why) *why = systemReason(error);
     return false;
+}
+}  // namespace
+
+bool WholeFile::putInPlace(const QString& side, const QString& target, QString* why, bool* replaced) {
+    if (syncFile(native(side).constData()) == 0) return renameSynced(side, target, why, replaced);
+    if (replaced) *replaced = false;
+    return sideGivenUp(side, why);
 }
 
 bool WholeFile::renameSynced(const QString& side, const QString& target, QString* why, bool* replaced) {
     const QString into = followed(target);
     const bool done = renamed(native(side).constData(), native(into).constData()) == 0;
     if (replaced) *replaced = done;
-    if (!done) {
-        const int error = errno;
-        ::unlink(native(side).constData());
-        if (why) *why = systemReason(error);
-        return false;
-    }
+    if (!done) return sideGivenUp(side, why);
     if (syncFolder(native(QFileInfo(into).absolutePath()).constData()) == 0) return true;
     if (why) *why = "the file is written, but its folder could not be synced to disk (" + systemReason(errno) + ")";
     return false;
